@@ -1,0 +1,29 @@
+#include "kelvane/Dialogs.h"
+
+namespace kelvane {
+
+QString qtFilterFromPairs(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList qtFilters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
+        const QString patterns = QString(parts[i + 1]).replace(u';', u' ');
+        // Qt takes the patterns from the parentheses; add them when the text lacks them.
+        if (description.contains(u'('))
+            qtFilters.append(description);
+        else
+            qtFilters.append(QStringLiteral("%1 (%2)").arg(description, patterns));
+    }
+    if (parts.size() % 2 == 1 && !parts.last().isEmpty())
+        qtFilters.append(parts.last());
+    return qtFilters.join(QLatin1StringView(";;"));
+}
+
+QString fileTitle(const QString &path)
+{
+    const qsizetype slash = std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    return path.mid(slash + 1);
+}
+
+} // namespace kelvane

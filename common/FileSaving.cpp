@@ -1,0 +1,133 @@
+#include "kelvane/FileSaving.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvane {
+
+namespace {
+
+int codeForErrno(int number)
+{
+    switch (number) {
+    case ENOENT: return ErrorCode::PathNotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS: return ErrorCode::PermissionDenied;
+    case ENOSPC:
+    case EDQUOT: return ErrorCode::DiskFull;
+    default: return ErrorCode::PathFileAccessError;
+    }
+}
+
+FileError errnoError(const QString &verb, const QString &path, int number)
+{
+    return {codeForErrno(number), QStringLiteral("Could not %1 %2: %3")
+                                      .arg(verb, path, QString::fromLocal8Bit(std::strerror(number)))};
+}
+
+void setError(FileError *error, FileError value)
+{
+    if (error)
+        *error = std::move(value);
+}
+
+bool writeAll(int fd, const QByteArray &content)
+{
+    const char *data = content.constData();
+    qsizetype left = content.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, size_t(left));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        left -= written;
+    }
+    return true;
+}
+
+bool writeDurably(const QString &path, const QByteArray &content, int openFlags, FileError *error)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), openFlags | O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        setError(error, errnoError(QStringLiteral("open"), path, errno));
+        return false;
+    }
+    if (!writeAll(fd, content) || ::fsync(fd) != 0) {
+        const int number = errno;
+        ::close(fd);
+        setError(error, errnoError(QStringLiteral("write"), path, number));
+        return false;
+    }
+    if (::close(fd) != 0) {
+        setError(error, errnoError(QStringLiteral("write"), path, errno));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        const QFileInfo info(path);
+        const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
+                                                       : ErrorCode::PermissionDenied;
+        setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
+        return false;
+    }
+    if (file.write(content) != content.size()) {
+        setError(error, {ErrorCode::DiskFull,
+                         QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, {ErrorCode::PathFileAccessError,
+                         QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
+        return false;
+    }
+    return true;
+}
+
+bool appendDurably(const QString &path, const QByteArray &content, FileError *error)
+{
+    return writeDurably(path, content, O_APPEND, error);
+}
+
+bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
+{
+    return writeDurably(path, content, O_TRUNC, error);
+}
+
+bool readWholeFile(const QString &path, QByteArray *content, FileError *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        const int code = file.exists() ? ErrorCode::PermissionDenied : ErrorCode::FileNotFound;
+        setError(error, {code, QStringLiteral("Could not open %1: %2").arg(path, file.errorString())});
+        return false;
+    }
+    *content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        setError(error, {ErrorCode::PathFileAccessError,
+                         QStringLiteral("Could not read %1: %2").arg(path, file.errorString())});
+        return false;
+    }
+    return true;
+}
+
+} // namespace kelvane

@@ -1,0 +1,53 @@
+#pragma once
+// Every message box and standard dialog of both programs goes through this interface,
+// so that windows never block on a real dialog in tests.
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kelvane {
+
+enum class MessageIcon { None, Information, Exclamation, Critical, Question };
+enum class MessageButtons { Ok, YesNo, YesNoCancel };
+enum class Answer { Ok, Yes, No, Cancel };
+
+struct FileDialogRequest
+{
+    QString title;
+    // Pairs of description and pattern separated by "|", as the files' own filters are
+    // written: "Kelvane Files (*.box)|*.box".
+    QString filter;
+    QString initialFolder;
+    QString proposedName;
+};
+
+// Colours are 24-bit values with red in the low byte: 255 is red, 16777215 white.
+using ColourValue = qint32;
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    virtual Answer message(const QString &title, const QString &text, MessageIcon icon,
+                           MessageButtons buttons = MessageButtons::Ok) = 0;
+    // The text typed, or nothing when the researcher cancelled.
+    virtual std::optional<QString> input(const QString &title, const QString &prompt,
+                                         const QString &defaultText) = 0;
+    // A full path, or nothing when cancelled.
+    virtual std::optional<QString> openFile(const FileDialogRequest &request) = 0;
+    // Full paths of the files chosen together, or nothing when cancelled.
+    virtual std::optional<QStringList> openFiles(const FileDialogRequest &request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest &request) = 0;
+    virtual std::optional<ColourValue> chooseColour(ColourValue initial) = 0;
+};
+
+// "Kelvane Files (*.box)|*.box|All files (*.*)|*.*" -> Qt's ";;"-separated filter.
+QString qtFilterFromPairs(const QString &filter);
+
+// The file name without its folder; both "\" and "/" end a folder.
+QString fileTitle(const QString &path);
+
+} // namespace kelvane

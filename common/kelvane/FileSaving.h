@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace kelvane {
+
+// Why a file operation failed, readable by a researcher, naming the path.
+struct FileError
+{
+    int code = 0;          // a stable number in the style of the Windows-era run-time errors
+    QString description;   // e.g. "Could not write /data/a.box: No space left on device"
+};
+
+// Stable error numbers shown after "An unknown error occurred: code ".
+namespace ErrorCode {
+inline constexpr int SubscriptOutOfRange = 9;
+inline constexpr int TypeMismatch = 13;
+inline constexpr int FileNotFound = 53;
+inline constexpr int DiskFull = 61;
+inline constexpr int InputPastEndOfFile = 62;
+inline constexpr int PermissionDenied = 70;
+inline constexpr int PathFileAccessError = 75;
+inline constexpr int PathNotFound = 76;
+} // namespace ErrorCode
+
+// Replaces the whole file at once: either the new content is complete on disk or the
+// earlier file is left untouched. Returns false and fills `error` on failure.
+bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error);
+
+// Appends to the file (creating it) and forces the bytes to disk before returning, so
+// that a program killed a moment later has lost nothing that was appended.
+bool appendDurably(const QString &path, const QByteArray &content, FileError *error);
+
+// Creates or empties the file, writes `content` and forces it to disk.
+bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
+
+// Reads the whole file.
+bool readWholeFile(const QString &path, QByteArray *content, FileError *error);
+
+} // namespace kelvane

@@ -1,0 +1,108 @@
+#include "kelvane/ValueReader.h"
+#include "kelvane/ValueWriter.h"
+
+#include <QTest>
+
+using namespace kelvane;
+
+namespace {
+
+QStringList readAllTexts(const QString &text)
+{
+    ValueReader reader(text);
+    QStringList values;
+    while (const auto value = reader.next())
+        values.append(value->text);
+    return values;
+}
+
+} // namespace
+
+class ValuesTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void quotedValuesKeepCommasAndBlanks()
+    {
+        ValueReader reader(QStringLiteral("\"a, b \",\" 4\","));
+        auto first = reader.next();
+        QVERIFY(first);
+        QCOMPARE(first->kind, Value::Kind::Text);
+        QCOMPARE(first->text, QStringLiteral("a, b "));
+        QCOMPARE(reader.next()->text, QStringLiteral(" 4"));
+        QVERIFY(reader.atEnd());
+        QVERIFY(!reader.next());
+    }
+
+    void unquotedValuesAreTrimmedAndTyped()
+    {
+        ValueReader reader(QStringLiteral("2\r\n  #TRUE# ,#FALSE#, hello world ,,-1.5,"));
+        auto count = reader.next();
+        QCOMPARE(count->kind, Value::Kind::Number);
+        QCOMPARE(count->text, QStringLiteral("2"));
+        auto yes = reader.next();
+        QCOMPARE(yes->kind, Value::Kind::Boolean);
+        QVERIFY(yes->boolean);
+        auto no = reader.next();
+        QCOMPARE(no->kind, Value::Kind::Boolean);
+        QVERIFY(!no->boolean);
+        auto text = reader.next();
+        QCOMPARE(text->kind, Value::Kind::Text);
+        QCOMPARE(text->text, QStringLiteral("hello world"));
+        QCOMPARE(reader.next()->kind, Value::Kind::Empty);
+        QCOMPARE(reader.next()->kind, Value::Kind::Number);
+        QVERIFY(!reader.next());
+    }
+
+    void commasAndLineEndsAreInterchangeable()
+    {
+        const QStringList oneLine = readAllTexts(QStringLiteral("\"a\",\"b\",#TRUE#,\"c\","));
+        QCOMPARE(readAllTexts(QStringLiteral("\"a\"\r\n\"b\"\r\n#TRUE#\r\n\"c\"\r\n")), oneLine);
+        QCOMPARE(readAllTexts(QStringLiteral("\"a\"\n\"b\"\n#TRUE#\n\"c\"")), oneLine);
+        QCOMPARE(readAllTexts(QStringLiteral("\"a\",\r\n\"b\",\r\n#TRUE#,\r\n\"c\",\r\n")), oneLine);
+    }
+
+    void textAfterClosingQuoteIsSkipped()
+    {
+        QCOMPARE(readAllTexts(QStringLiteral("\"a\"junk,\"b\"")),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        // A quote that never closes runs to the end.
+        QCOMPARE(readAllTexts(QStringLiteral("\"open, to the end")),
+                 QStringList{QStringLiteral("open, to the end")});
+    }
+
+    void linesAreCountedForMessages()
+    {
+        ValueReader reader(QStringLiteral("\"a\"\r\n\"b\"\r\n\"c\""));
+        reader.next();
+        reader.next();
+        QCOMPARE(reader.line(), 3);
+    }
+
+    void writerRoundTrips()
+    {
+        ValueWriter writer;
+        writer.wholeNumber(2);
+        writer.text(u"Uw tijd, is om.");
+        writer.boolean(true);
+        writer.boolean(false);
+        writer.text(u"");
+        QCOMPARE(writer.result(), QStringLiteral("2,\"Uw tijd, is om.\",#TRUE#,#FALSE#,\"\","));
+
+        ValueReader reader(writer.result());
+        ValueWriter copy;
+        while (const auto value = reader.next())
+            copy.value(*value);
+        QCOMPARE(copy.result(), writer.result());
+    }
+
+    void quoteCannotBeWritten()
+    {
+        QVERIFY(ValueWriter::canWrite(u"plain, with comma"));
+        QVERIFY(!ValueWriter::canWrite(u"say \"hi\""));
+    }
+};
+
+QTEST_GUILESS_MAIN(ValuesTest)
+#include "tst_values.moc"

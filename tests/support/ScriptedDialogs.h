@@ -1,0 +1,48 @@
+#pragma once
+// A Dialogs double: records every message and dialog shown, and answers from queues
+// the test fills beforehand. A dialog with no queued answer is recorded as unexpected
+// and cancelled, so a test sees it instead of hanging.
+
+#include "kelvane/Dialogs.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+namespace kelvane::test {
+
+struct ShownMessage
+{
+    QString title;
+    QString text;
+    MessageIcon icon;
+    MessageButtons buttons;
+};
+
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    Answer message(const QString &title, const QString &text, MessageIcon icon,
+                   MessageButtons buttons) override;
+    std::optional<QString> input(const QString &title, const QString &prompt,
+                                 const QString &defaultText) override;
+    std::optional<QString> openFile(const FileDialogRequest &request) override;
+    std::optional<QStringList> openFiles(const FileDialogRequest &request) override;
+    std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<ColourValue> chooseColour(ColourValue initial) override;
+
+    // Answers, taken in order. Messages with only an OK button need none.
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::deque<std::optional<QString>> openPaths;
+    std::deque<std::optional<QStringList>> openPathLists;
+    std::deque<std::optional<QString>> savePaths;
+    std::deque<std::optional<ColourValue>> colours;
+
+    QList<ShownMessage> messages;
+    QList<FileDialogRequest> fileRequests;
+    QStringList unexpected; // dialogs shown without a queued answer
+};
+
+} // namespace kelvane::test
