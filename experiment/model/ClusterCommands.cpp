@@ -1,0 +1,118 @@
+#include "kelvane/model/ClusterCommands.h"
+
+#include "kelvane/model/ClusterFileReader.h"
+#include "kelvane/model/ClusterFileWriter.h"
+
+#include <QFileInfo>
+
+namespace kelvane {
+
+QString unknownErrorText(const FileError &error)
+{
+    QString text = QStringLiteral("An unknown error occurred: code %1").arg(error.code);
+    if (!error.description.isEmpty())
+        text += QStringLiteral("\n\n") + error.description;
+    return text;
+}
+
+FileDialogRequest ClusterCommands::clusterDialog() const
+{
+    FileDialogRequest request;
+    request.filter = ClusterFilter;
+    request.initialFolder = m_program.ClusterFile.isEmpty()
+                                ? m_program.ProgramFolder
+                                : QFileInfo(m_program.ClusterFile).absolutePath();
+    request.proposedName = m_program.ClusterFile;
+    return request;
+}
+
+void ClusterCommands::showError(const FileError &error)
+{
+    m_dialogs.message(QStringLiteral("Error"), unknownErrorText(error), MessageIcon::Critical);
+}
+
+bool ClusterCommands::SaveCluster()
+{
+    if (!m_view.shownLayoutHasBoxes()) {
+        m_dialogs.message(QStringLiteral("Save"), QStringLiteral("Can't save an empty layout!"),
+                          MessageIcon::Exclamation);
+        return false;
+    }
+    const ClusterModel &cluster = m_program.Cluster;
+    for (int t = 0; t < cluster.trialCount(); ++t) {
+        if (cluster.Trials[std::size_t(t)].TargetNumberText.isEmpty()) {
+            m_dialogs.message(QStringLiteral("No target set"),
+                              QStringLiteral("No target set. Please set a target in trial %1.").arg(t + 1),
+                              MessageIcon::Exclamation);
+            m_view.selectTrial(t);
+            return false;
+        }
+    }
+    const QStringList objectRow = m_view.objectRowNames();
+    if (const auto problem = findUnwritableText(cluster, objectRow)) {
+        m_dialogs.message(QStringLiteral("Save"), *problem, MessageIcon::Exclamation);
+        return false;
+    }
+
+    const FileDialogRequest request = clusterDialog();
+    QString path;
+    while (true) {
+        const auto chosen = m_dialogs.saveFile(request);
+        if (!chosen)
+            return false;
+        path = *chosen;
+        if (!QFileInfo::exists(path))
+            break;
+        const Answer answer = m_dialogs.message(
+            QStringLiteral("Save"), path + QStringLiteral(" already exists. Would you like to overwrite it?"),
+            MessageIcon::Question, MessageButtons::YesNoCancel);
+        if (answer == Answer::Yes)
+            break;
+        if (answer == Answer::Cancel)
+            return false;
+    }
+
+    FileError error;
+    if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)) {
+        showError(error);
+        return false;
+    }
+    m_view.setCaption(EditorCaptionPrefix + path);
+    m_program.ClusterFile = path;
+    m_program.ClusterName = fileTitle(path);
+    m_program.ClusterSaved = true;
+    return true;
+}
+
+bool ClusterCommands::OpenCluster()
+{
+    if (!m_program.ClusterSaved)
+        m_view.askToSaveChanges();
+    const auto chosen = m_dialogs.openFile(clusterDialog());
+    if (!chosen)
+        return false;
+    const QString path = *chosen;
+
+    m_view.clearCluster();
+    ClusterFileContent content = readClusterFile(path, ObjectRow::Read);
+    m_program.Cluster = std::move(content.cluster);
+    if (!content.objectRow.isEmpty())
+        m_view.setObjectRowNames(content.objectRow);
+
+    if (content.problem) {
+        // What was read stays in the editor so it can be salvaged, but the damaged file
+        // does not become the cluster's file: a later save must not overwrite it unasked.
+        showError(*content.problem);
+        m_view.showCluster();
+        m_program.ClusterSaved = false;
+        return false;
+    }
+    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
+    m_program.ClusterFile = path;
+    m_program.ClusterName = fileTitle(path);
+    m_view.showCluster();
+    m_program.ClusterSaved = true;
+    return true;
+}
+
+} // namespace kelvane

@@ -1,0 +1,60 @@
+#pragma once
+// The file steps of the editor's Save Cluster and Open Cluster commands. The editor
+// window provides the view; the commands own the questions, checks and file work.
+
+#include "kelvane/Dialogs.h"
+#include "kelvane/FileSaving.h"
+#include "kelvane/model/Program.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+// What the commands need of the editor window.
+class ClusterEditorView
+{
+public:
+    virtual ~ClusterEditorView() = default;
+    virtual int shownTrial() const = 0;
+    virtual bool shownLayoutHasBoxes() const = 0;
+    virtual void selectTrial(int trial) = 0;
+    virtual void setCaption(const QString &caption) = 0;
+    virtual QStringList objectRowNames() const = 0;
+    // Puts the names into the object row, loading their pictures.
+    virtual void setObjectRowNames(const QStringList &names) = 0;
+    // The unsaved-changes question; Yes saves.
+    virtual void askToSaveChanges() = 0;
+    // Clear Cluster: asks about unsaved changes, leaves one trial, erases the box table.
+    virtual void clearCluster() = 0;
+    // Rebuilds trials and layout from the model (selecting the last, then the first trial).
+    virtual void showCluster() = 0;
+};
+
+inline constexpr QLatin1StringView ClusterFilter{"Kelvane Files (*.box)|*.box"};
+inline constexpr QLatin1StringView EditorCaptionPrefix{"Kelvane Settings - "};
+
+// "An unknown error occurred: code N", followed by the reason when there is one.
+QString unknownErrorText(const FileError &error);
+
+class ClusterCommands
+{
+public:
+    ClusterCommands(Program &program, Dialogs &dialogs, ClusterEditorView &view)
+        : m_program(program), m_dialogs(dialogs), m_view(view) {}
+
+    // True when the cluster was written. A failed write changes nothing and leaves an
+    // earlier file of that name as it was.
+    bool SaveCluster();
+    // True when a file was read completely.
+    bool OpenCluster();
+
+private:
+    FileDialogRequest clusterDialog() const;
+    void showError(const FileError &error);
+
+    Program &m_program;
+    Dialogs &m_dialogs;
+    ClusterEditorView &m_view;
+};
+
+} // namespace kelvane

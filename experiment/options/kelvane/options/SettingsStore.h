@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+namespace kelvane {
+
+// The per-user store of the experiment program's defaults: text values addressed by
+// section and key, under the application "Kelvane".
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    // The stored text, or the empty text when the key does not exist.
+    virtual QString read(const QString &section, const QString &key) const = 0;
+    virtual void write(const QString &section, const QString &key, const QString &text) = 0;
+    // Whether the key exists at all (an empty stored text exists).
+    virtual bool contains(const QString &section, const QString &key) const = 0;
+};
+
+class QSettingsStore final : public SettingsStore
+{
+public:
+    // The platform's per-user store for organisation and application "Kelvane".
+    QSettingsStore();
+    // An INI file at `path`; tests use this to keep the researcher's own store untouched.
+    explicit QSettingsStore(const QString &iniPath);
+    ~QSettingsStore() override;
+
+    QString read(const QString &section, const QString &key) const override;
+    void write(const QString &section, const QString &key, const QString &text) override;
+    bool contains(const QString &section, const QString &key) const override;
+
+    // Where the values live, for the README and messages.
+    QString location() const;
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
+
+} // namespace kelvane

@@ -1,0 +1,68 @@
+#pragma once
+// The defaults kept in the settings store: their keys, first-run values, and how the
+// editor takes them over.
+
+#include "kelvane/Dialogs.h"
+#include "kelvane/model/Program.h"
+#include "kelvane/options/SettingsStore.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+// The trial defaults as the editor's first trial holds them.
+struct TrialDefaults
+{
+    QString TimeUpMessage;
+    QString StartMessage;
+    QString EndMessage;
+    QString Time;
+    QString CloseAfter;
+    ColourValue BackColor = 0;
+    ColourValue ForeColor = 16777215;
+    QString ScreenSize;
+};
+
+// The values the editor's fields hold at its very first start.
+TrialDefaults firstRunTrialDefaults();
+inline constexpr double FirstRunIconSize = 480; // twips: 32 pixels at 96 dots per inch
+QStringList firstRunObjectPictures();     // Content1.ico .. Content6.ico
+QStringList firstRunBoxPictures();        // Box1.ico .. Box4.ico
+QStringList firstRunEmptyBoxPictures();   // EmptyBox1.ico .. EmptyBox4.ico
+
+TrialDefaults trialDefaultsOf(const TrialSettings &trial);
+void applyTrialDefaults(const TrialDefaults &defaults, TrialSettings &trial);
+
+// Writes every key when the store has never been written: the trial defaults from
+// `editorFields`, the icon size 480 and the first-run picture names. The store counts
+// as new only when the time-up message key is absent; an empty message is a setting.
+// Returns true when it wrote.
+bool applyFirstRunRule(SettingsStore &store, const TrialDefaults &editorFields);
+
+// Writes every key in the order of the key table.
+void writeAllSettings(SettingsStore &store, const TrialDefaults &trial, const QString &iconSize,
+                      const QStringList &objects, const QStringList &boxes,
+                      const QStringList &emptyBoxes);
+
+struct StoredDefaults
+{
+    TrialDefaults trial;
+    QStringList objectPictures;    // 6
+    QStringList boxPictures;       // 4
+    QStringList emptyBoxPictures;  // 4
+    QStringList problems;          // stored values that are not numbers, each named
+};
+
+// Reads every key but the icon size. A colour that is not a number is reported in
+// `problems` and left at `current`'s value.
+StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefaults &current);
+
+// The box picture size in twips; a stored text that is not a number is reported and
+// the first-run size used.
+double readIconSize(const SettingsStore &store, QString *problem = nullptr);
+
+// The editor's start-up and after-Options step: first-run rule, then the stored
+// defaults into the first trial and the picture name lists. Returns the problems found.
+QStringList GetRegistrySettings(SettingsStore &store, Program &program);
+
+} // namespace kelvane

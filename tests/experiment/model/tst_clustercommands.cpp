@@ -1,0 +1,201 @@
+#include "ClusterExamples.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+
+#include "kelvane/model/ClusterCommands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <unistd.h>
+
+using namespace kelvane;
+using namespace kelvane::test;
+
+namespace {
+
+// Stands in for the editor window.
+class FakeEditor final : public ClusterEditorView
+{
+public:
+    explicit FakeEditor(Program &program) : m_program(program) {}
+
+    int shownTrial() const override { return shown; }
+    bool shownLayoutHasBoxes() const override { return m_program.Cluster.CountBoxes(shown) > 0; }
+    void selectTrial(int trial) override { shown = trial; }
+    void setCaption(const QString &text) override { caption = text; }
+    QStringList objectRowNames() const override { return objectRow; }
+    void setObjectRowNames(const QStringList &names) override { objectRow = names; }
+    void askToSaveChanges() override { ++saveQuestions; }
+    void clearCluster() override
+    {
+        ++clears;
+        m_program.Cluster = ClusterModel();
+    }
+    void showCluster() override { ++rebuilds; }
+
+    int shown = 0;
+    QString caption = QStringLiteral("Settings");
+    QStringList objectRow = firstRunObjectRow();
+    int saveQuestions = 0;
+    int clears = 0;
+    int rebuilds = 0;
+
+private:
+    Program &m_program;
+};
+
+struct Fixture
+{
+    Fixture()
+    {
+        program.ProgramFolder = dir.path();
+        program.Cluster = twoTrialExample();
+        program.ClusterSaved = false;
+    }
+    QString path(const char *name) const { return dir.filePath(QString::fromLatin1(name)); }
+
+    QTemporaryDir dir;
+    Program program;
+    ScriptedDialogs dialogs;
+    FakeEditor editor{program};
+    ClusterCommands commands{program, dialogs, editor};
+};
+
+} // namespace
+
+class ClusterCommandsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void saveWritesAndUpdatesNames()
+    {
+        Fixture f;
+        f.dialogs.savePaths.push_back(f.path("cluster1.box"));
+        QVERIFY(f.commands.SaveCluster());
+        QCOMPARE(readBytes(f.path("cluster1.box")), twoTrialExampleBytes());
+        QCOMPARE(f.editor.caption, QStringLiteral("Kelvane Settings - ") + f.path("cluster1.box"));
+        QCOMPARE(f.program.ClusterFile, f.path("cluster1.box"));
+        QCOMPARE(f.program.ClusterName, QStringLiteral("cluster1.box"));
+        QVERIFY(f.program.ClusterSaved);
+        const FileDialogRequest &request = f.dialogs.fileRequests.front();
+        QCOMPARE(request.filter, QStringLiteral("Kelvane Files (*.box)|*.box"));
+        QCOMPARE(request.initialFolder, f.dir.path());
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void saveRefusesEmptyLayoutAndMissingTarget()
+    {
+        Fixture f;
+        f.program.Cluster.Trials.push_back(f.program.Cluster.Trials[1]);
+        f.program.Cluster.Trials[1].TargetNumberText.clear();
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("No target set"));
+        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("No target set. Please set a target in trial 2."));
+        QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::Exclamation);
+        QCOMPARE(f.editor.shown, 1);
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+
+        // Trial 3 has no boxes and is shown now.
+        f.editor.shown = 2;
+        f.dialogs.messages.clear();
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Save"));
+        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("Can't save an empty layout!"));
+        QVERIFY(QDir(f.dir.path()).entryList(QDir::Files).isEmpty());
+    }
+
+    void overwriteQuestionLoops()
+    {
+        Fixture f;
+        writeBytes(f.path("old.box"), "old");
+        // No: the dialog comes back; then Cancel: nothing is written.
+        f.dialogs.savePaths = {f.path("old.box"), f.path("old.box")};
+        f.dialogs.answers = {Answer::No, Answer::Cancel};
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.fileRequests.size(), 2);
+        QCOMPARE(f.dialogs.messages[0].text,
+                 f.path("old.box") + QStringLiteral(" already exists. Would you like to overwrite it?"));
+        QCOMPARE(f.dialogs.messages[0].buttons, MessageButtons::YesNoCancel);
+        QCOMPARE(readBytes(f.path("old.box")), QByteArray("old"));
+        QVERIFY(!f.program.ClusterSaved);
+
+        f.dialogs.savePaths = {f.path("old.box")};
+        f.dialogs.answers = {Answer::Yes};
+        QVERIFY(f.commands.SaveCluster());
+        QCOMPARE(readBytes(f.path("old.box")), twoTrialExampleBytes());
+    }
+
+    void failedSaveChangesNothing()
+    {
+        Fixture f;
+        f.program.ClusterFile = QStringLiteral("/earlier/file.box");
+        f.program.ClusterName = QStringLiteral("file.box");
+        f.dialogs.savePaths.push_back(f.path("missing-folder/c.box"));
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::Critical);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("An unknown error occurred: code ")));
+        QVERIFY(f.dialogs.messages[0].text.contains(f.path("missing-folder/c.box")));
+        QVERIFY(!f.program.ClusterSaved);
+        QCOMPARE(f.program.ClusterFile, QStringLiteral("/earlier/file.box"));
+        QCOMPARE(f.editor.caption, QStringLiteral("Settings"));
+    }
+
+    void saveRefusesTextWithQuote()
+    {
+        Fixture f;
+        f.program.Cluster.Trials[0].StartMessage = QStringLiteral("Press \"START\"");
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.contains(QStringLiteral("start message of trial 1")));
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+    }
+
+    void openReadsFileAndRow()
+    {
+        Fixture f;
+        QByteArray bytes = twoTrialExampleBytes();
+        bytes.replace("\"Content3.ico\",\"Content4", "\"Apple.ico\",\"Content4");
+        writeBytes(f.path("c.box"), bytes);
+        f.program.ClusterFile = f.path("earlier.box");
+        f.dialogs.openPaths.push_back(f.path("c.box"));
+        QVERIFY(f.commands.OpenCluster());
+        QCOMPARE(f.editor.saveQuestions, 1); // the cluster was unsaved
+        QCOMPARE(f.editor.clears, 1);
+        QVERIFY(f.program.Cluster == twoTrialExample());
+        QCOMPARE(f.editor.objectRow[2], QStringLiteral("Apple.ico"));
+        QCOMPARE(f.editor.caption, QStringLiteral("Kelvane Settings - c.box"));
+        QCOMPARE(f.program.ClusterFile, f.path("c.box"));
+        QCOMPARE(f.program.ClusterName, QStringLiteral("c.box"));
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(f.dialogs.fileRequests[0].proposedName, f.path("earlier.box"));
+    }
+
+    void openCancelledOrDamaged()
+    {
+        Fixture f;
+        f.program.ClusterSaved = true;
+        f.dialogs.openPaths.push_back(std::nullopt);
+        QVERIFY(!f.commands.OpenCluster());
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(f.editor.clears, 0);
+
+        writeBytes(f.path("bad.box"), twoTrialExampleBytes().left(150));
+        f.dialogs.openPaths.push_back(f.path("bad.box"));
+        QVERIFY(!f.commands.OpenCluster());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(f.dialogs.messages[0].text.contains(f.path("bad.box")));
+        QVERIFY(f.program.ClusterFile.isEmpty());
+        QVERIFY(!f.program.ClusterSaved);
+        QCOMPARE(f.editor.rebuilds, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(ClusterCommandsTest)
+#include "tst_clustercommands.moc"
