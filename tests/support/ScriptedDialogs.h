@@ -24,7 +24,7 @@ class ScriptedDialogs final : public Dialogs
 {
 public:
     Answer message(const QString &title, const QString &text, MessageIcon icon,
-                   MessageButtons buttons) override;
+                   MessageButtons buttons = MessageButtons::Ok) override;
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest &request) override;

@@ -1,0 +1,28 @@
+#include "kelvane/app/ProgramStart.h"
+
+#include "kelvane/options/StoredSettings.h"
+
+#include <QDir>
+
+namespace kelvane {
+
+void setProgramFolders(Program &program, const QString &folder)
+{
+    program.ProgramFolder = QDir::cleanPath(folder);
+    program.IconFolder = program.ProgramFolder + QStringLiteral("/ico/");
+}
+
+QStringList startProgram(Program &program, SettingsStore &store)
+{
+    program.Cluster = ClusterModel();
+    applyTrialDefaults(firstRunTrialDefaults(), program.Cluster.Trials.front());
+    QStringList problems = GetRegistrySettings(store, program);
+    QString iconProblem;
+    readIconSize(store, &iconProblem);
+    if (!iconProblem.isEmpty())
+        problems.append(iconProblem);
+    program.ClusterSaved = true;
+    return problems;
+}
+
+} // namespace kelvane

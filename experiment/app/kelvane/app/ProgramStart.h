@@ -1,0 +1,18 @@
+#pragma once
+
+#include "kelvane/model/Program.h"
+#include "kelvane/options/SettingsStore.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+// ProgramFolder is `folder`; pictures are looked for in its "ico" folder.
+void setProgramFolders(Program &program, const QString &folder);
+
+// What the program does before its first window shows: the first trial gets the
+// editor's initial values, the store its first-run values if it is new, and then the
+// stored defaults are applied. Returns stored values that could not be used.
+QStringList startProgram(Program &program, SettingsStore &store);
+
+} // namespace kelvane
