@@ -1,0 +1,60 @@
+#include "kelvane/trial/ResultLines.h"
+
+#include "kelvane/TextNumbers.h"
+#include "kelvane/ValueReader.h"
+#include "kelvane/ValueWriter.h"
+#include "kelvane/Windows1252.h"
+
+namespace kelvane {
+
+QString resultTitleLine()
+{
+    return QStringLiteral("Trial\tCluster\tTotal boxes\tTotal objects\tTarget\tTotal time\t"
+                          "Total opened\tClick order\tTimed click order\tWithin Error")
+           + lineEnd;
+}
+
+QString firstHalfOfTrialLine(int trial, const QString &clusterName, int boxes, int objects,
+                             qint64 target)
+{
+    return numberForm(trial) + u'\t' + clusterName + u'\t' + numberForm(boxes) + u'\t'
+           + numberForm(objects) + u'\t' + numberForm(target) + u'\t';
+}
+
+QString secondHalfOfTrialLine(double totalTime, int opened, const QString &clickOrder,
+                              const QString &timedClickOrder, const QString &withinRepeats)
+{
+    return shortNumberForm(roundHalfEven(totalTime, 2)) + u'\t' + numberForm(opened) + u'\t'
+           + clickOrder + u'\t' + timedClickOrder + u'\t' + withinRepeats + lineEnd;
+}
+
+QString timedClick(int box, double trialClock)
+{
+    return u' ' + QString::number(box) + u'@' + shortNumberForm(roundHalfEven(trialClock, 2));
+}
+
+QString withinTrialRepeats(const QStringList &clicks)
+{
+    QString repeats;
+    for (qsizetype i = 0; i < clicks.size(); ++i) {
+        if (clicks.indexOf(clicks[i], i + 1) > i)
+            repeats += u' ' + clicks[i];
+    }
+    return repeats;
+}
+
+QString clusterCopyLine(const QString &clusterFileText)
+{
+    ValueReader reader(clusterFileText);
+    ValueWriter writer;
+    while (const std::optional<Value> value = reader.next())
+        writer.value(*value);
+    return writer.result() + lineEnd;
+}
+
+QString clusterResultPath(const QString &clusterFile)
+{
+    return clusterFile.chopped(qMin<qsizetype>(3, clusterFile.size())) + QLatin1StringView("bof");
+}
+
+} // namespace kelvane

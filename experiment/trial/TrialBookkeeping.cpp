@@ -1,0 +1,117 @@
+#include "kelvane/trial/TrialBookkeeping.h"
+
+#include "kelvane/TextNumbers.h"
+#include "kelvane/trial/ResultLines.h"
+
+namespace kelvane {
+
+const TrialSettings &TrialBookkeeping::settings() const
+{
+    const int trial = qMax<int>(0, m_program.Run.CurrentTrial);
+    return m_program.Cluster.Trials.at(std::size_t(trial));
+}
+
+double TrialBookkeeping::timeLimitSetting() const
+{
+    return leadingNumber(settings().time);
+}
+
+double TrialBookkeeping::closeAfterSetting() const
+{
+    return leadingNumber(settings().CloseAfter);
+}
+
+void TrialBookkeeping::prepare(int trial, bool withBoxes)
+{
+    RunState &run = m_program.Run;
+    const TrialSettings &s = m_program.Cluster.Trials.at(std::size_t(trial));
+    run.OpenBoxIndex = 0;
+    run.TrialClock = 0;
+    const double limit = leadingNumber(s.time);
+    if (limit > 0)
+        run.TimeLimit = limit;
+    if (withBoxes) {
+        // A box left open at the end of an earlier run of this cluster starts closed.
+        for (int k = 1; k <= m_program.Cluster.CountBoxes(trial); ++k)
+            m_program.Cluster.box(trial, k).IsOpen = false;
+        run.TargetBox = leadingNumber(s.TargetNumberText);
+    }
+}
+
+void TrialBookkeeping::startCounting()
+{
+    m_program.Run.OpenedCount = 0;
+}
+
+void TrialBookkeeping::acceptClicks()
+{
+    RunState &run = m_program.Run;
+    run.TimedClickOrder.clear();
+    run.ClickOrder.clear();
+    run.ClicksAccepted = true;
+}
+
+ClickOutcome TrialBookkeeping::click(int index)
+{
+    RunState &run = m_program.Run;
+    ClickOutcome out;
+    if (!run.ClicksAccepted)
+        return out;
+    const int trial = run.CurrentTrial;
+    if (index < 1 || index > m_program.Cluster.CountBoxes(trial))
+        return out;
+    BoxRecord &clicked = m_program.Cluster.box(trial, index);
+    if (run.OpenBoxIndex != 0 && run.OpenBoxIndex == index && clicked.IsOpen)
+        return out;
+
+    out.accepted = true;
+    if (run.OpenBoxIndex != 0) {
+        m_program.Cluster.box(trial, run.OpenBoxIndex).IsOpen = false;
+        out.closeBox = run.OpenBoxIndex;
+    }
+    out.openBox = index;
+    out.showsObject = !clicked.Empty;
+    clicked.IsOpen = true;
+
+    const QString number = QString::number(index);
+    m_clicks.append(number);
+    run.ClickOrder += u' ' + number;
+    run.TimedClickOrder += timedClick(index, run.TrialClock);
+    ++run.OpenedCount;
+
+    if (index == run.TargetBox) {
+        run.ClicksAccepted = false;
+        out.targetFound = true;
+    }
+    run.OpenBoxIndex = qint16(index);
+    run.OpenClock = 0;
+    return out;
+}
+
+TickOutcome TrialBookkeeping::tick()
+{
+    RunState &run = m_program.Run;
+    TickOutcome out;
+    const bool hasLimit = timeLimitSetting() > 0;
+    if (hasLimit)
+        out.progressValue = run.TrialClock;
+    run.TrialClock = run.TrialClock + 0.1;
+    run.OpenClock = run.OpenClock + 0.1;
+    if (run.OpenClock > closeAfterSetting()) {
+        if (run.OpenBoxIndex != 0) {
+            BoxRecord &open = m_program.Cluster.box(run.CurrentTrial, run.OpenBoxIndex);
+            // Only a box that is shown open needs showing closed again.
+            if (open.IsOpen)
+                out.closeBox = run.OpenBoxIndex;
+            open.IsOpen = false;
+        }
+        run.OpenClock = 0;
+    }
+    if (hasLimit && run.TrialClock > run.TimeLimit) {
+        run.ClicksAccepted = false;
+        out.timeUp = true;
+    }
+    return out;
+}
+
+} // namespace kelvane

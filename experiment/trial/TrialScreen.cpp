@@ -1,0 +1,518 @@
+#include "kelvane/trial/TrialScreen.h"
+
+#include "kelvane/TextNumbers.h"
+#include "kelvane/model/LayoutGeometry.h"
+#include "kelvane/model/OpenFile.h"
+#include "kelvane/options/StoredSettings.h"
+#include "kelvane/trial/ResultFile.h"
+#include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/TrialGeometry.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QtDebug>
+
+#include <cmath>
+
+namespace kelvane {
+
+namespace {
+
+// Colour values hold red in the low byte.
+QColor colourOf(ColourValue value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
+
+void setColours(QWidget *widget, const QColor &back, const QColor &fore)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, back);
+    palette.setColor(QPalette::WindowText, fore);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+QLabel *messageLabel(QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    QFont font = label->font();
+    font.setPointSize(18);
+    label->setFont(font);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+// Shown for a picture that cannot be loaded, so that the subject still sees a box.
+QPixmap placeholderPicture()
+{
+    QPixmap pixmap(32, 32);
+    pixmap.fill(QColor(128, 128, 128));
+    return pixmap;
+}
+
+constexpr double ButtonWidthTwips = 1800;
+constexpr double ProgressHeightTwips = 300;
+constexpr int FullProgressSteps = 1000; // the bar holds milliseconds
+
+} // namespace
+
+TrialScreen::TrialScreen(Program &program, const TrialScreenServices &services,
+                         QWidget *researcherWindow)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_program(program),
+      m_services(services), m_trial(program)
+{
+    setWindowTitle(QStringLiteral("Kelvane"));
+    setFocusPolicy(Qt::StrongFocus);
+    QScreen *screen = researcherWindow && researcherWindow->screen() ? researcherWindow->screen()
+                                                                     : QGuiApplication::primaryScreen();
+    m_screen = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    setGeometry(m_screen);
+
+    // The outlines are drawn behind everything else.
+    Rand = new Outline(this);
+    Targetframe = new Outline(this);
+    TrialLayout = new QWidget(this);
+    TrialLayout->setAttribute(Qt::WA_NoMousePropagation);
+    ClusterMessage = messageLabel(TrialLayout);
+    ClusterMessage->setAlignment(Qt::AlignCenter);
+    ClusterMessage->hide();
+    Boxes.append(new BoxPicture(TrialLayout));
+    Boxes[0]->hide();
+    TargetIcon = new BoxPicture(this);
+    TargetIcon->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Boodschap = messageLabel(this);
+    ProgressBar = new QProgressBar(this);
+    ProgressBar->setTextVisible(false);
+    ProgressBar->hide();
+    OK = new QPushButton(QStringLiteral("START"), this);
+    OK->setDefault(true);
+    // Keys go to the window, which presses START on Enter while it is shown.
+    OK->setFocusPolicy(Qt::NoFocus);
+    OK->hide();
+    connect(OK, &QPushButton::clicked, this, &TrialScreen::OK_Click);
+    setTargetShown(false);
+}
+
+TrialScreen::~TrialScreen() = default;
+
+RunEnd TrialScreen::runModal()
+{
+    m_runEnd = RunEnd::Running;
+    m_problems.clear();
+    setWindowModality(Qt::ApplicationModal);
+    Form_Load();
+    if (m_runEnd == RunEnd::Running && isVisible()) {
+        QEventLoop loop;
+        m_windowLoop = &loop;
+        loop.exec();
+    }
+    return m_runEnd;
+}
+
+void TrialScreen::showOnResearchersScreen()
+{
+    setGeometry(m_screen);
+    showFullScreen();
+    raise();
+    activateWindow();
+    setFocus();
+}
+
+void TrialScreen::Form_Load()
+{
+    if (m_program.Run.WholeExperiment) {
+        HeelExp();
+        return;
+    }
+    m_problems = checkClusterForRun(m_program);
+    if (!m_problems.isEmpty()) {
+        m_runEnd = RunEnd::Refused;
+        m_services.dialogs.message(QStringLiteral("Run Cluster"),
+                                   QStringLiteral("The cluster cannot be run:\n") + m_problems.join(u'\n'),
+                                   MessageIcon::Critical);
+        return;
+    }
+    Voorbereiding();
+    showOnResearchersScreen();
+}
+
+void TrialScreen::Voorbereiding()
+{
+    m_clock = std::make_unique<TrialClock>(m_clockDrive);
+    Timer1 = m_clock.get();
+    connect(Timer1, &TrialClock::tick, this, [this] { Timer1_Timer(); });
+    m_program.Run.ClicksAccepted = false;
+    PresentLayout(0, false);
+    m_program.Run.CurrentTrial = -1;
+    m_services.targetSound.open(m_program.ProgramFolder + QStringLiteral("/sound.wav"));
+    m_services.clickSound.open(m_program.ProgramFolder + QStringLiteral("/click.wav"));
+    if (!m_program.Run.ClusterMessageText.isEmpty()) {
+        ClusterMessage->setText(m_program.Run.ClusterMessageText);
+        ClusterMessage->show();
+    }
+}
+
+void TrialScreen::PresentLayout(int trial, bool withBoxes)
+{
+    const TrialSettings &settings = m_program.Cluster.Trials.at(std::size_t(trial));
+    const double iconSize = readIconSize(m_services.store);
+    const double W = double(m_screen.width()) * TwipsPerPixel;
+    const double H = double(m_screen.height()) * TwipsPerPixel;
+    const TrialGeometry g = trialGeometry(W, H, iconSize, leadingNumber(settings.ScreenSize));
+    const int iconPixels = twipsToPixels(iconSize);
+
+    Boxes[0]->resize(iconPixels, iconPixels);
+    TrialLayout->setGeometry(twipsToPixels(g.layout));
+    TrialLayout->show();
+    Targetframe->setGeometry(twipsToPixels(g.targetFrame));
+    setTargetShown(false);
+    TargetIcon->setGeometry(twipsToPixels(g.targetIcon));
+
+    const int lineHeight = Boodschap->fontMetrics().lineSpacing();
+    QRect message = twipsToPixels(g.message);
+    message.setHeight(2 * lineHeight + 4);
+    Boodschap->setGeometry(message);
+    QRect progress = twipsToPixels(g.progress);
+    progress.setHeight(twipsToPixels(ProgressHeightTwips));
+    ProgressBar->setGeometry(progress);
+    ProgressBar->hide();
+    ClusterMessage->setGeometry(twipsToPixels(g.clusterMessage));
+    ClusterMessage->hide();
+    OK->setGeometry(twipsToPixels(W / 2 - ButtonWidthTwips / 2), twipsToPixels(g.buttonTop),
+                    twipsToPixels(ButtonWidthTwips), twipsToPixels(g.buttonHeight));
+    OK->hide();
+
+    m_trial.prepare(trial, withBoxes);
+
+    const QColor back = colourOf(settings.ChangeColor);
+    const QColor fore = colourOf(settings.ChangeForeColor);
+    for (QWidget *widget : {static_cast<QWidget *>(TrialLayout), static_cast<QWidget *>(this),
+                            static_cast<QWidget *>(Boodschap), static_cast<QWidget *>(ClusterMessage)})
+        setColours(widget, back, fore);
+    Targetframe->setColour(fore);
+    Rand->setColour(fore);
+    Rand->setGeometry(twipsToPixels(g.border));
+
+    if (leadingNumber(settings.time) > 0) {
+        // The bar's range is single precision, as the clock's limit was kept.
+        m_progressMaximum = double(float(m_program.Run.TimeLimit));
+        m_progressValue = 0;
+        ProgressBar->setRange(0, int(std::lround(m_progressMaximum * FullProgressSteps)));
+        ProgressBar->setValue(0);
+    }
+    Boodschap->setText(settings.StartMessage);
+
+    if (withBoxes) {
+        loadTrialPictures(trial);
+        const int boxes = m_program.Cluster.CountBoxes(trial);
+        for (int k = 1; k <= boxes; ++k) {
+            const BoxRecord &record = m_program.Cluster.box(trial, k);
+            auto *box = new BoxPicture(TrialLayout);
+            box->resize(Boxes[0]->size());
+            box->setPicture(picture(record.BoxIconFile));
+            const QPointF at = boxPosition(record.Left, record.Top, g.side);
+            box->move(twipsToPixels(at.x()), twipsToPixels(at.y()));
+            connect(box, &BoxPicture::clicked, this, [this, k] { Boxes_Click(k); });
+            box->show();
+            Boxes.append(box);
+        }
+        const auto target = qint64(m_program.Run.TargetBox);
+        TargetIcon->setPicture(target >= 1 && target <= boxes
+                                   ? picture(m_program.Cluster.box(trial, int(target)).ContentFile)
+                                   : placeholderPicture());
+    }
+    OK->show();
+}
+
+void TrialScreen::Beginnen(int trial)
+{
+    Boodschap->hide();
+    setTargetShown(true);
+    ProgressBar->setVisible(m_trial.timeLimitSetting() > 0);
+    Timer1->setEnabled(true);
+    m_trial.startCounting();
+    FileError error;
+    if (!writeFirstHalf(m_program, trial, &error)) {
+        recordingFailed(error);
+        return;
+    }
+    if (trial == 0)
+        m_clusterResultStarted = true;
+    m_trial.acceptClicks();
+}
+
+void TrialScreen::OK_Click()
+{
+    removeBoxes();
+    RunState &run = m_program.Run;
+    run.CurrentTrial = qint16(run.CurrentTrial + 1);
+    if (run.CurrentTrial >= m_program.Cluster.trialCount()) {
+        m_services.targetSound.close();
+        m_services.clickSound.close();
+        if (run.WholeExperiment) {
+            run.ClusterDone = true;
+            if (m_clusterLoop)
+                m_clusterLoop->quit();
+        } else {
+            stopRun(RunEnd::Completed);
+        }
+        return;
+    }
+    PresentLayout(run.CurrentTrial, true);
+    OK->hide();
+    Beginnen(run.CurrentTrial);
+}
+
+void TrialScreen::Boxes_Click(int Index)
+{
+    const ClickOutcome outcome = m_trial.click(Index);
+    if (!outcome.accepted)
+        return;
+    if (outcome.closeBox != 0)
+        showClosed(outcome.closeBox);
+    showOpen(outcome.openBox, outcome.showsObject);
+    if (outcome.targetFound) {
+        m_services.targetSound.play();
+        endTrial(m_program.Cluster.Trials.at(std::size_t(m_program.Run.CurrentTrial)).EndMessage);
+    } else {
+        m_services.clickSound.play();
+    }
+}
+
+void TrialScreen::Timer1_Timer(qint32)
+{
+    const TickOutcome outcome = m_trial.tick();
+    if (outcome.progressValue)
+        setProgress(*outcome.progressValue);
+    if (outcome.closeBox != 0)
+        showClosed(outcome.closeBox);
+    if (outcome.timeUp)
+        endTrial(m_program.Cluster.Trials.at(std::size_t(m_program.Run.CurrentTrial)).TimeUpMessage);
+}
+
+void TrialScreen::endTrial(const QString &message)
+{
+    Boodschap->setText(message);
+    Timer1->setEnabled(false);
+    if (!SchrijfFile())
+        return;
+    ProgressBar->hide();
+    setTargetShown(false);
+    Boodschap->show();
+    OK->show();
+}
+
+bool TrialScreen::SchrijfFile()
+{
+    FileError error;
+    const bool written = writeSecondHalf(m_program, m_trial.clicks(), &error);
+    m_trial.clearClicks();
+    if (!written)
+        recordingFailed(error);
+    return written;
+}
+
+void TrialScreen::Form_KeyPress(int KeyAscii)
+{
+    if (KeyAscii != 27)
+        return;
+    if (Timer1)
+        Timer1->setEnabled(false);
+    stopRun(RunEnd::Escaped);
+}
+
+void TrialScreen::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (OK->isVisible())
+            OK->click();
+        return;
+    }
+    if (event->key() == Qt::Key_Escape) {
+        Form_KeyPress(27);
+        return;
+    }
+    const QString text = event->text();
+    if (!text.isEmpty())
+        Form_KeyPress(text.at(0).unicode());
+}
+
+void TrialScreen::closeEvent(QCloseEvent *event)
+{
+    // Closed by anything but the run's own end counts as Esc.
+    if (m_runEnd == RunEnd::Running)
+        m_runEnd = RunEnd::Escaped;
+    if (Timer1)
+        Timer1->setEnabled(false);
+    m_program.Run.ClicksAccepted = false;
+    if (m_clusterLoop)
+        m_clusterLoop->quit();
+    if (m_windowLoop)
+        m_windowLoop->quit();
+    QWidget::closeEvent(event);
+    Q_EMIT closed();
+}
+
+void TrialScreen::stopRun(RunEnd why)
+{
+    if (m_runEnd == RunEnd::Running)
+        m_runEnd = why;
+    close();
+}
+
+void TrialScreen::recordingFailed(const FileError &error)
+{
+    if (Timer1)
+        Timer1->setEnabled(false);
+    m_program.Run.ClicksAccepted = false;
+    stopRun(RunEnd::RecordingFailed);
+    m_services.dialogs.message(QStringLiteral("Kelvane"),
+                               QStringLiteral("The results cannot be recorded, so the run has stopped.\n")
+                                   + error.description,
+                               MessageIcon::Critical);
+}
+
+void TrialScreen::HeelExp()
+{
+    ExperimentSource *experiment = m_services.experiment;
+    const QString subject = experiment ? experiment->subjectName() : QString();
+    m_problems = experiment ? checkExperimentForRun(experiment->entries(), m_program.IconFolder,
+                                                    subjectResultPath(subject))
+                            : QStringList{QStringLiteral("No experiment was given to run.")};
+    if (!m_problems.isEmpty()) {
+        m_runEnd = RunEnd::Refused;
+        m_services.dialogs.message(QStringLiteral("Run Experiment"),
+                                   QStringLiteral("The experiment cannot be run:\n") + m_problems.join(u'\n'),
+                                   MessageIcon::Critical);
+        m_services.pointer.show();
+        return;
+    }
+
+    showOnResearchersScreen();
+    for (qsizetype i = 0; i < experiment->entries().size() && m_runEnd == RunEnd::Running; ++i) {
+        const QString entry = experiment->entries().at(i);
+        if (isMessageEntry(entry)) {
+            m_program.Run.ClusterMessageText = messageOfEntry(entry);
+            continue;
+        }
+        FileError error;
+        if (!OpenFile(m_program, entry, &error)) {
+            // The file was readable when the run started; it has changed since.
+            recordingFailed(error);
+            break;
+        }
+        m_program.Run.ClusterDone = false;
+        m_clusterResultStarted = false;
+        Voorbereiding();
+        waitForCluster();
+        m_program.Run.ClusterMessageText.clear();
+        // An aborted cluster still gives the subject file its finished trials.
+        if (m_clusterResultStarted && !appendClusterLines())
+            break;
+    }
+    m_services.pointer.show();
+    stopRun(RunEnd::Completed);
+}
+
+void TrialScreen::waitForCluster()
+{
+    if (m_program.Run.ClusterDone || m_runEnd != RunEnd::Running)
+        return;
+    QEventLoop loop;
+    m_clusterLoop = &loop;
+    loop.exec();
+    m_clusterLoop = nullptr;
+}
+
+bool TrialScreen::appendClusterLines()
+{
+    FileError error;
+    const QString subject = subjectResultPath(m_services.experiment->subjectName());
+    if (appendClusterToSubject(clusterResultPath(m_program.ClusterFile), subject, &error))
+        return true;
+    recordingFailed(error);
+    return false;
+}
+
+void TrialScreen::removeBoxes()
+{
+    while (Boxes.size() > 1)
+        delete Boxes.takeLast();
+}
+
+void TrialScreen::setTargetShown(bool shown)
+{
+    Targetframe->setVisible(shown);
+    TargetIcon->setVisible(shown);
+}
+
+void TrialScreen::setProgress(double value)
+{
+    m_progressValue = double(float(value));
+    ProgressBar->setValue(int(std::lround(m_progressValue * FullProgressSteps)));
+}
+
+bool TrialScreen::boxShownOpen(int index) const
+{
+    const int trial = m_program.Run.CurrentTrial;
+    if (index < 1 || index >= Boxes.size() || trial < 0)
+        return false;
+    const BoxRecord &record = m_program.Cluster.box(trial, index);
+    return Boxes[index]->picture().cacheKey() != m_pictures.value(record.BoxIconFile).cacheKey();
+}
+
+void TrialScreen::showClosed(int index)
+{
+    if (index < 1 || index >= Boxes.size())
+        return;
+    const BoxRecord &record = m_program.Cluster.box(m_program.Run.CurrentTrial, index);
+    Boxes[index]->setPicture(picture(record.BoxIconFile));
+}
+
+void TrialScreen::showOpen(int index, bool showsObject)
+{
+    if (index < 1 || index >= Boxes.size())
+        return;
+    const BoxRecord &record = m_program.Cluster.box(m_program.Run.CurrentTrial, index);
+    Boxes[index]->setPicture(picture(showsObject ? record.ContentFile : record.EmptyIconFile));
+}
+
+void TrialScreen::loadTrialPictures(int trial)
+{
+    // Loaded afresh for every trial, so that a clicked box shows at once and a picture
+    // that has gone since the last trial is noticed.
+    m_pictures.clear();
+    for (int k = 1; k <= m_program.Cluster.CountBoxes(trial); ++k) {
+        const BoxRecord &record = m_program.Cluster.box(trial, k);
+        for (const QString &name : {record.BoxIconFile, record.EmptyIconFile, record.ContentFile}) {
+            if (name.isEmpty() || m_pictures.contains(name))
+                continue;
+            QPixmap pixmap(m_program.iconPath(name));
+            if (pixmap.isNull()) {
+                if (name != NoContent || !record.Empty)
+                    qWarning().noquote() << QStringLiteral("Picture %1 cannot be loaded; a grey square "
+                                                           "stands in for it.")
+                                                .arg(m_program.iconPath(name));
+                pixmap = placeholderPicture();
+            }
+            m_pictures.insert(name, pixmap);
+        }
+    }
+}
+
+QPixmap TrialScreen::picture(const QString &name)
+{
+    const auto found = m_pictures.constFind(name);
+    return found != m_pictures.constEnd() ? *found : placeholderPicture();
+}
+
+} // namespace kelvane

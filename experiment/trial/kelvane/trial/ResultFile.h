@@ -1,0 +1,26 @@
+#pragma once
+// Writing the result files. Each write opens the file, appends, forces the bytes to
+// disk and closes it again, so that whatever a subject has done is on disk before the
+// next event, and a killed program loses at most the half-line being written.
+
+#include "kelvane/FileSaving.h"
+#include "kelvane/model/Program.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+// The start of a trial's line. Trial 0 first creates (or empties) the cluster result
+// file and writes the copy of the cluster file and the titles.
+bool writeFirstHalf(const Program &program, int trial, FileError *error);
+
+// The end of the current trial's line, with the within-trial repeats of `clicks`.
+bool writeSecondHalf(const Program &program, const QStringList &clicks, FileError *error);
+
+// Appends the trial lines of a cluster result file (all lines after the first two) to
+// the subject result file. A last line without line end is a trial that never ended
+// and is left out: the subject file holds complete trials only.
+bool appendClusterToSubject(const QString &clusterResult, const QString &subjectResult,
+                            FileError *error);
+
+} // namespace kelvane

@@ -1,0 +1,41 @@
+#pragma once
+// The decisions of a run that need no window: what an event-list entry is, where the
+// subject's results go, and what must hold before a subject sees anything.
+
+#include "kelvane/model/Program.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace kelvane {
+
+// What an experiment run reads from the experiment window: its event list and the
+// subject's name, both read again each time they are needed.
+class ExperimentSource
+{
+public:
+    virtual ~ExperimentSource() = default;
+    // Cluster file paths and message entries ("Message:" followed by the message).
+    virtual QStringList entries() const = 0;
+    virtual QString subjectName() const = 0;
+};
+
+inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};
+
+bool isMessageEntry(const QString &entry);
+// The message of a message entry: everything after the prefix, leading blanks kept.
+QString messageOfEntry(const QString &entry);
+
+// The subject's name followed by ".bof", in the current folder unless the name holds one.
+QString subjectResultPath(const QString &subjectName);
+
+// Why the cluster in the model cannot be run, one line per problem, each naming the
+// cluster file, the trial and the problem. Empty when it can run.
+QStringList checkClusterForRun(const Program &program);
+
+// The same for every cluster of an event list, reading each listed file, and for the
+// subject result file, which must take appended lines.
+QStringList checkExperimentForRun(const QStringList &entries, const QString &iconFolder,
+                                  const QString &subjectResult);
+
+} // namespace kelvane

@@ -1,0 +1,34 @@
+#pragma once
+// Where the parts of the trial screen go, in twips, for a screen of W x H twips and
+// boxes of I x I twips. The window converts to pixels only when it places widgets.
+
+#include <QRectF>
+
+namespace kelvane {
+
+struct TrialGeometry
+{
+    double side = 0;       // S, the layout area's side
+    QRectF layout;         // TrialLayout
+    QRectF border;         // Rand
+    QRectF targetFrame;    // Targetframe
+    QRectF targetIcon;     // TargetIcon
+    QRectF message;        // Boodschap (height is the window's choice)
+    QRectF progress;       // ProgressBar (height is the window's choice)
+    QRectF clusterMessage; // ClusterMessage, relative to the layout area
+    double buttonTop = 0;  // OK: top and height; its width is the window's choice
+    double buttonHeight = 0;
+};
+
+TrialGeometry trialGeometry(double screenWidth, double screenHeight, double iconSize,
+                            double screenSizePercent);
+
+// Top-left corner of a box inside a layout area of side `side`: the editor's positions
+// scaled from its 7000-twip square.
+QPointF boxPosition(qint16 left, qint16 top, double side);
+
+// Pixels for twips at the widget boundary.
+int twipsToPixels(double twips);
+QRect twipsToPixels(const QRectF &twips);
+
+} // namespace kelvane

@@ -1,0 +1,137 @@
+#pragma once
+// The subject's window: one trial of a cluster at a time, full screen, and the run
+// through a cluster or a whole experiment.
+
+#include "kelvane/Dialogs.h"
+#include "kelvane/FileSaving.h"
+#include "kelvane/model/Program.h"
+#include "kelvane/options/SettingsStore.h"
+#include "kelvane/trial/PointerCounter.h"
+#include "kelvane/trial/RunSequencing.h"
+#include "kelvane/trial/SoundPlayer.h"
+#include "kelvane/trial/TrialBookkeeping.h"
+#include "kelvane/trial/TrialClock.h"
+#include "kelvane/trial/TrialWidgets.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QEventLoop;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace kelvane {
+
+struct TrialScreenServices
+{
+    Dialogs &dialogs;
+    const SettingsStore &store;
+    SoundPlayer &targetSound;   // MMControl1: the target was found
+    SoundPlayer &clickSound;    // MMControl2: any other box was opened
+    PointerCounter &pointer;
+    ExperimentSource *experiment = nullptr; // needed for an experiment run
+};
+
+enum class RunEnd {
+    Running,
+    Completed,       // the last trial (or the last listed cluster) was closed with START
+    Escaped,         // Esc, or the window closed another way
+    Refused,         // the run did not start: problems were shown to the researcher
+    RecordingFailed, // a result file could not be written; the run stopped
+};
+
+class TrialScreen : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The window covers the screen that `researcherWindow` is on (the primary screen
+    // without one).
+    TrialScreen(Program &program, const TrialScreenServices &services,
+                QWidget *researcherWindow = nullptr);
+    ~TrialScreen() override;
+
+    // Shows the window modally and returns when it has closed: a single-cluster run,
+    // or with WholeExperiment the whole experiment.
+    RunEnd runModal();
+    RunEnd runEnd() const { return m_runEnd; }
+    // What kept the run from starting, one line each.
+    const QStringList &problems() const { return m_problems; }
+
+    // Tests tick the clock themselves.
+    void setClockDrive(TrialClock::Drive drive) { m_clockDrive = drive; }
+
+    void Form_Load();
+    void Voorbereiding();
+    void PresentLayout(int trial, bool withBoxes);
+    void Beginnen(int trial);
+    void OK_Click();
+    void Boxes_Click(int Index);
+    // The clock's tick; the time it reports is not used, every tick is 0.1 s.
+    void Timer1_Timer(qint32 Milliseconds = 100);
+    void Form_KeyPress(int KeyAscii);
+    bool SchrijfFile();
+    void HeelExp();
+
+    // The progress bar's range and value in seconds (the bar itself holds whole
+    // milliseconds).
+    double progressValue() const { return m_progressValue; }
+    double progressMaximum() const { return m_progressMaximum; }
+    bool boxShownOpen(int index) const;
+
+    // The window's parts, named as the researchers know them.
+    QWidget *TrialLayout = nullptr;
+    Outline *Rand = nullptr;
+    QList<BoxPicture *> Boxes;   // element 0 is the template: never shown
+    Outline *Targetframe = nullptr;
+    BoxPicture *TargetIcon = nullptr;
+    QLabel *Boodschap = nullptr;
+    QLabel *ClusterMessage = nullptr;
+    QProgressBar *ProgressBar = nullptr;
+    QPushButton *OK = nullptr;
+    TrialClock *Timer1 = nullptr;
+
+Q_SIGNALS:
+    void closed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void showOnResearchersScreen();
+    void removeBoxes();
+    void setTargetShown(bool shown);
+    void setProgress(double value);
+    void showClosed(int index);
+    void showOpen(int index, bool showsObject);
+    void endTrial(const QString &message);
+    void recordingFailed(const FileError &error);
+    void stopRun(RunEnd why);
+    void waitForCluster();
+    bool appendClusterLines();
+    void loadTrialPictures(int trial);
+    QPixmap picture(const QString &name);
+
+    Program &m_program;
+    TrialScreenServices m_services;
+    QRect m_screen;
+    TrialBookkeeping m_trial;
+    std::unique_ptr<TrialClock> m_clock;
+    TrialClock::Drive m_clockDrive = TrialClock::Drive::Timer;
+    QHash<QString, QPixmap> m_pictures;
+    double m_progressValue = 0;
+    double m_progressMaximum = 0;
+    RunEnd m_runEnd = RunEnd::Running;
+    QStringList m_problems;
+    bool m_clusterResultStarted = false;
+    QPointer<QEventLoop> m_clusterLoop;
+    QPointer<QEventLoop> m_windowLoop;
+};
+
+} // namespace kelvane
