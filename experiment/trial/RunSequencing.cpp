@@ -41,6 +41,10 @@ QStringList checkClusterForRun(const Program &program)
         problems.append(QStringLiteral("%1: the results would overwrite the cluster file itself; "
                                        "cluster files must end in \".box\"")
                             .arg(file));
+    const QFileInfo result(clusterResultPath(program.ClusterFile));
+    if (!result.absoluteDir().exists())
+        problems.append(QStringLiteral("%1: the folder %2 for its results does not exist")
+                            .arg(file, QDir::toNativeSeparators(result.absolutePath())));
     for (const ClusterProblem &problem : checkCluster(program.Cluster, program.IconFolder))
         problems.append(file + QStringLiteral(": ") + problem.describe());
     return problems;

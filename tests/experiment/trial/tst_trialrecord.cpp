@@ -1,0 +1,348 @@
+// The parts of a trial that need no window: what clicks and ticks record, the result
+// lines and files, the clock's catch-up, and the decisions of a run.
+
+#include "TestFiles.h"
+#include "TrialFixture.h"
+
+#include "kelvane/trial/ResultFile.h"
+#include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/RunSequencing.h"
+#include "kelvane/trial/SoundPlayer.h"
+#include "kelvane/trial/TrialBookkeeping.h"
+#include "kelvane/trial/TrialClock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QLatin1StringView crlf{"\r\n"};
+
+// A running trial 0 of the folder's cluster, as START leaves it.
+struct RunningTrial
+{
+    RunningTrial(const QString &time, const QString &closeAfter, int target, const QList<bool> &boxes)
+    {
+        setTrial(folder.program.Cluster, 0, time, closeAfter, target, boxes);
+        folder.program.Run.CurrentTrial = 0;
+        trial.prepare(0, true);
+        trial.startCounting();
+        trial.acceptClicks();
+    }
+    void ticks(int n)
+    {
+        for (int i = 0; i < n; ++i)
+            trial.tick();
+    }
+    RunState &run() { return folder.program.Run; }
+
+    TrialFolder folder;
+    TrialBookkeeping trial{folder.program};
+};
+
+int warningCount = 0;
+void countWarnings(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtWarningMsg)
+        ++warningCount;
+}
+
+} // namespace
+
+class TrialRecordTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void trialLinesAreLaidOutExactly()
+    {
+        // The example of the researchers' documentation: trial 2 of cluster1.box.
+        const QString line = firstHalfOfTrialLine(2, QStringLiteral("cluster1.box"), 6, 4, 5)
+                             + secondHalfOfTrialLine(4.1000000000000005, 4, QStringLiteral(" 3 1 3 5"),
+                                                     QStringLiteral(" 3@ 1.2 1@ 2.1 3@ 3.3 5@ 4.1"),
+                                                     QStringLiteral(" 3"));
+        QCOMPARE(line, QStringLiteral(" 2 \tcluster1.box\t 6 \t 4 \t 5 \t 4.1\t 4 \t 3 1 3 5\t"
+                                      " 3@ 1.2 1@ 2.1 3@ 3.3 5@ 4.1\t 3\r\n"));
+        // A time-out without a click: three empty fields at the end.
+        QCOMPARE(secondHalfOfTrialLine(2.0000000000000004, 0, {}, {}, {}),
+                 QStringLiteral(" 2\t 0 \t\t\t\r\n"));
+        QCOMPARE(secondHalfOfTrialLine(0.25, 1, {}, {}, {}).left(3), QStringLiteral(" .2"));
+        QCOMPARE(resultTitleLine(), QStringLiteral("Trial\tCluster\tTotal boxes\tTotal objects\tTarget\t"
+                                                   "Total time\tTotal opened\tClick order\t"
+                                                   "Timed click order\tWithin Error\r\n"));
+        QCOMPARE(timedClick(4, 0), QStringLiteral(" 4@ 0"));
+        QCOMPARE(timedClick(12, 0.1), QStringLiteral(" 12@ .1"));
+        QCOMPARE(timedClick(3, 12.0), QStringLiteral(" 3@ 12"));
+    }
+
+    void numbersKeepTheirPointUnderADecimalComma()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        const QString line = secondHalfOfTrialLine(5.7, 1, QStringLiteral(" 2"), timedClick(2, 5.7), {});
+        QLocale::setDefault(before);
+        QCOMPARE(line, QStringLiteral(" 5.7\t 1 \t 2\t 2@ 5.7\t\r\n"));
+    }
+
+    void withinTrialRepeats_data()
+    {
+        QTest::addColumn<QStringList>("clicks");
+        QTest::addColumn<QString>("repeats");
+        QTest::newRow("none") << QStringList() << QString();
+        QTest::newRow("all different") << QStringList{u"1"_s, u"2"_s, u"3"_s} << QString();
+        QTest::newRow("every opening but the last")
+            << QStringList{u"3"_s, u"5"_s, u"3"_s, u"7"_s, u"5"_s, u"3"_s} << u" 3 5 3"_s;
+        QTest::newRow("same box twice") << QStringList{u"4"_s, u"4"_s} << u" 4"_s;
+        QTest::newRow("1 is not 12") << QStringList{u"1"_s, u"12"_s, u"21"_s, u"12"_s} << u" 12"_s;
+    }
+    void withinTrialRepeats()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QString, repeats);
+        QCOMPARE(kelvane::withinTrialRepeats(clicks), repeats);
+    }
+
+    void copyLineTakesEveryValueBackInItsWriteForm()
+    {
+        // Values spread over lines and with blanks read the same as a one-line file.
+        const QString file = QStringLiteral("2\r\n\"10\", \"a, b\",\r\n#TRUE#,\" .5\",\n  #FALSE#  ,\"\",");
+        QCOMPARE(clusterCopyLine(file), QStringLiteral("2,\"10\",\"a, b\",#TRUE#,\" .5\",#FALSE#,\"\",\r\n"));
+        QCOMPARE(clusterResultPath(QStringLiteral("/data/exp/cluster1.box")),
+                 QStringLiteral("/data/exp/cluster1.bof"));
+    }
+
+    void clicksBeforeTheStartOrAfterTheEndRecordNothing()
+    {
+        RunningTrial t(u"10"_s, u"2"_s, 2, {false, true});
+        t.run().ClicksAccepted = false;
+        QVERIFY(!t.trial.click(1).accepted);
+        QCOMPARE(t.run().OpenedCount, qint16(0));
+        t.run().ClicksAccepted = true;
+        QVERIFY(t.trial.click(2).targetFound);
+        QVERIFY(!t.run().ClicksAccepted);
+        QVERIFY(!t.trial.click(1).accepted);
+        QCOMPARE(t.run().ClickOrder, u" 2"_s);
+        QCOMPARE(t.run().TimedClickOrder, u" 2@ 0"_s);
+        QCOMPARE(t.trial.clicks(), QStringList{u"2"_s});
+    }
+
+    void anotherBoxClosesTheOpenOne()
+    {
+        RunningTrial t(u"0"_s, u"2"_s, 1, {true, true, true, true, false});
+        ClickOutcome first = t.trial.click(5);
+        QCOMPARE(first.closeBox, 0);
+        QCOMPARE(first.openBox, 5);
+        QVERIFY(!first.showsObject);
+        t.ticks(3);
+        ClickOutcome second = t.trial.click(3);
+        QCOMPARE(second.closeBox, 5);
+        QVERIFY(second.showsObject);
+        QVERIFY(!t.folder.program.Cluster.box(0, 5).IsOpen);
+        QVERIFY(t.folder.program.Cluster.box(0, 3).IsOpen);
+        QCOMPARE(t.run().ClickOrder, u" 5 3"_s);
+        QCOMPARE(t.run().TimedClickOrder, u" 5@ 0 3@ .3"_s);
+        QCOMPARE(t.run().OpenedCount, qint16(2));
+    }
+
+    void theOpenBoxClickedAgainCountsOnlyAfterItClosed()
+    {
+        RunningTrial t(u"0"_s, u"1.5"_s, 1, {true, true, true, true});
+        QVERIFY(t.trial.click(4).accepted);
+        t.ticks(5);
+        QVERIFY(!t.trial.click(4).accepted);
+        // The sum of fifteen 0.1 steps is just above 1.5, so the 15th tick closes it.
+        t.ticks(9);
+        QVERIFY(t.folder.program.Cluster.box(0, 4).IsOpen);
+        TickOutcome closing = t.trial.tick();
+        QCOMPARE(closing.closeBox, 4);
+        QVERIFY(!t.folder.program.Cluster.box(0, 4).IsOpen);
+        QCOMPARE(t.run().OpenBoxIndex, qint16(4));
+        QVERIFY(t.trial.click(4).accepted);
+        QCOMPARE(t.run().OpenedCount, qint16(2));
+        QCOMPARE(kelvane::withinTrialRepeats(t.trial.clicks()), u" 4"_s);
+    }
+
+    void closeAfterZeroClosesOnTheNextTick()
+    {
+        RunningTrial t(u"0"_s, u"none"_s, 1, {true, true});
+        t.trial.click(2);
+        QCOMPARE(t.trial.tick().closeBox, 2);
+        QCOMPARE(t.trial.tick().closeBox, 0);
+    }
+
+    void timeRunsOutOnTheTickThatPassesTheLimit_data()
+    {
+        QTest::addColumn<QString>("limit");
+        QTest::addColumn<int>("lastTick");
+        QTest::newRow("2 s") << u"2"_s << 20;
+        QTest::newRow("5 s") << u"5"_s << 51;
+        QTest::newRow("0.5 s") << u".5"_s << 6;
+        QTest::newRow("2.5s with unit") << u"2.5s"_s << 25;
+    }
+    void timeRunsOutOnTheTickThatPassesTheLimit()
+    {
+        QFETCH(QString, limit);
+        QFETCH(int, lastTick);
+        RunningTrial t(limit, u"2"_s, 1, {true});
+        double clockBefore = 0;
+        for (int tick = 1; tick < lastTick; ++tick) {
+            clockBefore = t.run().TrialClock;
+            const TickOutcome outcome = t.trial.tick();
+            QVERIFY2(!outcome.timeUp, qPrintable(QStringLiteral("tick %1").arg(tick)));
+            QCOMPARE(*outcome.progressValue, clockBefore);
+        }
+        clockBefore = t.run().TrialClock;
+        const TickOutcome last = t.trial.tick();
+        QVERIFY(last.timeUp);
+        QCOMPARE(*last.progressValue, clockBefore);
+        QVERIFY(!t.run().ClicksAccepted);
+    }
+
+    void aTrialWithoutLimitNeverTimesOut()
+    {
+        RunningTrial t(u"0"_s, u"2"_s, 1, {true});
+        for (int i = 0; i < 2000; ++i) {
+            const TickOutcome outcome = t.trial.tick();
+            QVERIFY(!outcome.timeUp);
+            QVERIFY(!outcome.progressValue);
+        }
+        QVERIFY(t.run().TrialClock > 199.9);
+        QVERIFY(t.run().ClicksAccepted);
+    }
+
+    void clockCatchesUpWithElapsedTime()
+    {
+        constexpr qint64 ms = 1'000'000;
+        TickSchedule schedule;
+        QCOMPARE(schedule.owedAt(94 * ms), qint64(0));  // too early for the first tick
+        QCOMPARE(schedule.owedAt(97 * ms), qint64(1));  // a timeout a little early still counts
+        QCOMPARE(schedule.owedAt(205 * ms), qint64(1));
+        QCOMPARE(schedule.owedAt(212 * ms), qint64(0)); // a spurious timeout owes nothing
+        QCOMPARE(schedule.owedAt(730 * ms), qint64(5)); // four timeouts lost while the thread was busy
+        QCOMPARE(schedule.delivered(), qint64(7));
+        // However irregular the timeouts, the count is never behind elapsed time.
+        schedule.restart();
+        qint64 elapsed = 0;
+        for (int i = 0; i < 1000; ++i) {
+            elapsed += (i * 7919 % 350 + 1) * ms;
+            schedule.owedAt(elapsed);
+            QCOMPARE(schedule.delivered(), (elapsed + 5 * ms) / (100 * ms));
+        }
+    }
+
+    void clockStopsDeliveringOnceDisabled()
+    {
+        TrialClock clock(TrialClock::Drive::Manual);
+        QVERIFY(!clock.isEnabled());
+        clock.setEnabled(true);
+        QVERIFY(clock.isEnabled());
+        clock.setEnabled(false);
+        QVERIFY(!clock.isEnabled());
+    }
+
+    void subjectFileReceivesFinishedTrialsOnly()
+    {
+        TrialFolder f;
+        const QString cluster = f.path(u"a.bof"_s);
+        const QString subject = f.path(u"anna.bof"_s);
+        writeBytes(cluster, "2,\"10\",\r\nTrial\tCluster\r\n 0 \ta.box\tx\r\n 1 \ta.box\ty\n 2 \ta.box\t");
+        writeBytes(subject, "date line\r\ntitles\r\n");
+        FileError error;
+        QVERIFY(appendClusterToSubject(cluster, subject, &error));
+        QVERIFY(appendClusterToSubject(cluster, subject, &error));
+        QCOMPARE(readBytes(subject), QByteArray("date line\r\ntitles\r\n"
+                                                " 0 \ta.box\tx\r\n 1 \ta.box\ty\r\n"
+                                                " 0 \ta.box\tx\r\n 1 \ta.box\ty\r\n"));
+
+        QVERIFY(!appendClusterToSubject(cluster, f.path(u"gone/anna.bof"_s), &error));
+        QVERIFY(error.description.contains(f.path(u"gone/anna.bof"_s)));
+        QVERIFY(!appendClusterToSubject(f.path(u"none.bof"_s), subject, &error));
+        QVERIFY(error.description.contains(f.path(u"none.bof"_s)));
+    }
+
+    void resultFileIsRewrittenByEveryRun()
+    {
+        TrialFolder f;
+        setTrial(f.program.Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(f.program.Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        f.saveCluster(u"c.box"_s);
+        const QByteArray copy = readBytes(f.path(u"c.box"_s)).replace("\r\n", ",") + "\r\n";
+        const QByteArray titles = resultTitleLine().toLatin1();
+        FileError error;
+        for (int run = 0; run < 2; ++run) {
+            f.program.Run.TargetBox = 1;
+            QVERIFY(writeFirstHalf(f.program, 0, &error));
+            QCOMPARE(readBytes(f.path(u"c.bof"_s)), copy + titles + " 0 \tc.box\t 1 \t 1 \t 1 \t");
+            f.program.Run.TrialClock = 0.30000000000000004;
+            f.program.Run.OpenedCount = 1;
+            f.program.Run.ClickOrder = u" 1"_s;
+            f.program.Run.TimedClickOrder = u" 1@ .3"_s;
+            QVERIFY(writeSecondHalf(f.program, {u"1"_s}, &error));
+            QVERIFY(writeFirstHalf(f.program, 1, &error));
+        }
+        QCOMPARE(readBytes(f.path(u"c.bof"_s)),
+                 copy + titles + " 0 \tc.box\t 1 \t 1 \t 1 \t .3\t 1 \t 1\t 1@ .3\t\r\n 1 \tc.box\t 1 \t 1 \t 1 \t");
+
+        f.program.ClusterFile = f.path(u"gone/c.box"_s);
+        QVERIFY(!writeFirstHalf(f.program, 0, &error));
+        QVERIFY(error.description.contains(f.path(u"gone/c.bof"_s)));
+    }
+
+    void runChecksNameFileTrialAndProblem()
+    {
+        TrialFolder f;
+        setTrial(f.program.Cluster, 0, u"10"_s, u"2"_s, 2, {true, true});
+        setTrial(f.program.Cluster, 1, u"10"_s, u"2"_s, 1, {false, true});
+        f.saveCluster(u"bad.box"_s);
+        writeBytes(f.path(u"broken.box"_s), "3\r\n\"10\",");
+        const QStringList problems = checkExperimentForRun(
+            {u"Message: hello"_s, f.path(u"bad.box"_s), f.path(u"broken.box"_s)}, f.program.IconFolder,
+            f.path(u"anna.bof"_s));
+        QCOMPARE(problems.size(), 2);
+        QVERIFY2(problems[0].startsWith(f.path(u"bad.box"_s)) && problems[0].contains(u"trial 2"_s),
+                 qPrintable(problems[0]));
+        QVERIFY2(problems[1].contains(f.path(u"broken.box"_s)), qPrintable(problems[1]));
+
+        QFile::remove(f.program.iconPath(u"Content2.ico"_s));
+        f.program.ClusterFile = f.path(u"self.bof"_s);
+        const QStringList own = checkClusterForRun(f.program);
+        QCOMPARE(own.filter(u"overwrite the cluster file"_s).size(), 1);
+        QCOMPARE(own.filter(u"Content2.ico"_s).size(), 2);
+
+        QVERIFY(!checkExperimentForRun({}, f.program.IconFolder, f.path(u"gone/anna.bof"_s)).isEmpty());
+    }
+
+    void messageEntries()
+    {
+        QVERIFY(isMessageEntry(u"Message: Rest"_s));
+        QCOMPARE(messageOfEntry(u"Message: Rest"_s), u" Rest"_s);
+        QCOMPARE(messageOfEntry(u"Message:"_s), QString());
+        QVERIFY(!isMessageEntry(u"message: Rest"_s));
+        QVERIFY(!isMessageEntry(u"C:\\exp\\Message.box"_s));
+        QCOMPARE(subjectResultPath(u"anna"_s), u"anna.bof"_s);
+    }
+
+    void aMissingSoundIsSilenceAndOneWarning()
+    {
+        TrialFolder f;
+        QtSoundPlayer player;
+        warningCount = 0;
+        const QtMessageHandler previous = qInstallMessageHandler(countWarnings);
+        for (int cluster = 0; cluster < 3; ++cluster) {
+            player.open(f.path(u"sound.wav"_s));
+            player.play();
+            player.play();
+            player.close();
+        }
+        qInstallMessageHandler(previous);
+        QCOMPARE(warningCount, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TrialRecordTest)
+#include "tst_trialrecord.moc"
