@@ -122,7 +122,6 @@ void TrialScreen::showOnResearchersScreen()
 {
     setGeometry(m_screen);
     showFullScreen();
-    raise();
     activateWindow();
     setFocus();
 }

@@ -1,0 +1,489 @@
+// The trial window driven as a subject and a researcher would drive it: mouse clicks,
+// Enter and Esc on the real widgets, with the clock ticked by the test.
+
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+#include "TrialFixture.h"
+
+#include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/TrialScreen.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+using namespace kelvane;
+using namespace kelvane::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class FixedExperiment final : public ExperimentSource
+{
+public:
+    QStringList entries() const override { return list; }
+    QString subjectName() const override { return subject; }
+    QStringList list;
+    QString subject;
+};
+
+// A trial window with recording doubles around it, over a temporary program folder.
+struct Session
+{
+    Session()
+    {
+        screen.setClockDrive(TrialClock::Drive::Manual);
+    }
+    ~Session()
+    {
+        // The pointer counter may still hide the pointer after a failed test.
+        while (pointer.count() < 0)
+            pointer.show();
+    }
+
+    void clickBox(int k) { QTest::mouseClick(screen.Boxes.at(k), Qt::LeftButton); }
+    void pressStart()
+    {
+        QVERIFY(screen.OK->isVisible());
+        QTest::mouseClick(screen.OK, Qt::LeftButton);
+    }
+    // Ticks the clock as its timer would, as long as it is enabled; returns the ticks.
+    int ticks(int n)
+    {
+        int done = 0;
+        while (done < n && screen.Timer1->isEnabled()) {
+            screen.Timer1_Timer();
+            ++done;
+        }
+        return done;
+    }
+    QByteArray resultBytes() const { return readBytes(clusterResultPath(folder.program.ClusterFile)); }
+    QByteArray resultHead() const
+    {
+        return readBytes(folder.program.ClusterFile).replace("\r\n", ",") + "\r\n"
+               + "Trial\tCluster\tTotal boxes\tTotal objects\tTarget\tTotal time\tTotal opened\t"
+                 "Click order\tTimed click order\tWithin Error\r\n";
+    }
+    Program &program() { return folder.program; }
+
+    TrialFolder folder;
+    ScriptedDialogs dialogs;
+    RecordingSoundPlayer targetSound;
+    RecordingSoundPlayer clickSound;
+    PointerCounter pointer;
+    FixedExperiment experiment;
+    TrialScreen screen{folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer, &experiment}};
+};
+
+// Plays a run to its end from inside the window's own event loop: presses START when
+// it shows, and clicks the target of every running trial, unless `escapeNow` says to
+// press Esc instead. Records what each cluster's start screen shows as its message.
+class Autopilot : public QObject
+{
+public:
+    explicit Autopilot(Session &session) : m_session(session)
+    {
+        connect(&m_timer, &QTimer::timeout, this, &Autopilot::step);
+        m_timer.start(1);
+    }
+
+    std::function<bool()> escapeNow = [] { return false; };
+    QStringList startScreenMessages;
+
+private:
+    void step()
+    {
+        TrialScreen &screen = m_session.screen;
+        const RunState &run = m_session.program().Run;
+        if (!screen.isVisible())
+            return;
+        if (screen.OK->isVisible()) {
+            if (run.CurrentTrial == -1)
+                startScreenMessages.append(screen.ClusterMessage->isVisible()
+                                               ? screen.ClusterMessage->text()
+                                               : u"(none)"_s);
+            QTest::mouseClick(screen.OK, Qt::LeftButton);
+        } else if (run.ClicksAccepted) {
+            if (escapeNow())
+                QTest::keyClick(&screen, Qt::Key_Escape);
+            else
+                m_session.clickBox(int(run.TargetBox));
+        }
+    }
+
+    Session &m_session;
+    QTimer m_timer;
+};
+
+// Cluster A: two trials of two boxes; cluster B: one trial of three.
+void writeExperimentClusters(TrialFolder &folder)
+{
+    setTrial(folder.program.Cluster, 0, u"10"_s, u"2"_s, 2, {false, true});
+    setTrial(folder.program.Cluster, 1, u"10"_s, u"2"_s, 1, {true, true});
+    folder.program.Cluster.Trials[0].StartMessage = u"A begins"_s;
+    folder.saveCluster(u"A.box"_s);
+    folder.program.Cluster = ClusterModel();
+    setTrial(folder.program.Cluster, 0, u"0"_s, u"2"_s, 3, {true, true, true});
+    setTrial(folder.program.Cluster, 1, u"0"_s, u"2"_s, 1, {true});
+    folder.program.Cluster.Trials[0].StartMessage = u"B begins"_s;
+    folder.saveCluster(u"B.box"_s);
+}
+
+const QByteArray subjectHead = "07-12-2026    09:00:00      anna\r\nTrial\tCluster\r\n";
+
+} // namespace
+
+class TrialScreenTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startScreenIsLaidOutFromTheTrial()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {false, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.program().Run.ClusterMessageText = u"Rust even uit"_s;
+        s.screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.screen));
+
+        QVERIFY(s.screen.windowFlags() & Qt::FramelessWindowHint);
+        const QRect screen = QGuiApplication::primaryScreen()->geometry();
+        QCOMPARE(s.screen.geometry(), screen);
+        if (screen.size() != QSize(800, 800))
+            QSKIP(qPrintable(QStringLiteral("pixel positions are worked out for 800 x 800, not %1 x %2")
+                                 .arg(screen.width()).arg(screen.height())));
+        // 12000 x 12000 twips, layout side 85 % of 12000 = 10200, icons 480 (+ 180 for the
+        // frame); the target frame's lower edge halfway between layout and screen bottom.
+        QCOMPARE(s.screen.TrialLayout->geometry(), QRect(60, 3, 680, 680));
+        QCOMPARE(s.screen.Rand->geometry(), QRect(59, 2, 683, 683));
+        QCOMPARE(s.screen.Targetframe->geometry(), QRect(378, 698, 44, 44));
+        QCOMPARE(s.screen.TargetIcon->geometry(), QRect(383, 703, 32, 32));
+        QCOMPARE(s.screen.OK->geometry(), QRect(340, 698, 120, 44));
+        QCOMPARE(s.screen.ClusterMessage->geometry(), QRect(68, 136, 544, 408));
+        QCOMPARE(s.screen.Boodschap->geometry().topLeft(), QPoint(60, 743));
+        QCOMPARE(s.screen.Boodschap->width(), 680);
+        QCOMPARE(s.screen.ProgressBar->geometry().topLeft(), QPoint(60, 743));
+
+        QVERIFY(s.screen.OK->isVisible());
+        QCOMPARE(s.screen.OK->text(), u"START"_s);
+        QVERIFY(s.screen.Boodschap->isVisible());
+        QCOMPARE(s.screen.Boodschap->text(), u"Klik op START om te beginnen."_s);
+        QCOMPARE(s.screen.Boodschap->font().pointSize(), 18);
+        QVERIFY(s.screen.ClusterMessage->isVisible());
+        QCOMPARE(s.screen.ClusterMessage->text(), u"Rust even uit"_s);
+        QVERIFY(!s.screen.Targetframe->isVisible());
+        QVERIFY(!s.screen.ProgressBar->isVisible());
+        QCOMPARE(s.screen.Boxes.size(), 1);
+        // Red sits in the low byte of the stored colour.
+        QCOMPARE(s.screen.palette().color(QPalette::Window), QColor(0x20, 0x40, 0x80));
+        QCOMPARE(s.screen.Boodschap->palette().color(QPalette::WindowText), QColor(Qt::white));
+        QCOMPARE(s.screen.Rand->colour(), QColor(Qt::white));
+        QCOMPARE(s.targetSound.calls, QStringList{u"open "_s + s.folder.path(u"sound.wav"_s)});
+        QCOMPARE(s.clickSound.calls, QStringList{u"open "_s + s.folder.path(u"click.wav"_s)});
+
+        // Clicks on the start screen do nothing; the first START lays out the boxes.
+        QTest::mouseClick(s.screen.TrialLayout, Qt::LeftButton);
+        QCOMPARE(s.program().Run.CurrentTrial, qint16(-1));
+        s.pressStart();
+        QCOMPARE(s.screen.Boxes.size(), 3);
+        // Box k sits at (k * 900, 1000) of the editor's 7000-twip square.
+        QCOMPARE(s.screen.Boxes[2]->geometry(), QRect(175, 97, 32, 32));
+        QVERIFY(!s.screen.ClusterMessage->isVisible());
+        QVERIFY(!s.screen.Boodschap->isVisible());
+        QVERIFY(s.screen.Targetframe->isVisible());
+        QVERIFY(s.screen.ProgressBar->isVisible());
+        QCOMPARE(s.screen.progressMaximum(), 10.0);
+    }
+
+    void wholeClusterWritesItsResultFileExactly()
+    {
+        Session s;
+        ClusterModel &cluster = s.program().Cluster;
+        setTrial(cluster, 0, u"10"_s, u"2"_s, 2, {false, true});
+        setTrial(cluster, 1, u"2"_s, u"2"_s, 1, {true});
+        setTrial(cluster, 2, u"10"_s, u"2"_s, 5, {true, false, true, false, true, true});
+        setTrial(cluster, 3, u"0"_s, u"1"_s, 12,
+                 {false, true, true, true, true, true, true, true, true, true, true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.screen));
+
+        // Trial 0: the target is the first box opened, before the clock has ticked.
+        s.pressStart();
+        QVERIFY(!s.screen.OK->isVisible());
+        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tcluster1.box\t 2 \t 1 \t 2 \t");
+        s.clickBox(2);
+        QVERIFY(s.screen.boxShownOpen(2));
+        QVERIFY(s.screen.OK->isVisible());
+        QVERIFY(s.screen.Boodschap->isVisible());
+        QCOMPARE(s.screen.Boodschap->text(), u"Klik op START om door te gaan."_s);
+        QVERIFY(!s.screen.Targetframe->isVisible());
+        QVERIFY(!s.screen.Timer1->isEnabled());
+        // An ended trial takes no more clicks; its boxes stay as they were.
+        const QByteArray afterTrial0 = s.resultBytes();
+        s.clickBox(1);
+        QVERIFY(!s.screen.boxShownOpen(1));
+        QVERIFY(s.screen.boxShownOpen(2));
+        QCOMPARE(s.resultBytes(), afterTrial0);
+
+        // Trial 1: no click; a 2 s limit runs out on the 20th tick.
+        s.pressStart();
+        QCOMPARE(s.screen.Boxes.size(), 2);
+        QCOMPARE(s.ticks(100), 20);
+        QCOMPARE(s.screen.progressValue(), double(float(1.9000000000000004)));
+        QVERIFY(!s.screen.ProgressBar->isVisible());
+        QCOMPARE(s.screen.Boodschap->text(), u"Uw tijd is om."_s);
+        QVERIFY(s.screen.OK->isVisible());
+
+        // Trial 2: the clicks 3, 1, 3, 5 at 1.2, 2.1, 3.3 and 4.1 s.
+        s.pressStart();
+        s.ticks(12);
+        s.clickBox(3);
+        s.ticks(9);
+        s.clickBox(1);
+        QVERIFY(!s.screen.boxShownOpen(3));
+        QVERIFY(s.screen.boxShownOpen(1));
+        s.ticks(12);
+        s.clickBox(3);
+        s.ticks(8);
+        s.clickBox(5);
+
+        // Trial 3: box 4 closes by itself after 1 s and is opened again; box 12 is
+        // not box 1.
+        s.pressStart();
+        QVERIFY(!s.screen.ProgressBar->isVisible());
+        s.clickBox(4);
+        s.ticks(10);
+        QVERIFY(s.screen.boxShownOpen(4));
+        s.ticks(1);
+        QVERIFY(!s.screen.boxShownOpen(4));
+        s.clickBox(4);
+        s.clickBox(1);
+        s.clickBox(12);
+
+        QCOMPARE(s.resultBytes(),
+                 s.resultHead()
+                     + " 0 \tcluster1.box\t 2 \t 1 \t 2 \t 0\t 1 \t 2\t 2@ 0\t\r\n"
+                       " 1 \tcluster1.box\t 1 \t 1 \t 1 \t 2\t 0 \t\t\t\r\n"
+                       " 2 \tcluster1.box\t 6 \t 4 \t 5 \t 4.1\t 4 \t 3 1 3 5\t 3@ 1.2 1@ 2.1 3@ 3.3 5@ 4.1\t 3\r\n"
+                       " 3 \tcluster1.box\t 12 \t 11 \t 12 \t 1.1\t 4 \t 4 4 1 12\t 4@ 0 4@ 1.1 1@ 1.1 12@ 1.1\t 4\r\n");
+        QCOMPARE(s.targetSound.plays(), 3);
+        QCOMPARE(s.clickSound.plays(), 6);
+
+        // The START after the last trial closes the window.
+        s.pressStart();
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.screen.runEnd(), RunEnd::Completed);
+        QCOMPARE(s.targetSound.calls.last(), u"close"_s);
+        QCOMPARE(s.clickSound.calls.last(), u"close"_s);
+    }
+
+    void runningAClusterAgainRewritesItsResultFile()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        for (int run = 0; run < 2; ++run) {
+            s.screen.Form_Load();
+            s.pressStart();
+            s.ticks(run + 1);
+            s.clickBox(1);
+            s.pressStart();
+            QVERIFY(!s.screen.isVisible());
+        }
+        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tcluster1.box\t 1 \t 1 \t 1 \t .2\t 1 \t 1\t 1@ .2\t\r\n");
+    }
+
+    void enterStartsOnlyWhileStartShowsAndEscLeavesTheHalfLine()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {true, true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.screen));
+        QTest::keyClick(&s.screen, Qt::Key_Return);
+        QCOMPARE(s.program().Run.CurrentTrial, qint16(0));
+        QVERIFY(s.program().Run.ClicksAccepted);
+        QTest::keyClick(&s.screen, Qt::Key_Enter);
+        QTest::keyClick(&s.screen, Qt::Key_A);
+        QCOMPARE(s.program().Run.CurrentTrial, qint16(0));
+        QVERIFY(s.screen.isVisible());
+
+        s.ticks(3);
+        s.clickBox(1);
+        QTest::keyClick(&s.screen, Qt::Key_Escape);
+        QVERIFY(!s.screen.isVisible());
+        QVERIFY(!s.screen.Timer1->isEnabled());
+        QCOMPARE(s.screen.runEnd(), RunEnd::Escaped);
+        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tcluster1.box\t 2 \t 2 \t 2 \t");
+    }
+
+    void runModalReturnsWhenTheLastTrialIsClosed()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 2, {true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        Autopilot pilot(s);
+        QCOMPARE(s.screen.runModal(), RunEnd::Completed);
+        QCOMPARE(s.resultBytes(), s.resultHead()
+                                      + " 0 \tcluster1.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n"
+                                        " 1 \tcluster1.box\t 2 \t 2 \t 2 \t 0\t 1 \t 2\t 2@ 0\t\r\n");
+    }
+
+    void aResultFileThatCannotBeWrittenStopsTheRun()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.bof"_s));
+        s.screen.Form_Load();
+        s.pressStart();
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.screen.runEnd(), RunEnd::RecordingFailed);
+        QVERIFY(!s.program().Run.ClicksAccepted);
+        QVERIFY(!s.screen.Timer1->isEnabled());
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Critical);
+        QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.bof"_s)),
+                 qPrintable(s.dialogs.messages[0].text));
+    }
+
+    void aMissingResultFolderKeepsTheRunFromStarting()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.program().ClusterFile = s.folder.path(u"gone/cluster1.box"_s);
+        s.program().ClusterName = u"cluster1.box"_s;
+        QCOMPARE(s.screen.runModal(), RunEnd::Refused);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.contains(QDir::toNativeSeparators(s.folder.path(u"gone"_s))),
+                 qPrintable(s.dialogs.messages[0].text));
+        QVERIFY(!QFile::exists(s.folder.path(u"gone"_s)));
+    }
+
+    void aPictureGoneDuringTheRunShowsAPlaceholder()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+        QVERIFY(QFile::remove(s.program().iconPath(u"Content1.ico"_s)));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Content1.ico cannot be loaded"_s));
+        s.pressStart();
+        QCOMPARE(s.screen.TargetIcon->picture().toImage().pixelColor(5, 5), QColor(128, 128, 128));
+        s.clickBox(1);
+        QVERIFY(s.screen.OK->isVisible());
+        QVERIFY(s.resultBytes().endsWith(" 1 \t 1\t 1@ 0\t\r\n"));
+    }
+
+    void experimentRunWritesTheSubjectFile()
+    {
+        Session s;
+        writeExperimentClusters(s.folder);
+        const QString subject = s.folder.path(u"anna"_s);
+        writeBytes(subject + u".bof"_s, subjectHead);
+        s.experiment.subject = subject;
+        s.experiment.list = {u"Message: first"_s, u"Message: Rest"_s, s.folder.path(u"A.box"_s),
+                             s.folder.path(u"B.box"_s), u"Message: never shown"_s};
+        s.program().Run.WholeExperiment = true;
+        s.pointer.hide();
+        QVERIFY(!s.pointer.visible());
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+
+        Autopilot pilot(s);
+        QCOMPARE(s.screen.runModal(), RunEnd::Completed);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(pilot.startScreenMessages, (QStringList{u" Rest"_s, u"(none)"_s}));
+        const QByteArray a = s.folder.path(u"A.box"_s).toLocal8Bit();
+        const QByteArray b = s.folder.path(u"B.box"_s).toLocal8Bit();
+        QCOMPARE(readBytes(subject + u".bof"_s),
+                 subjectHead + " 0 \t" + a + "\t 2 \t 1 \t 2 \t 0\t 1 \t 2\t 2@ 0\t\r\n"
+                     " 1 \t" + a + "\t 2 \t 2 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n"
+                     " 0 \t" + b + "\t 3 \t 3 \t 3 \t 0\t 1 \t 3\t 3@ 0\t\r\n"
+                     " 1 \t" + b + "\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
+        QVERIFY(s.pointer.visible());
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        // A message after the last cluster is kept but never shown.
+        QCOMPARE(s.program().Run.ClusterMessageText, u" never shown"_s);
+        QVERIFY(s.dialogs.messages.isEmpty());
+    }
+
+    void escInAnExperimentEndsItWithTheFinishedTrials()
+    {
+        Session s;
+        writeExperimentClusters(s.folder);
+        const QString subject = s.folder.path(u"anna"_s);
+        writeBytes(subject + u".bof"_s, subjectHead);
+        s.experiment.subject = subject;
+        s.experiment.list = {s.folder.path(u"B.box"_s), s.folder.path(u"A.box"_s), s.folder.path(u"B.box"_s)};
+        s.program().Run.WholeExperiment = true;
+        s.pointer.hide();
+
+        Autopilot pilot(s);
+        // Esc in the second trial of the second cluster.
+        pilot.escapeNow = [&s] {
+            return s.program().ClusterFile.endsWith(u"A.box"_s) && s.program().Run.CurrentTrial == 1;
+        };
+        QCOMPARE(s.screen.runModal(), RunEnd::Escaped);
+        const QByteArray a = s.folder.path(u"A.box"_s).toLocal8Bit();
+        const QByteArray b = s.folder.path(u"B.box"_s).toLocal8Bit();
+        QCOMPARE(readBytes(subject + u".bof"_s),
+                 subjectHead + " 0 \t" + b + "\t 3 \t 3 \t 3 \t 0\t 1 \t 3\t 3@ 0\t\r\n"
+                     " 1 \t" + b + "\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n"
+                     " 0 \t" + a + "\t 2 \t 1 \t 2 \t 0\t 1 \t 2\t 2@ 0\t\r\n");
+        // The cluster result file keeps the unfinished half-line.
+        QVERIFY(readBytes(s.folder.path(u"A.bof"_s)).endsWith(" 1 \t" + a + "\t 2 \t 2 \t 1 \t"));
+        QVERIFY(s.pointer.visible());
+        QVERIFY(!s.screen.isVisible());
+    }
+
+    void anExperimentWithAProblemNeverStarts()
+    {
+        Session s;
+        writeExperimentClusters(s.folder);
+        const QString subject = s.folder.path(u"anna"_s);
+        writeBytes(subject + u".bof"_s, subjectHead);
+        s.experiment.subject = subject;
+        s.experiment.list = {s.folder.path(u"A.box"_s), s.folder.path(u"missing.box"_s)};
+        s.program().Run.WholeExperiment = true;
+        s.pointer.hide();
+        QCOMPARE(s.screen.runModal(), RunEnd::Refused);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"missing.box"_s)),
+                 qPrintable(s.dialogs.messages[0].text));
+        QCOMPARE(readBytes(subject + u".bof"_s), subjectHead);
+        QVERIFY(!QFile::exists(s.folder.path(u"A.bof"_s)));
+        QVERIFY(s.pointer.visible());
+    }
+
+    void pointerFollowsTheCounter()
+    {
+        PointerCounter pointer;
+        QCOMPARE(pointer.hide(), -1);
+        QCOMPARE(pointer.hide(), -2);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QCOMPARE(pointer.show(), -1);
+        QVERIFY(QGuiApplication::overrideCursor());
+        QCOMPARE(pointer.show(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        QCOMPARE(pointer.show(), 1);
+        QCOMPARE(pointer.hide(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+};
+
+QTEST_MAIN(TrialScreenTest)
+#include "tst_trialscreen.moc"
