@@ -2,8 +2,10 @@
 #include "kelvane/app/DefaultsWindow.h"
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
+#include <QTextStream>
 
 using namespace kelvane;
 
@@ -17,6 +19,22 @@ int main(int argc, char *argv[])
     setProgramFolders(program, QCoreApplication::applicationDirPath());
     QSettingsStore store;
     const QStringList problems = startProgram(program, store);
+
+    // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
+    const QStringList arguments = QCoreApplication::arguments();
+    if (const qsizetype at = arguments.indexOf(QStringLiteral("--run-cluster")); at >= 0) {
+        QTextStream errors(stderr);
+        if (at + 1 >= arguments.size()) {
+            errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
+            return 2;
+        }
+        QtDialogs dialogs;
+        QtSoundPlayer targetSound;
+        QtSoundPlayer clickSound;
+        PointerCounter pointer;
+        return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
+                                 arguments[at + 1], errors);
+    }
 
     DefaultsWindow window(program, readIconSize(store));
     QtDialogs dialogs(&window);

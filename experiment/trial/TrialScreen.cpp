@@ -374,6 +374,7 @@ void TrialScreen::recordingFailed(const FileError &error)
         Timer1->setEnabled(false);
     m_program.Run.ClicksAccepted = false;
     stopRun(RunEnd::RecordingFailed);
+    m_problems.append(error.description);
     m_services.dialogs.message(QStringLiteral("Kelvane"),
                                QStringLiteral("The results cannot be recorded, so the run has stopped.\n")
                                    + error.description,

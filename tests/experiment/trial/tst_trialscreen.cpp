@@ -6,9 +6,11 @@
 #include "TestFiles.h"
 #include "TrialFixture.h"
 
+#include "kelvane/trial/ClusterRunCommand.h"
 #include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
@@ -89,7 +91,10 @@ struct Session
 class Autopilot : public QObject
 {
 public:
-    explicit Autopilot(Session &session) : m_session(session)
+    explicit Autopilot(Session &session)
+        : Autopilot(session.program(), [&session] { return &session.screen; }) {}
+    Autopilot(Program &program, std::function<TrialScreen *()> screen)
+        : m_program(program), m_screen(std::move(screen))
     {
         connect(&m_timer, &QTimer::timeout, this, &Autopilot::step);
         m_timer.start(1);
@@ -101,10 +106,11 @@ public:
 private:
     void step()
     {
-        TrialScreen &screen = m_session.screen;
-        const RunState &run = m_session.program().Run;
-        if (!screen.isVisible())
+        TrialScreen *shown = m_screen();
+        if (!shown || !shown->isVisible())
             return;
+        TrialScreen &screen = *shown;
+        const RunState &run = m_program.Run;
         if (screen.OK->isVisible()) {
             if (run.CurrentTrial == -1)
                 startScreenMessages.append(screen.ClusterMessage->isVisible()
@@ -115,11 +121,12 @@ private:
             if (escapeNow())
                 QTest::keyClick(&screen, Qt::Key_Escape);
             else
-                m_session.clickBox(int(run.TargetBox));
+                QTest::mouseClick(screen.Boxes.at(int(run.TargetBox)), Qt::LeftButton);
         }
     }
 
-    Session &m_session;
+    Program &m_program;
+    std::function<TrialScreen *()> m_screen;
     QTimer m_timer;
 };
 
@@ -467,6 +474,54 @@ private Q_SLOTS:
         QCOMPARE(readBytes(subject + u".bof"_s), subjectHead);
         QVERIFY(!QFile::exists(s.folder.path(u"A.bof"_s)));
         QVERIFY(s.pointer.visible());
+    }
+
+    void commandLineRunUsesTheFileTitle()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"scripted.box"_s);
+        Program fresh;
+        fresh.ProgramFolder = s.program().ProgramFolder;
+        fresh.IconFolder = s.program().IconFolder;
+        fresh.Run.WholeExperiment = true; // left over from an earlier experiment run
+        Autopilot pilot(fresh, [] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *screen = qobject_cast<TrialScreen *>(widget); screen && screen->isVisible())
+                    return screen;
+            }
+            return static_cast<TrialScreen *>(nullptr);
+        });
+        QString errorText;
+        QTextStream errors(&errorText);
+        QCOMPARE(runClusterCommand(fresh, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                   s.folder.path(u"scripted.box"_s), errors, TrialClock::Drive::Manual),
+                 0);
+        QCOMPARE(errorText, QString());
+        QCOMPARE(fresh.ClusterFile, s.folder.path(u"scripted.box"_s));
+        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tscripted.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
+    }
+
+    void commandLineRunReportsWhatKeepsItFromStarting()
+    {
+        Session s;
+        QString errorText;
+        QTextStream errors(&errorText);
+        const QString missing = s.folder.path(u"nothere.box"_s);
+        QCOMPARE(runClusterCommand(s.program(), {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                   missing, errors), 1);
+        QVERIFY2(errorText.contains(missing), qPrintable(errorText));
+        QCOMPARE(s.dialogs.messages.size(), 1);
+
+        // A cluster whose target holds no object.
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {false, true});
+        s.folder.saveCluster(u"notarget.box"_s);
+        errorText.clear();
+        QCOMPARE(runClusterCommand(s.program(), {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                   s.folder.path(u"notarget.box"_s), errors), 1);
+        QVERIFY2(errorText.contains(u"notarget.box: trial 1, box 1"_s), qPrintable(errorText));
+        QCOMPARE(s.dialogs.messages.size(), 2);
+        QVERIFY(!QFile::exists(s.folder.path(u"notarget.bof"_s)));
     }
 
     void pointerFollowsTheCounter()

@@ -60,7 +60,7 @@ public:
     // or with WholeExperiment the whole experiment.
     RunEnd runModal();
     RunEnd runEnd() const { return m_runEnd; }
-    // What kept the run from starting, one line each.
+    // What kept the run from starting or stopped it, one line each.
     const QStringList &problems() const { return m_problems; }
 
     // Tests tick the clock themselves.
