@@ -13,7 +13,7 @@ qint64 TickSchedule::owedAt(qint64 elapsedNs)
 TrialClock::TrialClock(Drive drive, QObject *parent) : QObject(parent), m_drive(drive)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
-    m_timer.setInterval(100);
+    m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &TrialClock::onTimeout);
 }
 
@@ -29,7 +29,15 @@ void TrialClock::setEnabled(bool enabled)
     m_schedule.restart();
     m_elapsed.start();
     if (m_drive == Drive::Timer)
-        m_timer.start();
+        scheduleNext();
+}
+
+// Each timeout is aimed at the next tick's due time rather than an interval after the
+// last timeout, so a late timeout shifts no later tick.
+void TrialClock::scheduleNext()
+{
+    const qint64 waitNs = (m_schedule.delivered() + 1) * TickSchedule::IntervalNs - m_elapsed.nsecsElapsed();
+    m_timer.start(int(qMax<qint64>(0, (waitNs + 999'999) / 1'000'000)));
 }
 
 void TrialClock::onTimeout()
@@ -44,6 +52,8 @@ void TrialClock::onTimeout()
             ++m_caughtUp;
         Q_EMIT tick();
     }
+    if (m_enabled)
+        scheduleNext();
 }
 
 } // namespace kelvane

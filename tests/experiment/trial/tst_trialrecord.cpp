@@ -235,14 +235,20 @@ private Q_SLOTS:
         }
     }
 
-    void clockStopsDeliveringOnceDisabled()
+    void clockTicksUntilItsHandlerDisablesIt()
     {
-        TrialClock clock(TrialClock::Drive::Manual);
+        TrialClock clock;
+        int ticks = 0;
+        connect(&clock, &TrialClock::tick, this, [&] {
+            if (++ticks == 3)
+                clock.setEnabled(false);
+        });
         QVERIFY(!clock.isEnabled());
         clock.setEnabled(true);
-        QVERIFY(clock.isEnabled());
-        clock.setEnabled(false);
+        QTRY_COMPARE_WITH_TIMEOUT(ticks, 3, 5000);
         QVERIFY(!clock.isEnabled());
+        QTest::qWait(350);
+        QCOMPARE(ticks, 3);
     }
 
     void subjectFileReceivesFinishedTrialsOnly()

@@ -1,6 +1,6 @@
 #pragma once
 // The trial clock: a tick every 100 ms while enabled, each tick standing for exactly
-// 0.1 s of the trial. The event loop may deliver a timeout late or swallow some while
+// 0.1 s of the trial. The event loop may deliver a timeout late or not at all while
 // the thread is busy; the clock then delivers the missing ticks at once, so that the
 // number of ticks never falls behind the time that has really passed.
 
@@ -54,6 +54,7 @@ Q_SIGNALS:
 
 private:
     void onTimeout();
+    void scheduleNext();
 
     Drive m_drive;
     QTimer m_timer;
