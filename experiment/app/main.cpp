@@ -29,8 +29,9 @@ int main(int argc, char *argv[])
             return 2;
         }
         QtDialogs dialogs;
-        QtSoundPlayer targetSound;
-        QtSoundPlayer clickSound;
+        SoundWarnings soundWarnings;
+        QtSoundPlayer targetSound(soundWarnings);
+        QtSoundPlayer clickSound(soundWarnings);
         PointerCounter pointer;
         return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
                                  arguments[at + 1], errors);

@@ -9,10 +9,7 @@
 
 namespace kelvane {
 
-QtSoundPlayer::QtSoundPlayer() = default;
-QtSoundPlayer::~QtSoundPlayer() = default;
-
-void QtSoundPlayer::warnOnce(const QString &key, const QString &text)
+void SoundWarnings::warnOnce(const QString &key, const QString &text)
 {
     if (m_warned.contains(key))
         return;
@@ -20,15 +17,18 @@ void QtSoundPlayer::warnOnce(const QString &key, const QString &text)
     qWarning().noquote() << text;
 }
 
+QtSoundPlayer::QtSoundPlayer(SoundWarnings &warnings) : m_warnings(warnings) {}
+QtSoundPlayer::~QtSoundPlayer() = default;
+
 void QtSoundPlayer::open(const QString &path)
 {
     m_effect.reset();
     if (!QFileInfo(path).isFile()) {
-        warnOnce(path, QStringLiteral("Sound %1 is missing; it will not be heard.").arg(path));
+        m_warnings.warnOnce(path, QStringLiteral("Sound %1 is missing; it will not be heard.").arg(path));
         return;
     }
     if (QMediaDevices::defaultAudioOutput().isNull()) {
-        warnOnce(QStringLiteral("no device"),
+        m_warnings.warnOnce(QStringLiteral("no device"),
                  QStringLiteral("No audio output device; the trial sounds will not be heard."));
         return;
     }
@@ -36,7 +36,7 @@ void QtSoundPlayer::open(const QString &path)
     QObject::connect(m_effect.get(), &QSoundEffect::statusChanged, m_effect.get(),
                      [this, path, effect = m_effect.get()] {
                          if (effect->status() == QSoundEffect::Error)
-                             warnOnce(path, QStringLiteral("Sound %1 cannot be played; it will not be heard.")
+                             m_warnings.warnOnce(path, QStringLiteral("Sound %1 cannot be played; it will not be heard.")
                                                 .arg(path));
                      });
     m_effect->setSource(QUrl::fromLocalFile(path));

@@ -21,13 +21,24 @@ public:
     virtual void close() = 0;
 };
 
+// Remembers which sound problems have been logged, so that players sharing it log each
+// problem (a missing file, no audio device) once for the program's life.
+class SoundWarnings
+{
+public:
+    void warnOnce(const QString &key, const QString &text);
+
+private:
+    QSet<QString> m_warned;
+};
+
 // A sound that cannot be played (no file, no audio device, a file the backend
-// refuses) is silence: one warning in the log, never an error or a wait for the
+// refuses) is silence and a warning in the log, never an error or a wait for the
 // subject.
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
-    QtSoundPlayer();
+    explicit QtSoundPlayer(SoundWarnings &warnings);
     ~QtSoundPlayer() override;
 
     void open(const QString &path) override;
@@ -35,10 +46,8 @@ public:
     void close() override;
 
 private:
-    void warnOnce(const QString &key, const QString &text);
-
     std::unique_ptr<QSoundEffect> m_effect;
-    QSet<QString> m_warned;
+    SoundWarnings &m_warnings;
 };
 
 } // namespace kelvane
