@@ -370,14 +370,18 @@ void TrialScreen::stopRun(RunEnd why)
 
 void TrialScreen::recordingFailed(const FileError &error)
 {
+    fileFailed(QStringLiteral("The results cannot be recorded, so the run has stopped."), error);
+}
+
+// The subject stops at once: nothing they do from here on could be recorded.
+void TrialScreen::fileFailed(const QString &what, const FileError &error)
+{
     if (Timer1)
         Timer1->setEnabled(false);
     m_program.Run.ClicksAccepted = false;
-    stopRun(RunEnd::RecordingFailed);
+    stopRun(RunEnd::FileFailed);
     m_problems.append(error.description);
-    m_services.dialogs.message(QStringLiteral("Kelvane"),
-                               QStringLiteral("The results cannot be recorded, so the run has stopped.\n")
-                                   + error.description,
+    m_services.dialogs.message(QStringLiteral("Kelvane"), what + u'\n' + error.description,
                                MessageIcon::Critical);
 }
 
@@ -407,7 +411,8 @@ void TrialScreen::HeelExp()
         FileError error;
         if (!OpenFile(m_program, entry, &error)) {
             // The file was readable when the run started; it has changed since.
-            recordingFailed(error);
+            fileFailed(QStringLiteral("A cluster of the experiment cannot be read, so the run has stopped."),
+                       error);
             break;
         }
         m_program.Run.ClusterDone = false;

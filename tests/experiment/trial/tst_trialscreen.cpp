@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProgressBar>
@@ -357,7 +358,7 @@ private Q_SLOTS:
         s.screen.Form_Load();
         s.pressStart();
         QVERIFY(!s.screen.isVisible());
-        QCOMPARE(s.screen.runEnd(), RunEnd::RecordingFailed);
+        QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
         QVERIFY(!s.program().Run.ClicksAccepted);
         QVERIFY(!s.screen.Timer1->isEnabled());
         QCOMPARE(s.dialogs.messages.size(), 1);
@@ -454,6 +455,34 @@ private Q_SLOTS:
         QVERIFY(readBytes(s.folder.path(u"A.bof"_s)).endsWith(" 1 \t" + a + "\t 2 \t 2 \t 1 \t"));
         QVERIFY(s.pointer.visible());
         QVERIFY(!s.screen.isVisible());
+    }
+
+    void aSubjectFileThatCannotTakeTheLinesStopsTheExperiment()
+    {
+        Session s;
+        writeExperimentClusters(s.folder);
+        const QString subject = s.folder.path(u"anna"_s);
+        writeBytes(subject + u".bof"_s, subjectHead);
+        s.experiment.subject = subject;
+        s.experiment.list = {s.folder.path(u"A.box"_s), s.folder.path(u"B.box"_s)};
+        s.program().Run.WholeExperiment = true;
+        Autopilot pilot(s);
+        // The subject file is replaced by a folder while the first cluster runs.
+        pilot.escapeNow = [&] {
+            if (QFile::exists(subject + u".bof"_s) && QFileInfo(subject + u".bof"_s).isFile()) {
+                QFile::remove(subject + u".bof"_s);
+                QDir().mkdir(subject + u".bof"_s);
+            }
+            return false;
+        };
+        QCOMPARE(s.screen.runModal(), RunEnd::FileFailed);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.contains(subject + u".bof"_s), qPrintable(s.dialogs.messages[0].text));
+        // The second cluster never started; the first one's results are in its own file.
+        QVERIFY(!QFile::exists(s.folder.path(u"B.bof"_s)));
+        QVERIFY(readBytes(s.folder.path(u"A.bof"_s)).endsWith("\t 1@ 0\t\r\n"));
+        QVERIFY(s.pointer.visible());
     }
 
     void anExperimentWithAProblemNeverStarts()

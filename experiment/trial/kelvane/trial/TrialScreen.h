@@ -42,7 +42,7 @@ enum class RunEnd {
     Completed,       // the last trial (or the last listed cluster) was closed with START
     Escaped,         // Esc, or the window closed another way
     Refused,         // the run did not start: problems were shown to the researcher
-    RecordingFailed, // a result file could not be written; the run stopped
+    FileFailed,      // a result file could not be written, or a listed cluster file read; the run stopped
 };
 
 class TrialScreen : public QWidget
@@ -112,6 +112,7 @@ private:
     void showOpen(int index, bool showsObject);
     void endTrial(const QString &message);
     void recordingFailed(const FileError &error);
+    void fileFailed(const QString &what, const FileError &error);
     void stopRun(RunEnd why);
     void waitForCluster();
     bool appendClusterLines();
