@@ -626,12 +626,12 @@ void drawKey(QPainter &p)
     p.rotate(-40);
     p.translate(-16, -16);
     QPainterPath key;
-    key.addEllipse(QPointF(6.5, 16), 6.5, 6.5);
-    key.addRect(QRectF(11, 14.2, 19, 3.6));
-    key.addRect(QRectF(22, 17, 2.6, 5));
-    key.addRect(QRectF(26.6, 17, 2.4, 4));
+    key.addEllipse(QPointF(6, 16), 7, 7);
+    key.addRect(QRectF(11, 13.8, 20, 4.4));
+    key.addRect(QRectF(21.5, 17, 3.2, 5.6));
+    key.addRect(QRectF(26.6, 17, 3, 4.4));
     key = key.simplified();
-    key = key.subtracted(ellipse({5.6, 16}, 2.8, 2.8));
+    key = key.subtracted(ellipse({5.2, 16}, 2.7, 2.7));
     QLinearGradient metal(0, 9, 0, 23);
     metal.setColorAt(0, QColor(0xf4, 0xf6, 0xfa));
     metal.setColorAt(0.5, QColor(0xc0, 0xc8, 0xd2));
