@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QImage>
 #include <QTest>
-#include <QtEndian>
 
 #include <algorithm>
 
@@ -21,14 +20,16 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Little-endian fields; reading past the end gives zeros, which every check rejects.
 quint16 u16(const QByteArray &bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint16>(bytes.constData() + at);
+    const auto byte = [&](qsizetype i) { return i < bytes.size() ? quint16(quint8(bytes[i])) : quint16(0); };
+    return quint16(byte(at) | byte(at + 1) << 8);
 }
 
 quint32 u32(const QByteArray &bytes, qsizetype at)
 {
-    return qFromLittleEndian<quint32>(bytes.constData() + at);
+    return u16(bytes, at) | quint32(u16(bytes, at + 2)) << 16;
 }
 
 QStringList group(const QString &prefix, int count)
