@@ -229,8 +229,8 @@ SubjectResult analyse(const QString &subject, QStringView text)
         }
         const QList<QStringView> fields = QStringView(lines[index]).split(u'\t');
         if (fields.size() < RequiredFields) {
-            throw Refusal{line, QStringLiteral("the line has %1 fields where a trial line has at "
-                                               "least %2")
+            throw Refusal{line, QStringLiteral("the line has only %1 of the %2 fields of a trial "
+                                               "line")
                                     .arg(fields.size())
                                     .arg(RequiredFields)};
         }
