@@ -31,6 +31,8 @@ constexpr int StartPosition = 300 / 15;
 frmMain::frmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
 {
     setWindowTitle(programName);
+    cdlFiles.filter = QStringLiteral("Kelvane output files (*.bof)|*.bof");
+    cdlSaveFile.title = QStringLiteral("Select outputfile");
     buildWidgets();
     buildMenus();
     Form_Load();
@@ -125,9 +127,7 @@ bool frmMain::spssChosen() const
 
 void frmMain::Command1_Click()
 {
-    FileDialogRequest request;
-    request.filter = QStringLiteral("Kelvane output files (*.bof)|*.bof");
-    const std::optional<QStringList> chosen = m_dialogs.openFiles(request);
+    const std::optional<QStringList> chosen = m_dialogs.openFiles(cdlFiles);
     // A cancelled dialog keeps the files chosen before.
     if (chosen) {
         if (chosen->size() > MaxSelectedFiles) {
@@ -150,12 +150,10 @@ void frmMain::Command1_Click()
 
 void frmMain::cmdBlader_Click()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Select outputfile");
-    request.filter = spssChosen()
-                         ? QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*")
-                         : QStringLiteral("Tab delimited text files (*.dat)|*.dat|All files (*.*)|*.*");
-    if (const std::optional<QString> path = m_dialogs.saveFile(request))
+    cdlSaveFile.filter = spssChosen()
+                             ? QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*")
+                             : QStringLiteral("Tab delimited text files (*.dat)|*.dat|All files (*.*)|*.*");
+    if (const std::optional<QString> path = m_dialogs.saveFile(cdlSaveFile))
         txtOutputFile->setText(*path);
 }
 

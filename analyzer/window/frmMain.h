@@ -53,6 +53,8 @@ public:
     std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
     QCheckBox *chkHeader = nullptr;
     QProgressBar *prgRun = nullptr;
+    FileDialogRequest cdlFiles;    // result files to analyse, several at once
+    FileDialogRequest cdlSaveFile; // the output file
 
     QMenu *mnuBestand = nullptr;
     QAction *mnuOpen = nullptr;
