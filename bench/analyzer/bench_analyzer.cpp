@@ -3,7 +3,7 @@
 // command line program on all of them once, and reports files/s, MB/s and the
 // child's peak memory.
 //
-//   bench_analyzer [FILES] [CLUSTERS] [TRIALS]
+//   bench_analyzer [--sav] [FILES] [CLUSTERS] [TRIALS]
 
 #include <QCoreApplication>
 #include <QDir>
@@ -93,7 +93,8 @@ qint64 writeStudy(const QString &folder, int files, int clusters, int trials, QS
 int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    QStringList arguments = QCoreApplication::arguments();
+    const bool sav = arguments.removeAll(QStringLiteral("--sav")) > 0;
     const int files = arguments.size() > 1 ? arguments[1].toInt() : 2000;
     const int clusters = arguments.size() > 2 ? arguments[2].toInt() : 5;
     const int trials = arguments.size() > 3 ? arguments[3].toInt() : 20;
@@ -105,10 +106,13 @@ int main(int argc, char *argv[])
     }
     QStringList paths;
     const qint64 bytes = writeStudy(folder.path(), files, clusters, trials, &paths);
-    const QString output = folder.filePath(QStringLiteral("measures.dat"));
+    const QString output = folder.filePath(sav ? QStringLiteral("measures.sav")
+                                               : QStringLiteral("measures.dat"));
 
     std::vector<QByteArray> argumentBytes{QByteArray(KELVANE_ANALYZE_PROGRAM), "-o",
                                           QFile::encodeName(output)};
+    if (sav)
+        argumentBytes.push_back("--sav");
     for (const QString &path : paths)
         argumentBytes.push_back(QFile::encodeName(path));
     std::vector<char *> childArguments;
@@ -132,8 +136,8 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    std::printf("files: %d (%d clusters x %d trials), %.2f MB of result files\n", files, clusters,
-                trials, double(bytes) / 1e6);
+    std::printf("files: %d (%d clusters x %d trials), %.2f MB of result files, output %s\n", files,
+                clusters, trials, double(bytes) / 1e6, sav ? "SPSS data file" : "tab-delimited table");
     std::printf("time: %.3f s\n", seconds);
     std::printf("throughput: %.0f files/s, %.2f MB/s\n", files / seconds, double(bytes) / 1e6 / seconds);
     std::printf("peak memory of kelvane-analyze: %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
