@@ -1,5 +1,6 @@
 #include "ResultText.h"
 
+#include "RunProgram.h"
 #include "TestFiles.h"
 
 #include <QProcess>
@@ -10,20 +11,9 @@ using namespace kelvane::analyzer::test;
 
 namespace {
 
-struct Finished
+kelvane::test::ProgramRun analyze(const QStringList &arguments)
 {
-    int status = -1;
-    QString errors;
-};
-
-Finished analyze(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(KELVANE_ANALYZE_PROGRAM), arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return kelvane::test::runProgram(QStringLiteral(KELVANE_ANALYZE_PROGRAM), arguments);
 }
 
 } // namespace
@@ -46,10 +36,10 @@ private Q_SLOTS:
     void writesRowsInTheOrderGiven()
     {
         const QString out = path(QStringLiteral("o.dat"));
-        const Finished done = analyze({QStringLiteral("--no-header"), QStringLiteral("-o"), out,
+        const kelvane::test::ProgramRun done = analyze({QStringLiteral("--no-header"), QStringLiteral("-o"), out,
                                        path(QStringLiteral("pp2.bof")), path(QStringLiteral("pp1.bof"))});
         QCOMPARE(done.status, 0);
-        QVERIFY2(done.errors.isEmpty(), qPrintable(done.errors));
+        QVERIFY2(done.err.isEmpty(), qPrintable(done.err));
         const QByteArray bytes = kelvane::test::readBytes(out);
         QVERIFY(bytes.startsWith("pp2\t 1 \t 1 \t 6 \t"));
         QVERIFY(bytes.contains("\r\r\npp1\t 1 \t 3 \t 4 \t"));
@@ -59,12 +49,12 @@ private Q_SLOTS:
     void skippedFilesGiveAFailingStatus()
     {
         const QString out = path(QStringLiteral("skip.dat"));
-        const Finished done = analyze({QStringLiteral("-o"), out, path(QStringLiteral("bad.bof")),
+        const kelvane::test::ProgramRun done = analyze({QStringLiteral("-o"), out, path(QStringLiteral("bad.bof")),
                                        path(QStringLiteral("pp1.bof")), path(QStringLiteral("none.bof"))});
         QCOMPARE(done.status, 1);
-        QVERIFY2(done.errors.contains(path(QStringLiteral("bad.bof")) + QStringLiteral(", line 3: ")),
-                 qPrintable(done.errors));
-        QVERIFY(done.errors.contains(path(QStringLiteral("none.bof"))));
+        QVERIFY2(done.err.contains(path(QStringLiteral("bad.bof")) + QStringLiteral(", line 3: ")),
+                 qPrintable(done.err));
+        QVERIFY(done.err.contains(path(QStringLiteral("none.bof"))));
         // The file that could be read is still written, with the titles before it.
         const QByteArray bytes = kelvane::test::readBytes(out);
         QVERIFY(bytes.startsWith("Subject\tClusters\t1Trials\t"));
@@ -73,18 +63,18 @@ private Q_SLOTS:
 
     void usageAndOutputProblems()
     {
-        const Finished noOutput = analyze({path(QStringLiteral("pp1.bof"))});
+        const kelvane::test::ProgramRun noOutput = analyze({path(QStringLiteral("pp1.bof"))});
         QCOMPARE(noOutput.status, 2);
-        QVERIFY(noOutput.errors.contains(QStringLiteral("-o")));
+        QVERIFY(noOutput.err.contains(QStringLiteral("-o")));
 
-        const Finished unknown = analyze({QStringLiteral("--frobnicate"), QStringLiteral("-o"),
+        const kelvane::test::ProgramRun unknown = analyze({QStringLiteral("--frobnicate"), QStringLiteral("-o"),
                                           path(QStringLiteral("u.dat"))});
         QCOMPARE(unknown.status, 2);
 
         const QString unwritable = path(QStringLiteral("missing folder/o.dat"));
-        const Finished cannotWrite = analyze({QStringLiteral("-o"), unwritable, path(QStringLiteral("pp1.bof"))});
+        const kelvane::test::ProgramRun cannotWrite = analyze({QStringLiteral("-o"), unwritable, path(QStringLiteral("pp1.bof"))});
         QCOMPARE(cannotWrite.status, 2);
-        QVERIFY(cannotWrite.errors.contains(unwritable));
+        QVERIFY(cannotWrite.err.contains(unwritable));
         QVERIFY(!QFile::exists(unwritable));
 
         // No files at all: an empty table, as the window writes for an empty selection.

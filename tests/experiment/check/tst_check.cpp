@@ -1,4 +1,5 @@
 #include "ClusterExamples.h"
+#include "RunProgram.h"
 #include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
@@ -17,21 +18,9 @@ using namespace kelvane::test;
 
 namespace {
 
-struct Run
+ProgramRun runCheck(const QStringList &arguments)
 {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run runCheck(const QStringList &arguments)
-{
-    QProcess process;
-    process.start(QStringLiteral(KELVANE_CHECK_BINARY), arguments);
-    if (!process.waitForFinished(30000))
-        return {};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
+    return runProgram(QStringLiteral(KELVANE_CHECK_BINARY), arguments);
 }
 
 // A folder with every picture the example names.
@@ -93,7 +82,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString good = dir.filePath(QStringLiteral("good.box"));
         writeBytes(good, twoTrialExampleBytes());
-        Run run = runCheck({QStringLiteral("--icons"), icons.dir.path(), good});
+        ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), good});
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, good + QStringLiteral(": ok (2 trials, 3 boxes)\n"));
 
@@ -126,7 +115,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString good = dir.filePath(QStringLiteral("good.box"));
         writeBytes(good, twoTrialExampleBytes());
-        const Run run = runCheck({QStringLiteral("--json"), QStringLiteral("--icons"), icons.dir.path(), good});
+        const ProgramRun run = runCheck({QStringLiteral("--json"), QStringLiteral("--icons"), icons.dir.path(), good});
         QCOMPARE(run.status, 0);
         const QJsonArray files = QJsonDocument::fromJson(run.out.toUtf8()).array();
         QCOMPARE(files.size(), 1);
@@ -156,7 +145,7 @@ private Q_SLOTS:
         const QString input = dir.filePath(QStringLiteral("edited.box"));
         writeBytes(input, toWindows1252(spread));
         const QString output = dir.filePath(QStringLiteral("clean.box"));
-        Run run = runCheck({QStringLiteral("--icons"), icons.dir.path(), QStringLiteral("--rewrite"), output, input});
+        ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), QStringLiteral("--rewrite"), output, input});
         QCOMPARE(run.status, 0);
         QCOMPARE(readBytes(output), twoTrialExampleBytes());
 
