@@ -20,3 +20,9 @@ endif()
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   target_compile_options(kelvane_settings INTERFACE -Wno-maybe-uninitialized)
 endif()
+
+if(KELVANE_FUZZ)
+  target_compile_options(kelvane_settings INTERFACE
+    -fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+  target_link_options(kelvane_settings INTERFACE -fsanitize=address,undefined)
+endif()

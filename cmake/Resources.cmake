@@ -1,8 +1,17 @@
 # Copies the default pictures (ico/) and sounds beside the executables, as an install
-# would place them, so a freshly built program runs in place.
+# would place them, so a freshly built program runs in place. A target of its own, so
+# that changed pictures are copied even when no program is relinked.
 function(kelvane_copy_media target)
-  add_custom_command(TARGET ${target} POST_BUILD
-    COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/experiment/resources
-            $<TARGET_FILE_DIR:${target}>
-    VERBATIM)
+  if(NOT TARGET kelvane_media)
+    file(GLOB_RECURSE media_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/experiment/resources/*)
+    set(stamp ${CMAKE_BINARY_DIR}/media.stamp)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/experiment/resources
+              ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${media_files}
+      VERBATIM)
+    add_custom_target(kelvane_media ALL DEPENDS ${stamp})
+  endif()
+  add_dependencies(${target} kelvane_media)
 endfunction()

@@ -33,6 +33,7 @@ DefaultsWindow::DefaultsWindow(const Program &program, double iconSizeTwips, QWi
     setWindowTitle(QStringLiteral("Settings"));
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     const TrialSettings &trial = program.Cluster.Trials.front();
     auto *settings = new QGroupBox(QStringLiteral("Trial 1"), central);

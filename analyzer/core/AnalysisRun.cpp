@@ -1,0 +1,64 @@
+#include "AnalysisRun.h"
+
+#include "SavWriter.h"
+
+#include "kelvane/FileSaving.h"
+
+namespace kelvane::analyzer {
+
+AnalysisRun::AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale)
+    : m_kind(kind), m_table(includeTitles, locale)
+{
+}
+
+bool AnalysisRun::add(const QString &path)
+{
+    ReadOutcome outcome = LeesFile(path);
+    if (!outcome.result) {
+        m_skipped.append(outcome.problem);
+        return false;
+    }
+    ++m_analysed;
+    if (m_kind == OutputKind::SpssData) {
+        m_subjects.append(std::move(*outcome.result));
+        return true;
+    }
+    const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
+    m_table.add(*outcome.result);
+    if (!hadUnmappable && !m_table.unmappableSubject().isEmpty()) {
+        m_warnings.append(QStringLiteral("%1: the subject name \"%2\" holds characters that a "
+                                         "Windows-1252 table cannot hold; they were written as \"?\"")
+                              .arg(path, m_table.unmappableSubject()));
+    }
+    return true;
+}
+
+bool AnalysisRun::save(const QString &path, QString *problem)
+{
+    QByteArray bytes;
+    if (m_kind == OutputKind::SpssData) {
+        QString why;
+        if (!savBytes(m_subjects, &bytes, &why)) {
+            *problem = QStringLiteral("%1 was not written: %2").arg(path, why);
+            return false;
+        }
+    } else {
+        bytes = m_table.bytes();
+    }
+    FileError error;
+    if (!saveWholeFile(path, bytes, &error)) {
+        *problem = error.description;
+        return false;
+    }
+    return true;
+}
+
+QString AnalysisRun::skippedReport() const
+{
+    QStringList lines;
+    for (const ReadProblem &problem : m_skipped)
+        lines.append(problem.message());
+    return lines.join(u'\n');
+}
+
+} // namespace kelvane::analyzer

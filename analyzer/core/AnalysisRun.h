@@ -1,0 +1,47 @@
+#pragma once
+// One compute run over a list of result files, shared by the window and the command
+// line so that both write the same output for the same files.
+
+#include "ResultReader.h"
+#include "TableWriter.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+namespace kelvane::analyzer {
+
+enum class OutputKind { TabDelimited, SpssData };
+
+class AnalysisRun
+{
+public:
+    AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale);
+
+    // Reads one file and adds its row; a file that cannot be analysed is skipped and
+    // remembered with the reason. Returns false when it was skipped.
+    bool add(const QString &path);
+
+    int analysedCount() const { return m_analysed; }
+    const QList<ReadProblem> &skipped() const { return m_skipped; }
+    // Things written but worth knowing, such as characters the table cannot hold.
+    const QStringList &warnings() const { return m_warnings; }
+
+    // The complete output, replacing any earlier file at `path` in one step. On
+    // failure nothing is left behind and `problem` names the path.
+    bool save(const QString &path, QString *problem);
+
+    // The skipped files, one per line, for the message shown at the end of a run.
+    QString skippedReport() const;
+
+private:
+    OutputKind m_kind;
+    TableWriter m_table;
+    QList<SubjectResult> m_subjects; // kept only for the SPSS data file
+    QList<ReadProblem> m_skipped;
+    QStringList m_warnings;
+    int m_analysed = 0;
+};
+
+} // namespace kelvane::analyzer

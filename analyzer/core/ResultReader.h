@@ -1,0 +1,53 @@
+#pragma once
+// Reads one result file and computes the measures of each of its clusters.
+
+#include "Measures.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+
+namespace kelvane::analyzer {
+
+// The bounds of the analysis: files beyond them are refused, not truncated.
+namespace Limit {
+inline constexpr int DataLines = 255;
+inline constexpr int Clusters = 255;
+inline constexpr int Trials = 255;
+inline constexpr int ClickItems = 256;
+inline constexpr int BoxValue = 255;        // box counts, targets, clicks, opened counts
+inline constexpr int DistanceText = 255;    // click strings compared for distances
+inline constexpr int Accumulator = 32767;   // sums and counts per cluster
+inline constexpr int TrialNumberLow = -32768;
+inline constexpr int TrialNumberHigh = 32767;
+} // namespace Limit
+
+struct ReadProblem
+{
+    QString file;
+    int line = 0; // line of the file, counting from 1; 0 when no single line is at fault
+    QString problem;
+
+    // "/data/s1.bof, line 7: ..." as shown to the researcher.
+    QString message() const;
+};
+
+struct ReadOutcome
+{
+    std::optional<SubjectResult> result;
+    ReadProblem problem; // filled when there is no result
+};
+
+// Reads the result file at `path` (Windows-1252, CR LF or LF line ends).
+ReadOutcome LeesFile(const QString &path);
+
+// The same for a file's text already in memory; `path` gives the subject name and
+// is named in problems.
+ReadOutcome readResultText(const QString &path, QStringView text);
+
+// The file name without folder ("\" and "/" both end a folder) and without its last
+// four characters, the ".bof". Nothing when the name is shorter than that.
+std::optional<QString> subjectName(const QString &path);
+
+} // namespace kelvane::analyzer

@@ -1,0 +1,19 @@
+#pragma once
+// The measures as an SPSS data file: one case per subject, seven numeric variables
+// per cluster, system-missing where a subject has fewer clusters than the largest.
+
+#include "Measures.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace kelvane::analyzer {
+
+// "Trials_1", "Boxes_1", ... "NormLev_1": valid variable names for the table's titles.
+QString savVariableName(int cluster, int measure);
+
+// The whole file in memory; false with `problem` filled when the library refused.
+bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem);
+
+} // namespace kelvane::analyzer

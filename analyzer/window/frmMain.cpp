@@ -1,0 +1,221 @@
+#include "frmMain.h"
+
+#include "AnalysisRun.h"
+#include "FileList.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace kelvane::analyzer {
+
+namespace {
+
+const QString programName = QStringLiteral("Kelvane Analyzer");
+
+// 300 twips from the left and the top of the screen, at 15 twips per pixel.
+constexpr int StartPosition = 300 / 15;
+
+} // namespace
+
+frmMain::frmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dialogs(dialogs)
+{
+    setWindowTitle(programName);
+    cdlFiles.filter = QStringLiteral("Kelvane output files (*.bof)|*.bof");
+    cdlSaveFile.title = QStringLiteral("Select outputfile");
+    buildWidgets();
+    buildMenus();
+    Form_Load();
+}
+
+void frmMain::buildWidgets()
+{
+    auto *central = new QWidget(this);
+    auto *layout = new QVBoxLayout(central);
+
+    auto *outputRow = new QHBoxLayout;
+    UitvoerbestandlblTekst = new QLabel(QStringLiteral("Output file:"), central);
+    txtOutputFile = new QLineEdit(central);
+    txtOutputFile->setMinimumWidth(280);
+    UitvoerbestandlblTekst->setBuddy(txtOutputFile);
+    cmdBlader = new QPushButton(QStringLiteral("&Browse"), central);
+    outputRow->addWidget(UitvoerbestandlblTekst);
+    outputRow->addWidget(txtOutputFile, 1);
+    outputRow->addWidget(cmdBlader);
+    layout->addLayout(outputRow);
+
+    auto *choiceRow = new QHBoxLayout;
+    frame1 = new QGroupBox(central);
+    auto *frameLayout = new QVBoxLayout(frame1);
+    optFile[0] = new QRadioButton(QStringLiteral("Text file (Tab delimited)"), frame1);
+    optFile[1] = new QRadioButton(QStringLiteral("SPSS file"), frame1);
+    optFile[0]->setChecked(true);
+    frameLayout->addWidget(optFile[0]);
+    frameLayout->addWidget(optFile[1]);
+    chkHeader = new QCheckBox(QStringLiteral("Include variable names"), central);
+    chkHeader->setChecked(true);
+    auto *optionsColumn = new QVBoxLayout;
+    optionsColumn->addWidget(frame1);
+    optionsColumn->addWidget(chkHeader);
+    optionsColumn->addStretch();
+    choiceRow->addLayout(optionsColumn, 1);
+
+    auto *buttonColumn = new QVBoxLayout;
+    Command1 = new QPushButton(QStringLiteral("&Open file(s)"), central);
+    cmdSave = new QPushButton(QStringLiteral("&Compute and save"), central);
+    buttonColumn->addWidget(Command1);
+    buttonColumn->addWidget(cmdSave);
+    buttonColumn->addStretch();
+    choiceRow->addLayout(buttonColumn);
+    layout->addLayout(choiceRow);
+
+    prgRun = new QProgressBar(central);
+    prgRun->setVisible(false);
+    layout->addWidget(prgRun);
+    setCentralWidget(central);
+
+    connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
+    connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
+    connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
+}
+
+void frmMain::buildMenus()
+{
+    mnuBestand = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuOpen = mnuBestand->addAction(QStringLiteral("&Open file(s)"));
+    mnuUitvoer = mnuBestand->addAction(QStringLiteral("&Select outputfile"));
+    mnuBewaar = mnuBestand->addAction(QStringLiteral("&Compute and save"));
+    mnuExtra = menuBar()->addMenu(QStringLiteral("&Extra"));
+    mnuAflsuiten = mnuExtra->addAction(QStringLiteral("&Exit"));
+    mnuInfo = mnuExtra->addAction(QStringLiteral("&Info"));
+
+    connect(mnuOpen, &QAction::triggered, this, &frmMain::mnuOpen_Click);
+    connect(mnuUitvoer, &QAction::triggered, this, &frmMain::mnuUitvoer_Click);
+    connect(mnuBewaar, &QAction::triggered, this, &frmMain::mnuBewaar_Click);
+    connect(mnuAflsuiten, &QAction::triggered, this, &frmMain::mnuAflsuiten_Click);
+    connect(mnuInfo, &QAction::triggered, this, &frmMain::mnuInfo_Click);
+}
+
+void frmMain::Form_Load()
+{
+    m_filesChosen = false;
+    setComputeEnabled(false);
+    move(StartPosition, StartPosition);
+}
+
+void frmMain::setComputeEnabled(bool enabled)
+{
+    cmdSave->setEnabled(enabled);
+    mnuBewaar->setEnabled(enabled);
+}
+
+bool frmMain::spssChosen() const
+{
+    return optFile[1]->isChecked();
+}
+
+void frmMain::Command1_Click()
+{
+    const std::optional<QStringList> chosen = m_dialogs.openFiles(cdlFiles);
+    // A cancelled dialog keeps the files chosen before.
+    if (chosen) {
+        if (chosen->size() > MaxSelectedFiles) {
+            m_dialogs.message(programName,
+                              QStringLiteral("%1 files were selected; the window analyses at most %2 "
+                                             "at a time. The earlier selection is kept.\n\nFor "
+                                             "larger sets use the command line program:\n"
+                                             "kelvane-analyze -o OUTPUT FILE...")
+                                  .arg(chosen->size())
+                                  .arg(MaxSelectedFiles),
+                              MessageIcon::Exclamation);
+        } else {
+            m_fileList = fileListFromSelection(*chosen);
+        }
+    }
+    m_filesChosen = true;
+    if (!txtOutputFile->text().isEmpty())
+        setComputeEnabled(true);
+}
+
+void frmMain::cmdBlader_Click()
+{
+    cdlSaveFile.filter = spssChosen()
+                             ? QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*")
+                             : QStringLiteral("Tab delimited text files (*.dat)|*.dat|All files (*.*)|*.*");
+    if (const std::optional<QString> path = m_dialogs.saveFile(cdlSaveFile))
+        txtOutputFile->setText(*path);
+}
+
+void frmMain::txtOutputFile_Change()
+{
+    if (txtOutputFile->text().isEmpty())
+        setComputeEnabled(false);
+    else if (m_filesChosen)
+        setComputeEnabled(true);
+}
+
+void frmMain::cmdSave_Click()
+{
+    cmdSave->setEnabled(false);
+    m_outputPath = txtOutputFile->text();
+    const QStringList paths = filesToAnalyse(m_fileList);
+
+    AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
+                    chkHeader->isChecked(), locale());
+    prgRun->setRange(0, int(paths.size()));
+    prgRun->setValue(0);
+    prgRun->setVisible(paths.size() > 1);
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        run.add(paths[i]);
+        prgRun->setValue(int(i) + 1);
+        // Let the bar paint; clicks and keys wait until the run is over.
+        if (prgRun->isVisible())
+            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
+    prgRun->setVisible(false);
+
+    QString problem;
+    if (!run.save(m_outputPath, &problem)) {
+        m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
+                          MessageIcon::Critical);
+    }
+    if (!run.skipped().isEmpty()) {
+        m_dialogs.message(programName,
+                          QStringLiteral("%1 of %2 files could not be analysed and were left out "
+                                         "of the output:\n\n%3")
+                              .arg(run.skipped().size())
+                              .arg(paths.size())
+                              .arg(run.skippedReport()),
+                          MessageIcon::Exclamation);
+    }
+    if (!run.warnings().isEmpty())
+        m_dialogs.message(programName, run.warnings().join(u'\n'), MessageIcon::Exclamation);
+    cmdSave->setEnabled(true);
+}
+
+void frmMain::mnuInfo_Click()
+{
+    m_dialogs.message(QStringLiteral("Info"),
+                      QStringLiteral("Kelvane Analyzer\n\nKelvane project, 2026\n"
+                                     "Department of Psychology"),
+                      MessageIcon::Information);
+}
+
+void frmMain::mnuAflsuiten_Click()
+{
+    // The only window: closing it ends the program, with no questions asked.
+    close();
+}
+
+} // namespace kelvane::analyzer

@@ -1,0 +1,79 @@
+#pragma once
+// The analyzer's only window: pick result files and an output file, then compute
+// the measures of every file and save them as one table.
+
+#include "kelvane/Dialogs.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace kelvane::analyzer {
+
+class frmMain : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The window holds at most this many selected files; the command line has no bound.
+    static constexpr int MaxSelectedFiles = 199;
+
+    explicit frmMain(Dialogs &dialogs, QWidget *parent = nullptr);
+
+    void Form_Load();
+    void Command1_Click();
+    void mnuOpen_Click() { Command1_Click(); }
+    void cmdBlader_Click();
+    void mnuUitvoer_Click() { cmdBlader_Click(); }
+    void txtOutputFile_Change();
+    void cmdSave_Click();
+    void mnuBewaar_Click() { cmdSave_Click(); }
+    void mnuInfo_Click();
+    void mnuAflsuiten_Click();
+
+    const QStringList &fileList() const { return m_fileList; }
+
+    QLabel *UitvoerbestandlblTekst = nullptr;
+    QLineEdit *txtOutputFile = nullptr;
+    QPushButton *cmdBlader = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *cmdSave = nullptr;
+    QGroupBox *frame1 = nullptr;
+    std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
+    QCheckBox *chkHeader = nullptr;
+    QProgressBar *prgRun = nullptr;
+    FileDialogRequest cdlFiles;    // result files to analyse, several at once
+    FileDialogRequest cdlSaveFile; // the output file
+
+    QMenu *mnuBestand = nullptr;
+    QAction *mnuOpen = nullptr;
+    QAction *mnuUitvoer = nullptr;
+    QAction *mnuBewaar = nullptr;
+    QMenu *mnuExtra = nullptr;
+    QAction *mnuAflsuiten = nullptr;
+    QAction *mnuInfo = nullptr;
+
+private:
+    void buildWidgets();
+    void buildMenus();
+    void setComputeEnabled(bool enabled);
+    bool spssChosen() const;
+
+    Dialogs &m_dialogs;
+    QStringList m_fileList;
+    bool m_filesChosen = false;
+    QString m_outputPath;
+};
+
+} // namespace kelvane::analyzer

@@ -1,0 +1,403 @@
+#include "Levenshtein.h"
+#include "ResultReader.h"
+#include "ResultText.h"
+
+#include "kelvane/Windows1252.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::analyzer;
+using namespace kelvane::analyzer::test;
+
+namespace {
+
+const QString somePath = QStringLiteral("/study/s01.bof");
+
+ReadOutcome read(const QByteArray &bytes)
+{
+    return readResultText(somePath, fromWindows1252(bytes));
+}
+
+ClusterMeasures onlyCluster(const QByteArray &bytes)
+{
+    const ReadOutcome outcome = read(bytes);
+    if (!outcome.result) {
+        qWarning("%s", qPrintable(outcome.problem.message()));
+        return {};
+    }
+    if (outcome.result->clusters.size() != 1) {
+        qWarning("%d clusters", int(outcome.result->clusters.size()));
+        return {};
+    }
+    return outcome.result->clusters.first();
+}
+
+// A file whose single cluster has `count` trials built by `make`.
+template <typename Make>
+QByteArray clusterOf(int count, Make make)
+{
+    QByteArray text = headerLines();
+    for (int t = 0; t < count; ++t)
+        text += lineOf(make(t));
+    return text;
+}
+
+} // namespace
+
+class AnalyzerCoreTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExample()
+    {
+        const ReadOutcome outcome = LeesFile(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"));
+        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+        QCOMPARE(outcome.result->subject, QStringLiteral("worked"));
+        QCOMPARE(outcome.result->clusters.size(), 1);
+        const ClusterMeasures &m = outcome.result->clusters.first();
+        QCOMPARE(m.trials, 3);
+        QCOMPARE(m.boxes, 4);
+        QCOMPARE(m.open, 3.0);
+        QCOMPARE(m.wErr, 1.0 / 3.0);
+        QCOMPARE(m.bErr, 4.0);
+        QCOMPARE(m.strategy, 1.0);
+        QVERIFY(m.normalizedLevenshtein);
+        QCOMPARE(*m.normalizedLevenshtein, (2.0 / 3.0 + 3.0 / 4.0) / 2.0);
+    }
+
+    void levenshteinDistances_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<double>("distance");
+        QTest::newRow("both empty") << QString() << QString() << 0.0;
+        QTest::newRow("first empty") << QString() << QStringLiteral("3A") << 1.0;
+        QTest::newRow("second empty") << QStringLiteral("7") << QString() << 1.0;
+        QTest::newRow("equal") << QStringLiteral("312") << QStringLiteral("312") << 0.0;
+        QTest::newRow("worked, second trial") << QStringLiteral("312") << QStringLiteral("1") << 2.0 / 3.0;
+        QTest::newRow("worked, third trial") << QStringLiteral("3234") << QStringLiteral("31") << 0.75;
+        QTest::newRow("swap") << QStringLiteral("A27") << QStringLiteral("2A") << 2.0 / 3.0;
+        QTest::newRow("longer second") << QStringLiteral("kitten") << QStringLiteral("sitting") << 3.0 / 7.0;
+        QTest::newRow("case counts") << QStringLiteral("a") << QStringLiteral("A") << 1.0;
+    }
+    void levenshteinDistances()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(double, distance);
+        QCOMPARE(levenshtein(first, second), distance);
+        QCOMPARE(levenshtein(second, first), distance);
+    }
+
+    void trialNumbersMakeTheTrialCount()
+    {
+        // Numbering 0..3 gives four trials.
+        QCOMPARE(onlyCluster(clusterOf(4, [](int t) { return TrialLine{number(t)}; })).trials, 4);
+
+        // A jump 0, 1, 5 gives six trials; the slots no line filled are empty trials that
+        // still count in the means.
+        const ClusterMeasures gap = onlyCluster(resultFile({
+            {number(0), 4, 1, 2, " 2 1"},
+            {number(1), 4, 2, 1, " 2"},
+            {number(5), 4, 3, 3, " 1 3 1"},
+        }));
+        QCOMPARE(gap.trials, 6);
+        QCOMPARE(gap.open, 6.0 / 6.0);
+        // First boxes 2, 2, 1, then 0 in the empty slots: two changes.
+        QCOMPARE(gap.strategy, 2.0);
+        // Slot 3 opens box 1, slot 1's target, twice; the second opening is one W.
+        QCOMPARE(gap.bErr, 2.0);
+        QCOMPARE(gap.wErr, 1.0 / 6.0);
+        // Distances: "2" vs "2" (0), "131" vs "" (1), "" vs "13" (1), "" vs "" (0) twice.
+        QCOMPARE(*gap.normalizedLevenshtein, 2.0 / 5.0);
+    }
+
+    void clustersBeginAtTrialZero()
+    {
+        const ReadOutcome outcome = read(resultFile({
+            {number(3), 9, 1, 1, " 1"}, // before any trial 0: never reported
+            {number(0), 5, 1, 1, " 1"},
+            {number(1), 5, 2, 2, " 1 2"},
+            {number(0), 6, 3, 1, " 3"},
+            {" 0.5 ", 7, 3, 1, " 3"},   // rounds to 0 (halves to even): a third cluster
+            {" 1.5 ", 7, 1, 1, " 1"},   // rounds to 2
+        }));
+        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+        const QList<ClusterMeasures> &c = outcome.result->clusters;
+        QCOMPARE(c.size(), 3);
+        QCOMPARE(c[0].trials, 2);
+        QCOMPARE(c[0].boxes, 5);
+        QCOMPARE(c[1].trials, 1);
+        QCOMPARE(c[1].boxes, 6);
+        QVERIFY(!c[1].normalizedLevenshtein); // a single trial has no distance
+        QCOMPARE(c[2].trials, 3);
+        QCOMPARE(c[2].boxes, 7);
+    }
+
+    void firstTrialOnlyCountsInOpenAndWithinErrors()
+    {
+        const ClusterMeasures m = onlyCluster(resultFile({
+            {number(0), 4, 2, 3, " 2 2 2"}, // visits its own target: no B_err
+            {number(1), 4, 1, 1, " 1"},
+        }));
+        QCOMPARE(m.open, 2.0);
+        QCOMPARE(m.wErr, 3.0 / 2.0); // 1 + 2 for the second and third opening
+        QCOMPARE(m.bErr, 0.0);
+        QCOMPARE(m.strategy, 1.0);
+        // "22" without its last character is "2"; "1" against "2" is 1.
+        QCOMPARE(*m.normalizedLevenshtein, 1.0);
+    }
+
+    void repeatsAndEmptyClickItems()
+    {
+        // 3 5 3 3: the second 3 matches one earlier 3, the third two: W = 3.
+        QCOMPARE(onlyCluster(resultFile({{number(0), 6, 3, 4, " 3 5 3 3"}})).wErr, 3.0);
+
+        // Two blanks leave an empty item, box 0: W stops there, B_err skips it and the
+        // click string gets a "0".
+        const ClusterMeasures m = onlyCluster(resultFile({
+            {number(0), 6, 5, 1, " 5"},
+            {number(1), 6, 3, 4, " 3  5 3"},
+            {number(2), 6, 1, 3, " 3 0 5"},
+        }));
+        QCOMPARE(m.wErr, 0.0);       // the repeat of 3 lies past the empty item
+        QCOMPARE(m.bErr, 1.0 + 2.0); // box 5 in the second trial; boxes 3 and 5 in the third
+        // "3053" against "" is 1; "305" against "305" (from "3053") is 0.
+        QCOMPARE(*m.normalizedLevenshtein, 0.5);
+    }
+
+    void hexadecimalClickStrings()
+    {
+        // Box 10 is "A": "2 10 7" -> "2A7", "10 2 7" -> "A27"; P = "2A"; distance 2/3.
+        const ClusterMeasures m = onlyCluster(resultFile({
+            {number(0), 12, 7, 3, " 2 10 7"},
+            {number(1), 12, 7, 3, " 10 2 7"},
+        }));
+        QCOMPARE(*m.normalizedLevenshtein, 2.0 / 3.0);
+
+        // 17 is "11": dropping the last character of "11" leaves "1", so a trial
+        // opening box 1 after one that opened only box 17 is at distance 0.
+        const ClusterMeasures wide = onlyCluster(resultFile({
+            {number(0), 20, 17, 1, " 17"},
+            {number(1), 20, 1, 1, " 1"},
+        }));
+        QCOMPARE(*wide.normalizedLevenshtein, 0.0);
+
+        // 12 is "C" and stays apart from 1 and 2.
+        const ClusterMeasures twelve = onlyCluster(resultFile({
+            {number(0), 12, 12, 2, " 1 12"},
+            {number(1), 12, 2, 2, " 12 2"},
+        }));
+        // P = "1", current "C2": distance 2 / 2.
+        QCOMPARE(*twelve.normalizedLevenshtein, 1.0);
+        QCOMPARE(twelve.bErr, 1.0);
+    }
+
+    void targetOnlyTrialLeavesAnEmptyComparison()
+    {
+        const ClusterMeasures m = onlyCluster(resultFile({
+            {number(0), 4, 2, 1, " 2"},
+            {number(1), 4, 3, 2, " 1 3"},
+            {number(2), 4, 1, 0, ""},     // no clicks after "13": "" vs "1" is 1
+            {number(3), 4, 1, 0, ""},     // "" vs "": 0
+        }));
+        QCOMPARE(*m.normalizedLevenshtein, (1.0 + 1.0 + 0.0) / 3.0);
+        // First boxes 2, 1, 0, 0: a trial without clicks starts at box 0 like any other.
+        QCOMPARE(m.strategy, 2.0);
+    }
+
+    void earlierTargetsCountPerVisitAndPerTrial()
+    {
+        // Box 3 was the target of two earlier trials: each visit counts twice, also
+        // when it is the trial's last click.
+        const ClusterMeasures m = onlyCluster(resultFile({
+            {number(0), 5, 3, 1, " 3"},
+            {number(1), 5, 3, 2, " 1 3"},
+            {number(2), 5, 4, 3, " 3 4 3"},
+        }));
+        QCOMPARE(m.bErr, 1.0 + 2.0 + 2.0);
+    }
+
+    void numericFieldsReadLeniently()
+    {
+        // Blanks are skipped, reading stops at the first stray character, halves go to
+        // the even neighbour, and a field without a number reads as 0.
+        QByteArray text = headerLines();
+        text += " 0 \tc\t 4.5 \t 1 \t  2  \t 1\t 2.5x\t 2 1\t\t\r\n";
+        text += " 1 \tc\t five \t 1 \t 3 \t 1\t 1 \t 3\t\t\r\n";
+        const ClusterMeasures m = onlyCluster(text);
+        QCOMPARE(m.boxes, 0);          // last line's "five" reads as 0
+        QCOMPARE(m.open, (2.0 + 1.0) / 2.0);
+        QCOMPARE(m.bErr, 0.0);         // box 3 was never an earlier target
+        QCOMPARE(onlyCluster(headerLines() + " 0 \tc\t 4.5 \t 1 \t 2 \t 1\t 1 \t 2\t\r\n").boxes, 4);
+        QCOMPARE(onlyCluster(headerLines() + " 0 \tc\t 5.5 \t 1 \t 2 \t 1\t 1 \t 2\t\r\n").boxes, 6);
+    }
+
+    void headerOnlyAndEmptyFiles()
+    {
+        const ReadOutcome none = read(headerLines());
+        QVERIFY(none.result);
+        QCOMPARE(none.result->subject, QStringLiteral("s01"));
+        QVERIFY(none.result->clusters.isEmpty());
+
+        for (const QByteArray &bytes : {QByteArray(), QByteArray("\"07-12-2026\"\r\n")}) {
+            const ReadOutcome outcome = read(bytes);
+            QVERIFY(!outcome.result);
+            QCOMPARE(outcome.problem.file, somePath);
+            QVERIFY(outcome.problem.message().contains(QStringLiteral("header")));
+        }
+    }
+
+    void lineEndsOfEitherKind()
+    {
+        QByteArray text = resultFile({{number(0), 4, 1, 2, " 2 1"}, {number(1), 4, 2, 1, " 2"}});
+        const ClusterMeasures crlf = onlyCluster(text);
+        const ClusterMeasures lf = onlyCluster(text.replace("\r\n", "\n"));
+        QCOMPARE(lf.trials, crlf.trials);
+        QCOMPARE(lf.open, crlf.open);
+        QCOMPARE(*lf.normalizedLevenshtein, *crlf.normalizedLevenshtein);
+    }
+
+    void damagedFilesNameTheLineAndTheLimit_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QString>("mentions");
+
+        QTest::newRow("too few fields") << headerLines() + lineOf({number(0)}) + " 1 \tc\t 4 \t 1 \t 2 \t 1\r\n"
+                                        << 4 << QStringLiteral("only 6 of");
+        QTest::newRow("empty line") << headerLines() + lineOf({number(0)}) + "\r\n" << 4
+                                    << QStringLiteral("only 1 of");
+        QTest::newRow("boxes over 255") << resultFile({{number(0), 256}}) << 3 << QStringLiteral("\"256\"");
+        QTest::newRow("negative target") << resultFile({{number(0), 4, -1}}) << 3 << QStringLiteral("\"-1\"");
+        QTest::newRow("opened over 255") << resultFile({{number(0), 4, 1, 300}}) << 3 << QStringLiteral("\"300\"");
+        QTest::newRow("click over 255") << resultFile({{number(0), 4, 1, 1, " 2 256"}}) << 3
+                                        << QStringLiteral("\"256\"");
+        QTest::newRow("trial number over 16 bits") << resultFile({{number(0)}, {number(32768)}}) << 4
+                                                   << QStringLiteral("-32768..32767");
+        QTest::newRow("trial number under 16 bits") << resultFile({{number(-32769)}}) << 3
+                                                    << QStringLiteral("-32768..32767");
+        QTest::newRow("256 trials") << resultFile({{number(0)}, {number(255)}}) << 4
+                                    << QStringLiteral("256 trials");
+        QTest::newRow("trial number 32767 then a new cluster")
+            << resultFile({{number(0)}, {number(32767)}, {number(0)}}) << 4 << QStringLiteral("255");
+        QTest::newRow("no trials left") << resultFile({{number(0)}, {number(-1)}}) << 4
+                                        << QStringLiteral("no trials");
+
+        QByteArray manyLines = headerLines();
+        for (int i = 0; i < 256; ++i)
+            manyLines += lineOf({number(i % 100)});
+        QTest::newRow("256 data lines") << manyLines << 258 << QStringLiteral("255 trial lines");
+
+        QByteArray clicks;
+        for (int i = 0; i < 257; ++i)
+            clicks += " 1";
+        QTest::newRow("257 clicks") << resultFile({{number(0), 4, 1, 255, clicks}}) << 3
+                                    << QStringLiteral("257 clicks");
+
+        QByteArray longClicks;
+        for (int i = 0; i < 128; ++i)
+            longClicks += " 16"; // "10" each: 256 characters
+        QTest::newRow("click string over 255 characters")
+            << resultFile({{number(0), 20, 1, 1, " 1"}, {number(1), 20, 1, 128, longClicks}}) << 4
+            << QStringLiteral("256 characters");
+    }
+    void damagedFilesNameTheLineAndTheLimit()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, line);
+        QFETCH(QString, mentions);
+        const ReadOutcome outcome = read(bytes);
+        QVERIFY(!outcome.result);
+        QCOMPARE(outcome.problem.file, somePath);
+        QCOMPARE(outcome.problem.line, line);
+        QVERIFY2(outcome.problem.problem.contains(mentions), qPrintable(outcome.problem.problem));
+        QVERIFY(outcome.problem.message().startsWith(somePath + QStringLiteral(", line ")));
+    }
+
+    void limitsThemselvesAreAccepted()
+    {
+        QByteArray lines = headerLines();
+        for (int i = 0; i < 255; ++i)
+            lines += lineOf({number(i % 200)});
+        QVERIFY(read(lines).result);
+
+        QCOMPARE(onlyCluster(resultFile({{number(0)}, {number(254)}})).trials, 255);
+
+        QByteArray clicks;
+        for (int i = 0; i < 256; ++i)
+            clicks += " 255";
+        QVERIFY(read(resultFile({{number(0), 255, 255, 255, clicks}})).result);
+
+        QVERIFY(read(resultFile({{number(0)}, {number(-32768)}, {number(32767)}, {number(5)}})).result);
+    }
+
+    void accumulatorsStopAt16Bits()
+    {
+        // 129 trials each opening 255 boxes: the sum 32895 passes 32767.
+        const ReadOutcome opened = read(clusterOf(129, [](int t) {
+            return TrialLine{number(t), 255, 1, 255, " 1"};
+        }));
+        QVERIFY(!opened.result);
+        QVERIFY2(opened.problem.problem.contains(QStringLiteral("opened boxes")),
+                 qPrintable(opened.problem.problem));
+        QCOMPARE(opened.problem.line, 2 + 129);
+        // 128 of them still fit.
+        QVERIFY(read(clusterOf(128, [](int t) { return TrialLine{number(t), 255, 1, 255, " 1"}; })).result);
+
+        // Box 1 is every trial's target and is opened 100 times per trial: trial t
+        // adds 100 * (t - 1), which passes 32767 at the 27th trial.
+        QByteArray hundred;
+        for (int i = 0; i < 100; ++i)
+            hundred += " 1";
+        const ReadOutcome visits = read(clusterOf(30, [&](int t) {
+            return TrialLine{number(t), 4, 1, 100, hundred};
+        }));
+        QVERIFY(!visits.result);
+        QVERIFY2(visits.problem.problem.contains(QStringLiteral("B_err")),
+                 qPrintable(visits.problem.problem));
+        QCOMPARE(visits.problem.line, 2 + 27);
+    }
+
+    void subjectNames_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("subject");
+        QTest::newRow("backslashes") << QStringLiteral("C:\\study\\pp12.bof") << QStringLiteral("pp12");
+        QTest::newRow("slashes") << QStringLiteral("/home/r/study/pp 13.bof") << QStringLiteral("pp 13");
+        QTest::newRow("mixed") << QStringLiteral("/home/r\\x/pp14.BOF") << QStringLiteral("pp14");
+        QTest::newRow("no folder") << QStringLiteral("anna.bof") << QStringLiteral("anna");
+        QTest::newRow("any extension") << QStringLiteral("/s/bert.txt") << QStringLiteral("bert");
+        QTest::newRow("extension only") << QStringLiteral("/s/.bof") << QString();
+    }
+    void subjectNames()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, subject);
+        QCOMPARE(subjectName(path), std::optional<QString>(subject));
+    }
+
+    void unreadableFilesAreReported()
+    {
+        QVERIFY(!subjectName(QStringLiteral("/s/ab")));
+        const ReadOutcome shortName = readResultText(QStringLiteral("/s/ab"), fromWindows1252(headerLines()));
+        QVERIFY(!shortName.result);
+        QCOMPARE(shortName.problem.file, QStringLiteral("/s/ab"));
+
+        QTemporaryDir dir;
+        const QString missing = dir.filePath(QStringLiteral("nobody.bof"));
+        const ReadOutcome outcome = LeesFile(missing);
+        QVERIFY(!outcome.result);
+        QCOMPARE(outcome.problem.file, missing);
+        QVERIFY(outcome.problem.message().startsWith(missing + QStringLiteral(": ")));
+
+        // A folder is not a result file either.
+        QVERIFY(!LeesFile(dir.path()).result);
+    }
+};
+
+QTEST_GUILESS_MAIN(AnalyzerCoreTest)
+#include "tst_analyzer_core.moc"

@@ -1,0 +1,152 @@
+#include "AnalysisRun.h"
+#include "ResultText.h"
+#include "SavWriter.h"
+
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace kelvane::analyzer;
+using namespace kelvane::analyzer::test;
+
+namespace {
+
+// The rows of one table in PSPP's CSV output, each split into trimmed cells, without
+// the table's heading row.
+QList<QStringList> csvTable(const QString &csv, const QString &title)
+{
+    QList<QStringList> rows;
+    const QStringList lines = csv.split(u'\n');
+    const qsizetype start = lines.indexOf(QStringLiteral("Table: ") + title);
+    if (start < 0)
+        return rows;
+    for (qsizetype i = start + 2; i < lines.size() && !lines[i].trimmed().isEmpty()
+                                  && !lines[i].startsWith(QStringLiteral("Table: "));
+         ++i) {
+        QStringList cells = lines[i].split(u',');
+        for (QString &cell : cells)
+            cell = cell.trimmed();
+        rows.append(cells);
+    }
+    return rows;
+}
+
+} // namespace
+
+class AnalyzerSavTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void variableNamesAreValid()
+    {
+        QCOMPARE(savVariableName(1, 0), QStringLiteral("Trials_1"));
+        QCOMPARE(savVariableName(255, 5), QStringLiteral("Strategy_255"));
+        QCOMPARE(savVariableName(3, 6), QStringLiteral("NormLev_3"));
+    }
+
+    void psppReadsNamesLabelsValuesAndMissingValues()
+    {
+        const QString pspp = QStandardPaths::findExecutable(QStringLiteral("pspp"));
+        QVERIFY2(!pspp.isEmpty(), "pspp is needed to read the SPSS data file back (scripts/install-deps.sh)");
+
+        QTemporaryDir dir;
+        // A subject with two clusters, the second of one trial (no distance); the worked
+        // example with one cluster; and a subject with no clusters at all.
+        const QString two = dir.filePath(QString::fromUtf8("Ren\u00e9e.bof"));
+        QVERIFY(writeFile(two, resultFile({
+                                   {number(0), 5, 2, 2, " 1 2"},
+                                   {number(1), 5, 1, 1, " 1"},
+                                   {number(0), 7, 3, 1, " 3"},
+                               })));
+        const QString none = dir.filePath(QStringLiteral("none.bof"));
+        QVERIFY(writeFile(none, headerLines()));
+
+        AnalysisRun run(OutputKind::SpssData, true, QLocale(QLocale::German));
+        QVERIFY(run.add(two));
+        QVERIFY(run.add(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof")));
+        QVERIFY(run.add(none));
+        const QString sav = dir.filePath(QStringLiteral("measures.sav"));
+        QString problem;
+        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+
+        const QString syntax = dir.filePath(QStringLiteral("read.sps"));
+        QVERIFY(writeFile(syntax, "GET FILE='" + sav.toUtf8() + "'.\n"
+                                  "DISPLAY DICTIONARY.\n"
+                                  "COMPUTE thirds = W_Err_1 * 3.\n"
+                                  "COMPUTE nolev = SYSMIS(NormLev_2).\n"
+                                  "COMPUTE noopen = SYSMIS(Open_2).\n"
+                                  "FORMATS thirds (F8.5).\n"
+                                  "LIST.\n"));
+        const QString csvPath = dir.filePath(QStringLiteral("out.csv"));
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(pspp, {QStringLiteral("-O"), QStringLiteral("format=csv"), QStringLiteral("-o"),
+                             csvPath, syntax});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(process.exitCode(), 0);
+        QFile csvFile(csvPath);
+        QVERIFY(csvFile.open(QIODevice::ReadOnly));
+        const QString csv = QString::fromUtf8(csvFile.readAll());
+        QVERIFY2(!csv.contains(QStringLiteral("error"), Qt::CaseInsensitive), qPrintable(csv));
+
+        // Name, position, label, measurement level, role, width, alignment, formats.
+        const QList<QStringList> variables = csvTable(csv, QStringLiteral("Variables"));
+        QCOMPARE(variables.size(), 2 + 2 * 7);
+        QCOMPARE(variables[0][0], QStringLiteral("Subject"));
+        QCOMPARE(variables[0][3], QStringLiteral("Nominal"));
+        QCOMPARE(variables[0][7], QStringLiteral("A6")); // "Renée" is six bytes of UTF-8
+        QCOMPARE(variables[1].mid(0, 4), (QStringList{QStringLiteral("Clusters"), QStringLiteral("2"),
+                                                      QStringLiteral("Clusters"), QStringLiteral("Scale")}));
+        const QStringList stems{QStringLiteral("Trials"), QStringLiteral("Boxes"), QStringLiteral("Open"),
+                                QStringLiteral("W_Err"), QStringLiteral("B_err"), QStringLiteral("Strategy"),
+                                QStringLiteral("NormLev")};
+        const QStringList titles{QStringLiteral("Trials"), QStringLiteral("Boxes"), QStringLiteral("Open"),
+                                 QStringLiteral("W_Err"), QStringLiteral("B_err"),
+                                 QStringLiteral("FeigenbaumStrategy"), QStringLiteral("NormalizedLevenshtein")};
+        const QStringList formats{QStringLiteral("F8.0"), QStringLiteral("F8.0"), QStringLiteral("F8.3"),
+                                  QStringLiteral("F8.3"), QStringLiteral("F8.3"), QStringLiteral("F8.3"),
+                                  QStringLiteral("F8.4")};
+        for (int c = 1; c <= 2; ++c) {
+            for (int m = 0; m < 7; ++m) {
+                const QStringList &v = variables[2 + (c - 1) * 7 + m];
+                QCOMPARE(v[0], QStringLiteral("%1_%2").arg(stems[m]).arg(c));
+                QCOMPARE(v[2], QString::number(c) + titles[m]);
+                QCOMPARE(v[3], QStringLiteral("Scale"));
+                QCOMPARE(v[7], formats[m]);
+            }
+        }
+
+        const QList<QStringList> cases = csvTable(csv, QStringLiteral("Data List"));
+        QCOMPARE(cases.size(), 3);
+        // Values in the files' order; "." is system-missing.
+        QCOMPARE(cases[0].mid(0, 16),
+                 (QStringList{QString::fromUtf8("Ren\u00e9e"), QStringLiteral("2"),
+                              QStringLiteral("2"), QStringLiteral("5"), QStringLiteral("1.500"),
+                              QStringLiteral(".000"), QStringLiteral(".000"), QStringLiteral(".000"),
+                              QStringLiteral(".0000"),
+                              QStringLiteral("1"), QStringLiteral("7"), QStringLiteral("1.000"),
+                              QStringLiteral(".000"), QStringLiteral(".000"), QStringLiteral(".000"),
+                              QStringLiteral(".")}));
+        QCOMPARE(cases[1].mid(0, 9),
+                 (QStringList{QStringLiteral("worked"), QStringLiteral("1"), QStringLiteral("3"),
+                              QStringLiteral("4"), QStringLiteral("3.000"), QStringLiteral(".333"),
+                              QStringLiteral("4.000"), QStringLiteral("1.000"), QStringLiteral(".7083")}));
+        for (int i = 9; i < 16; ++i)
+            QCOMPARE(cases[1][i], QStringLiteral("."));
+        QCOMPARE(cases[2][0], QStringLiteral("none"));
+        QCOMPARE(cases[2][1], QStringLiteral("0"));
+        for (int i = 2; i < 16; ++i)
+            QCOMPARE(cases[2][i], QStringLiteral("."));
+
+        // The file holds the measures unrounded; the missing ones are system-missing.
+        QCOMPARE(cases[1][16], QStringLiteral("1.00000")); // W_Err_1 * 3
+        QCOMPARE(cases[0][17], QStringLiteral("1.00"));    // NormLev_2 of the one-trial cluster
+        QCOMPARE(cases[0][18], QStringLiteral(".00"));
+        QCOMPARE(cases[1][18], QStringLiteral("1.00"));    // Open_2 of a subject with one cluster
+    }
+};
+
+QTEST_GUILESS_MAIN(AnalyzerSavTest)
+#include "tst_analyzer_sav.moc"

@@ -1,0 +1,357 @@
+#include "FileList.h"
+#include "ResultText.h"
+#include "frmMain.h"
+
+#include "ScriptedDialogs.h"
+#include "TestFiles.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kelvane;
+using namespace kelvane::analyzer;
+using namespace kelvane::analyzer::test;
+using kelvane::test::ScriptedDialogs;
+
+namespace {
+
+const QByteArray titles = "Subject\tClusters\t1Trials\t1Boxes\t1Open\t1W_Err\t1B_err\t"
+                          "1FeigenbaumStrategy\t1NormalizedLevenshtein\t\r\r\n";
+const QByteArray workedRow = "a\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n";
+const QByteArray twoClusterRow = "b\t 2 \t 2 \t 5 \t1.500\t0.000\t0.000\t0.000\t0.0000\t"
+                                 " 1 \t 7 \t1.000\t0.000\t0.000\t0.000\t\t\r\r\n";
+const QByteArray noClusterRow = "c\t 0 \t\r\r\n";
+
+void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+// Option buttons and check boxes take clicks on their indicator and text, not on the
+// empty rest of their row.
+void clickIndicator(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(6, widget->height() / 2));
+}
+
+void clearText(QLineEdit *edit)
+{
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+}
+
+bool computeEnabled(const frmMain &window)
+{
+    const bool button = window.cmdSave->isEnabled();
+    const bool menu = window.mnuBewaar->isEnabled();
+    if (button != menu)
+        qWarning("button %d, menu %d", button, menu);
+    return button && menu;
+}
+
+} // namespace
+
+class AnalyzerWindowTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    ScriptedDialogs *m_dialogs = nullptr;
+    std::unique_ptr<ScriptedDialogs> m_dialogsOwner;
+    std::unique_ptr<frmMain> m_window;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QStringList threeFiles() const
+    {
+        return {path(QStringLiteral("a.bof")), path(QStringLiteral("b.bof")), path(QStringLiteral("c.bof"))};
+    }
+
+    // Chooses files and an output file through the window's own buttons.
+    void choose(const QStringList &files, const QString &output)
+    {
+        m_dialogs->openPathLists.push_back(files);
+        click(m_window->Command1);
+        clearText(m_window->txtOutputFile);
+        QTest::keyClicks(m_window->txtOutputFile, output);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"), path(QStringLiteral("a.bof"))));
+        QVERIFY(writeFile(path(QStringLiteral("b.bof")), resultFile({
+                                                             {number(0), 5, 2, 2, " 1 2"},
+                                                             {number(1), 5, 1, 1, " 1"},
+                                                             {number(0), 7, 3, 1, " 3"},
+                                                         })));
+        QVERIFY(writeFile(path(QStringLiteral("c.bof")), headerLines()));
+        QVERIFY(writeFile(path(QStringLiteral("broken.bof")), headerLines() + " 0 \tc\r\n"));
+    }
+
+    void init()
+    {
+        m_dialogsOwner = std::make_unique<ScriptedDialogs>();
+        m_dialogs = m_dialogsOwner.get();
+        m_window = std::make_unique<frmMain>(*m_dialogs);
+        m_window->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    }
+
+    void cleanup()
+    {
+        QVERIFY2(m_dialogs->unexpected.isEmpty(), qPrintable(m_dialogs->unexpected.join(u'\n')));
+        m_window.reset();
+        m_dialogsOwner.reset();
+    }
+
+    void startsAsDescribed()
+    {
+        frmMain &w = *m_window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Analyzer"));
+        QCOMPARE(w.pos(), QPoint(20, 20));
+        QCOMPARE(w.UitvoerbestandlblTekst->text(), QStringLiteral("Output file:"));
+        QVERIFY(w.txtOutputFile->text().isEmpty());
+        QCOMPARE(w.cmdBlader->text(), QStringLiteral("&Browse"));
+        QCOMPARE(w.Command1->text(), QStringLiteral("&Open file(s)"));
+        QCOMPARE(w.cmdSave->text(), QStringLiteral("&Compute and save"));
+        QVERIFY(w.cmdBlader->isEnabled());
+        QVERIFY(w.Command1->isEnabled());
+        QVERIFY(!w.cmdSave->isEnabled());
+        QCOMPARE(w.optFile[0]->text(), QStringLiteral("Text file (Tab delimited)"));
+        QCOMPARE(w.optFile[1]->text(), QStringLiteral("SPSS file"));
+        QVERIFY(w.optFile[0]->isChecked());
+        QVERIFY(!w.optFile[1]->isChecked());
+        QCOMPARE(w.chkHeader->text(), QStringLiteral("Include variable names"));
+        QVERIFY(w.chkHeader->isChecked());
+        QVERIFY(!w.prgRun->isVisible());
+
+        QCOMPARE(w.mnuBestand->title(), QStringLiteral("&File"));
+        QCOMPARE(w.mnuBestand->actions(), (QList<QAction *>{w.mnuOpen, w.mnuUitvoer, w.mnuBewaar}));
+        QCOMPARE(w.mnuOpen->text(), QStringLiteral("&Open file(s)"));
+        QCOMPARE(w.mnuUitvoer->text(), QStringLiteral("&Select outputfile"));
+        QCOMPARE(w.mnuBewaar->text(), QStringLiteral("&Compute and save"));
+        QVERIFY(!w.mnuBewaar->isEnabled());
+        QCOMPARE(w.mnuExtra->title(), QStringLiteral("&Extra"));
+        QCOMPARE(w.mnuExtra->actions(), (QList<QAction *>{w.mnuAflsuiten, w.mnuInfo}));
+        QCOMPARE(w.mnuAflsuiten->text(), QStringLiteral("&Exit"));
+        QCOMPARE(w.mnuInfo->text(), QStringLiteral("&Info"));
+    }
+
+    void computeNeedsAnOutputFileAndTheOpenDialog()
+    {
+        frmMain &w = *m_window;
+        // An output file alone is not enough.
+        QTest::keyClicks(w.txtOutputFile, path(QStringLiteral("x.dat")));
+        QVERIFY(!computeEnabled(w));
+        // The open dialog counts as used even when it was cancelled.
+        m_dialogs->openPathLists.push_back(std::nullopt);
+        click(w.Command1);
+        QVERIFY(computeEnabled(w));
+        QCOMPARE(m_dialogs->fileRequests.last().filter, QStringLiteral("Kelvane output files (*.bof)|*.bof"));
+        // Clearing the box disables both; typing again enables both.
+        clearText(w.txtOutputFile);
+        QVERIFY(!computeEnabled(w));
+        QTest::keyClicks(w.txtOutputFile, QStringLiteral("y"));
+        QVERIFY(computeEnabled(w));
+    }
+
+    void openingFirstThenTyping()
+    {
+        frmMain &w = *m_window;
+        m_dialogs->openPathLists.push_back(QStringList{path(QStringLiteral("a.bof"))});
+        w.mnuOpen->trigger();
+        QVERIFY(!computeEnabled(w)); // no output file yet
+        QCOMPARE(w.fileList(), QStringList{path(QStringLiteral("a.bof"))});
+        QTest::keyClicks(w.txtOutputFile, QStringLiteral("o"));
+        QVERIFY(computeEnabled(w));
+    }
+
+    void browseFillsTheOutputBox()
+    {
+        frmMain &w = *m_window;
+        m_dialogs->savePaths.push_back(path(QStringLiteral("t.dat")));
+        click(w.cmdBlader);
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.dat")));
+        QCOMPARE(m_dialogs->fileRequests.last().title, QStringLiteral("Select outputfile"));
+        QCOMPARE(m_dialogs->fileRequests.last().filter,
+                 QStringLiteral("Tab delimited text files (*.dat)|*.dat|All files (*.*)|*.*"));
+
+        // A cancelled dialog leaves the box as it was; with the SPSS choice the dialog
+        // offers SPSS data files.
+        clickIndicator(w.optFile[1]);
+        QVERIFY(w.optFile[1]->isChecked());
+        m_dialogs->savePaths.push_back(std::nullopt);
+        w.mnuUitvoer->trigger();
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.dat")));
+        QCOMPARE(m_dialogs->fileRequests.last().filter,
+                 QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*"));
+    }
+
+    void singleFileGivesTitlesAndOneRow()
+    {
+        const QString out = path(QStringLiteral("single.dat"));
+        choose({path(QStringLiteral("a.bof"))}, out);
+        click(m_window->cmdSave);
+        QCOMPARE(kelvane::test::readBytes(out), titles + workedRow);
+        QVERIFY(m_window->cmdSave->isEnabled());
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void threeFilesInOrderTwiceOver()
+    {
+        frmMain &w = *m_window;
+        const QString out = path(QStringLiteral("three.dat"));
+        kelvane::test::writeBytes(out, "left over from before\r\n");
+        choose(threeFiles(), out);
+        QCOMPARE(w.fileList(), (QStringList{m_dir.path(), QStringLiteral("a.bof"), QStringLiteral("b.bof"),
+                                            QStringLiteral("c.bof")}));
+        click(w.cmdSave);
+        const QByteArray expected = titles + workedRow + twoClusterRow + noClusterRow;
+        QCOMPARE(kelvane::test::readBytes(out), expected);
+        QVERIFY(!w.prgRun->isVisible());
+        QCOMPARE(w.prgRun->value(), 3);
+
+        // Again, through the menu: the same table, not a doubled one.
+        w.mnuBewaar->trigger();
+        QCOMPARE(kelvane::test::readBytes(out), expected);
+
+        // Without variable names: data rows only; to another file, same selection.
+        clickIndicator(w.chkHeader);
+        QVERIFY(!w.chkHeader->isChecked());
+        const QString plain = path(QStringLiteral("plain.dat"));
+        clearText(w.txtOutputFile);
+        QTest::keyClicks(w.txtOutputFile, plain);
+        click(w.cmdSave);
+        QCOMPARE(kelvane::test::readBytes(plain), workedRow + twoClusterRow + noClusterRow);
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void commandLineWritesWhatTheWindowWrites()
+    {
+        m_window->setLocale(QLocale());
+        for (const bool spss : {false, true}) {
+            const QString fromWindow = path(spss ? QStringLiteral("w.sav") : QStringLiteral("w.dat"));
+            const QString fromCommand = path(spss ? QStringLiteral("c.sav") : QStringLiteral("c.dat"));
+            if (spss)
+                clickIndicator(m_window->optFile[1]);
+            choose(threeFiles(), fromWindow);
+            click(m_window->cmdSave);
+
+            QStringList arguments{QStringLiteral("-o"), fromCommand};
+            if (spss)
+                arguments.prepend(QStringLiteral("--sav"));
+            QProcess process;
+            process.start(QStringLiteral(KELVANE_ANALYZE_PROGRAM), arguments + threeFiles());
+            QVERIFY(process.waitForFinished(30000));
+            QCOMPARE(process.exitCode(), 0);
+            const QByteArray windowBytes = kelvane::test::readBytes(fromWindow);
+            QVERIFY(!windowBytes.isEmpty());
+            if (spss) {
+                // The header record stamps the creation date and time (17 bytes from
+                // offset 104); everything else must agree.
+                const QByteArray commandBytes = kelvane::test::readBytes(fromCommand);
+                QCOMPARE(windowBytes.left(4), QByteArray("$FL2"));
+                QCOMPARE(windowBytes.size(), commandBytes.size());
+                QCOMPARE(windowBytes.left(104), commandBytes.left(104));
+                QCOMPARE(windowBytes.mid(121), commandBytes.mid(121));
+            } else {
+                QCOMPARE(windowBytes, kelvane::test::readBytes(fromCommand));
+            }
+        }
+    }
+
+    void skippedFilesAreListedAtTheEnd()
+    {
+        const QString out = path(QStringLiteral("partial.dat"));
+        choose({path(QStringLiteral("broken.bof")), path(QStringLiteral("a.bof")),
+                path(QStringLiteral("missing.bof"))},
+               out);
+        click(m_window->cmdSave);
+        QCOMPARE(kelvane::test::readBytes(out), titles + workedRow);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        const kelvane::test::ShownMessage &shown = m_dialogs->messages.first();
+        QCOMPARE(shown.icon, MessageIcon::Exclamation);
+        QVERIFY(shown.text.contains(QStringLiteral("2 of 3 files")));
+        QVERIFY2(shown.text.contains(path(QStringLiteral("broken.bof")) + QStringLiteral(", line 3: ")),
+                 qPrintable(shown.text));
+        QVERIFY(shown.text.contains(path(QStringLiteral("missing.bof")) + QStringLiteral(": ")));
+        QVERIFY(m_window->cmdSave->isEnabled());
+    }
+
+    void unwritableOutputIsNamed()
+    {
+        const QString out = path(QStringLiteral("no folder/out.dat"));
+        choose({path(QStringLiteral("a.bof"))}, out);
+        click(m_window->cmdSave);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(m_dialogs->messages.first().icon, MessageIcon::Critical);
+        QVERIFY(m_dialogs->messages.first().text.contains(out));
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(m_window->cmdSave->isEnabled());
+    }
+
+    void atMost199FilesAtATime()
+    {
+        choose({path(QStringLiteral("a.bof"))}, path(QStringLiteral("o.dat")));
+        QStringList many;
+        for (int i = 0; i < 200; ++i)
+            many.append(path(QStringLiteral("s%1.bof").arg(i)));
+        m_dialogs->openPathLists.push_back(many);
+        click(m_window->Command1);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QVERIFY(m_dialogs->messages.first().text.contains(QStringLiteral("kelvane-analyze")));
+        QCOMPARE(m_window->fileList(), QStringList{path(QStringLiteral("a.bof"))});
+
+        many.removeLast();
+        m_dialogs->openPathLists.push_back(many);
+        click(m_window->Command1);
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(m_window->fileList().size(), 200);
+    }
+
+    void infoAndExit()
+    {
+        m_window->mnuInfo->trigger();
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QCOMPARE(m_dialogs->messages.first().title, QStringLiteral("Info"));
+        QCOMPARE(m_dialogs->messages.first().icon, MessageIcon::Information);
+        const QStringList lines = m_dialogs->messages.first().text.split(u'\n');
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines[0], QStringLiteral("Kelvane Analyzer"));
+        QVERIFY(lines[1].isEmpty());
+
+        m_window->mnuAflsuiten->trigger();
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void fileListEntries()
+    {
+        QCOMPARE(fileListFromSelection({}), QStringList());
+        QCOMPARE(fileListFromSelection({QStringLiteral("/d/a.bof")}), QStringList{QStringLiteral("/d/a.bof")});
+        const QStringList entries = fileListFromSelection(
+            {QStringLiteral("/d/a.bof"), QStringLiteral("/d/b.bof"), QStringLiteral("/e/c.bof")});
+        QCOMPARE(entries, (QStringList{QStringLiteral("/d"), QStringLiteral("a.bof"), QStringLiteral("b.bof"),
+                                       QStringLiteral("../e/c.bof")}));
+        QCOMPARE(filesToAnalyse(entries), (QStringList{QStringLiteral("/d/a.bof"), QStringLiteral("/d/b.bof"),
+                                                       QStringLiteral("/d/../e/c.bof")}));
+        QCOMPARE(filesToAnalyse({QStringLiteral("/"), QStringLiteral("x.bof")}), QStringList{QStringLiteral("/x.bof")});
+    }
+};
+
+QTEST_MAIN(AnalyzerWindowTest)
+#include "tst_analyzer_window.moc"
