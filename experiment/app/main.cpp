@@ -28,6 +28,8 @@ int main(int argc, char *argv[])
             errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
             return 2;
         }
+        for (const QString &problem : problems)
+            errors << problem << Qt::endl;
         QtDialogs dialogs;
         SoundWarnings soundWarnings;
         QtSoundPlayer targetSound(soundWarnings);
