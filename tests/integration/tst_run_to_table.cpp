@@ -1,0 +1,71 @@
+// Three trials played in the trial window, their result file read by the analyzer: the
+// worked example of the measures must come out of a real run.
+
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDialogs.h"
+#include "TrialFixture.h"
+
+#include "ResultReader.h"
+#include "TableWriter.h"
+
+#include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/TrialScreen.h"
+
+#include <QPushButton>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::test;
+
+class RunToTableTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExampleFromARealRun()
+    {
+        TrialFolder folder;
+        ScriptedDialogs dialogs;
+        RecordingSoundPlayer targetSound;
+        RecordingSoundPlayer clickSound;
+        PointerCounter pointer;
+        ClusterModel &cluster = folder.program.Cluster;
+        // Four boxes a trial, each holding an object; targets 3, 2 and 4.
+        const int targets[] = {3, 2, 4};
+        for (int t = 0; t < 3; ++t)
+            setTrial(cluster, t, QStringLiteral("20"), QStringLiteral("5"), targets[t], {true, true, true, true});
+        folder.saveCluster(QStringLiteral("pp07.box"));
+
+        TrialScreen screen(folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer, nullptr});
+        screen.setClockDrive(TrialClock::Drive::Manual);
+        screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+
+        const QList<QList<int>> clickOrders = {{1, 3}, {3, 1, 2}, {3, 2, 3, 4}};
+        for (const QList<int> &clicks : clickOrders) {
+            QTest::mouseClick(screen.OK, Qt::LeftButton);
+            for (int box : clicks) {
+                screen.Timer1_Timer();
+                QTest::mouseClick(screen.Boxes.at(box), Qt::LeftButton);
+            }
+            QVERIFY(screen.OK->isVisible()); // the last click found the target
+        }
+        QTest::mouseClick(screen.OK, Qt::LeftButton);
+        QVERIFY(!screen.isVisible());
+        QVERIFY(dialogs.messages.isEmpty());
+
+        const analyzer::ReadOutcome outcome =
+            analyzer::LeesFile(clusterResultPath(folder.program.ClusterFile));
+        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+        QCOMPARE(outcome.result->subject, QStringLiteral("pp07"));
+        QCOMPARE(outcome.result->clusters.size(), 1);
+
+        analyzer::TableWriter table(false, QLocale(QLocale::English));
+        table.add(*outcome.result);
+        QCOMPARE(table.bytes(),
+                 QByteArray("pp07\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n"));
+    }
+};
+
+QTEST_MAIN(RunToTableTest)
+#include "tst_run_to_table.moc"
