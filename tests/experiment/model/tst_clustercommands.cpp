@@ -1,4 +1,5 @@
 #include "ClusterExamples.h"
+#include "ReadOnlyFolder.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
@@ -145,6 +146,21 @@ private Q_SLOTS:
         QVERIFY(!f.program.ClusterSaved);
         QCOMPARE(f.program.ClusterFile, QStringLiteral("/earlier/file.box"));
         QCOMPARE(f.editor.caption, QStringLiteral("Settings"));
+
+        // Overwriting a file in a folder that takes no new files: the old file stays whole.
+        writeBytes(f.path("kept.box"), "earlier cluster");
+        f.dialogs.messages.clear();
+        f.dialogs.savePaths.push_back(f.path("kept.box"));
+        f.dialogs.answers.push_back(Answer::Yes);
+        {
+            ReadOnlyFolder readOnly(f.dir.path());
+            if (!readOnly.holds())
+                QSKIP("this file system cannot make a folder read-only for this user");
+            QVERIFY(!f.commands.SaveCluster());
+        }
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
+        QCOMPARE(readBytes(f.path("kept.box")), QByteArray("earlier cluster"));
+        QVERIFY(!f.program.ClusterSaved);
     }
 
     void saveRefusesTextWithQuote()
