@@ -560,20 +560,26 @@ QRadialGradient shine(QPointF highlight, qreal radius, const QColor &light, cons
     return g;
 }
 
+// The little leaf on a stalk that the apple and the grapes share.
+void drawSmallLeaf(QPainter &p, QPointF at, qreal angle, qreal halfLength, qreal bulge)
+{
+    p.save();
+    p.translate(at);
+    p.rotate(angle);
+    QPainterPath leaf;
+    leaf.moveTo(-halfLength, 0);
+    leaf.quadTo(0, -bulge, halfLength, 0);
+    leaf.quadTo(0, bulge, -halfLength, 0);
+    shape(p, leaf, QColor(0x4c, 0xb0, 0x3a), QColor(0x1e, 0x5a, 0x14), 0.7);
+    p.restore();
+}
+
 void drawApple(QPainter &p)
 {
     const QPainterPath body = ellipse({12, 19}, 9, 9.5).united(ellipse({20, 19}, 9, 9.5));
     // The stalk and leaf sit in the dip at the top.
     line(p, {16, 12}, {17.6, 4.5}, QColor(0x5a, 0x34, 0x14), 1.8);
-    p.save();
-    p.translate(21.5, 6.5);
-    p.rotate(-25);
-    QPainterPath leaf;
-    leaf.moveTo(-3.6, 0);
-    leaf.quadTo(0, -3, 3.6, 0);
-    leaf.quadTo(0, 3, -3.6, 0);
-    shape(p, leaf, QColor(0x4c, 0xb0, 0x3a), QColor(0x1e, 0x5a, 0x14), 0.7);
-    p.restore();
+    drawSmallLeaf(p, {21.5, 6.5}, -25, 3.6, 3);
     shape(p, body, shine({11, 14}, 17, QColor(0xff, 0x7a, 0x6a), QColor(0xe0, 0x1c, 0x1c), QColor(0x9a, 0x0a, 0x10)),
           QColor(0x5a, 0x04, 0x08), 1.0);
     shape(p, ellipse({10.5, 15}, 1.6, 2.6), QColor(255, 255, 255, 150), QColor());
@@ -664,15 +670,7 @@ void drawLeaf(QPainter &p)
 void drawGrapes(QPainter &p)
 {
     line(p, {16, 9}, {17, 3}, QColor(0x5a, 0x3c, 0x14), 1.6);
-    p.save();
-    p.translate(21, 5);
-    p.rotate(-15);
-    QPainterPath leaf;
-    leaf.moveTo(-4, 0);
-    leaf.quadTo(0, -3.4, 4, 0);
-    leaf.quadTo(0, 3.4, -4, 0);
-    shape(p, leaf, QColor(0x4c, 0xb0, 0x3a), QColor(0x1e, 0x5a, 0x14), 0.7);
-    p.restore();
+    drawSmallLeaf(p, {21, 5}, -15, 4, 3.4);
     // Back rows first, so the lower grapes overlap the upper ones.
     const QPointF grapes[] = {{9.5, 11.5}, {16, 10.5}, {22.5, 11.5}, {6.5, 17}, {12.8, 16.5}, {19.2, 16.5},
                               {25.5, 17}, {9.8, 22}, {16, 21.8}, {22.2, 22}, {13, 27}, {19, 27}};
