@@ -8,16 +8,38 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kelvane {
 
 namespace {
 
+SyncFunction &syncFunction()
+{
+    static SyncFunction function;
+    return function;
+}
+
+// Devices, pipes and sockets cannot be synced and say so; that is not a failure.
+int syncFile(int fd, const QString &path)
+{
+    const int result = syncFunction() ? syncFunction()(fd, path) : ::fsync(fd);
+    const int number = errno;
+    if (result != 0 && (number == EINVAL || number == EROFS)) {
+        struct stat status;
+        if (::fstat(fd, &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode))
+            return 0;
+    }
+    errno = number;
+    return result;
+}
+
 int codeForErrno(int number)
 {
     switch (number) {
-    case ENOENT: return ErrorCode::PathNotFound;
+    case ENOENT:
+    case ENOTDIR: return ErrorCode::PathNotFound;
     case EACCES:
     case EPERM:
     case EROFS: return ErrorCode::PermissionDenied;
@@ -56,16 +78,26 @@ bool writeAll(int fd, const QByteArray &content)
     return true;
 }
 
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+// Appends, or with O_TRUNC writes into a device or pipe. What a failed append left in
+// a regular file is cut off again, so the file ends where it ended before.
 bool writeDurably(const QString &path, const QByteArray &content, int openFlags, FileError *error)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), openFlags | O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(nativePath(path).constData(), openFlags | O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         setError(error, errnoError(QStringLiteral("open"), path, errno));
         return false;
     }
-    if (!writeAll(fd, content) || ::fsync(fd) != 0) {
+    struct stat before;
+    const bool regular = ::fstat(fd, &before) == 0 && S_ISREG(before.st_mode);
+    if (!writeAll(fd, content) || syncFile(fd, path) != 0) {
         const int number = errno;
+        if (regular && (openFlags & O_APPEND) && ::ftruncate(fd, before.st_size) == 0)
+            syncFile(fd, path);
         ::close(fd);
         setError(error, errnoError(QStringLiteral("write"), path, number));
         return false;
@@ -77,10 +109,57 @@ bool writeDurably(const QString &path, const QByteArray &content, int openFlags,
     return true;
 }
 
+// After a rename the file's new name lives in its folder, which needs syncing too.
+bool syncFolderOf(const QString &path, FileError *error)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const int fd = ::open(nativePath(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        setError(error, errnoError(QStringLiteral("write"), path, errno));
+        return false;
+    }
+    const bool synced = syncFile(fd, folder) == 0;
+    const int number = errno;
+    ::close(fd);
+    if (!synced)
+        setError(error, errnoError(QStringLiteral("write"), path, number));
+    return synced;
+}
+
+bool isSpecialFile(const QString &path)
+{
+    struct stat status;
+    return ::stat(nativePath(path).constData(), &status) == 0 && !S_ISREG(status.st_mode)
+           && !S_ISDIR(status.st_mode);
+}
+
+// The first folder on the way to `folder` that exists, and whether it is a folder.
+bool nearestExistingIsFolder(QString folder)
+{
+    while (!QFileInfo::exists(folder)) {
+        const QString parent = QFileInfo(folder).absolutePath();
+        if (parent == folder)
+            return true;
+        folder = parent;
+    }
+    return QFileInfo(folder).isDir();
+}
+
 } // namespace
+
+void setSyncFunction(SyncFunction function)
+{
+    syncFunction() = std::move(function);
+}
 
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
 {
+    // Replacing /dev/full or a named pipe by a regular file would report a save that
+    // never reached its reader, and remove the device. A pipe nobody reads fails at
+    // once instead of waiting for a reader.
+    if (isSpecialFile(path))
+        return writeDurably(path, content, O_TRUNC | O_NONBLOCK, error);
+
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo info(path);
@@ -89,9 +168,14 @@ bool saveWholeFile(const QString &path, const QByteArray &content, FileError *er
         setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
         return false;
     }
-    if (file.write(content) != content.size()) {
+    if (file.write(content) != content.size() || !file.flush()) {
         setError(error, {ErrorCode::DiskFull,
                          QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
+        file.cancelWriting();
+        return false;
+    }
+    if (syncFile(file.handle(), path) != 0) {
+        setError(error, errnoError(QStringLiteral("write"), path, errno));
         file.cancelWriting();
         return false;
     }
@@ -100,7 +184,7 @@ bool saveWholeFile(const QString &path, const QByteArray &content, FileError *er
                          QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
         return false;
     }
-    return true;
+    return syncFolderOf(path, error);
 }
 
 bool appendDurably(const QString &path, const QByteArray &content, FileError *error)
@@ -110,7 +194,35 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
 {
-    return writeDurably(path, content, O_TRUNC, error);
+    return saveWholeFile(path, content, error);
+}
+
+FileError whyCannotReplace(const QString &path)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(folder).isDir())
+        return errnoError(QStringLiteral("create"), path, nearestExistingIsFolder(folder) ? ENOENT : ENOTDIR);
+
+    if (QFileInfo::exists(path)) {
+        const int fd = ::open(nativePath(path).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            return errnoError(QStringLiteral("write"), path, errno);
+        ::close(fd);
+    }
+
+    // A scratch file beside it: can the folder take a new file, and the disk its bytes?
+    QByteArray probe = nativePath(folder + QStringLiteral("/.kelvane-probe-XXXXXX"));
+    const int fd = ::mkstemp(probe.data());
+    if (fd < 0)
+        return errnoError(QStringLiteral("create"), path, errno);
+    const bool written = writeAll(fd, QByteArray(4096, '\0')) && ::fsync(fd) == 0;
+    const int number = errno;
+    ::close(fd);
+    ::unlink(probe.constData());
+    if (!written)
+        return errnoError(QStringLiteral("write"), path, number);
+    return {ErrorCode::PathFileAccessError,
+            QStringLiteral("Could not write %1, although the folder takes new files").arg(path)};
 }
 
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 namespace kelvane {
 
 // Why a file operation failed, readable by a researcher, naming the path.
@@ -25,15 +27,32 @@ inline constexpr int PathNotFound = 76;
 } // namespace ErrorCode
 
 // Replaces the whole file at once: either the new content is complete on disk or the
-// earlier file is left untouched. Returns false and fills `error` on failure.
+// earlier file is left untouched. Returns false and fills `error` on failure. A path
+// that names a device or a pipe is written into, never replaced.
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error);
 
 // Appends to the file (creating it) and forces the bytes to disk before returning, so
-// that a program killed a moment later has lost nothing that was appended.
+// that a program killed a moment later has lost nothing that was appended. An append
+// that fails is taken back whole: the file never ends in half of it.
 bool appendDurably(const QString &path, const QByteArray &content, FileError *error);
 
-// Creates or empties the file, writes `content` and forces it to disk.
+// Replaces the file by `content` as saveWholeFile does, and also forces the new name
+// into its folder on disk, so that later appends cannot end up in a file the folder
+// has lost.
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
+
+// Why a file cannot be written at `path`, found by trying without changing anything
+// there: a folder on the way missing or being a file, a folder that takes no new files,
+// a file that refuses writes, a full disk. For stores that only say that they failed.
+FileError whyCannotReplace(const QString &path);
+
+// Every durable write and whole-file save forces its bytes to disk through one sync
+// function: fsync(2), unless a test has put its own in place to see which files are
+// synced, and when, or to make syncing fail. It gets the open file and the path the
+// bytes are meant for, and returns 0 or -1 with errno set, as fsync does. An empty
+// function puts fsync back.
+using SyncFunction = std::function<int(int fd, const QString &path)>;
+void setSyncFunction(SyncFunction function);
 
 // Reads the whole file.
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error);

@@ -1,6 +1,9 @@
 #include "kelvane/options/SettingsStore.h"
 
+#include "kelvane/FileSaving.h"
+
 #include <QSettings>
+#include <QStringList>
 
 namespace kelvane {
 
@@ -11,24 +14,41 @@ QString keyPath(const QString &section, const QString &key)
     return section + u'/' + key;
 }
 
+bool isTextValue(const QVariant &value)
+{
+    return value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QStringList;
+}
+
 } // namespace
 
 QSettingsStore::QSettingsStore()
-    : m_settings(std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                             QStringLiteral("Kelvane"), QStringLiteral("Kelvane")))
+    : m_settings(open())
 {
 }
 
 QSettingsStore::QSettingsStore(const QString &iniPath)
-    : m_settings(std::make_unique<QSettings>(iniPath, QSettings::IniFormat))
+    : m_iniPath(iniPath), m_settings(open())
 {
 }
 
 QSettingsStore::~QSettingsStore() = default;
 
+std::unique_ptr<QSettings> QSettingsStore::open() const
+{
+    if (!m_iniPath.isEmpty())
+        return std::make_unique<QSettings>(m_iniPath, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("Kelvane"), QStringLiteral("Kelvane"));
+}
+
 QString QSettingsStore::read(const QString &section, const QString &key) const
 {
-    return m_settings->value(keyPath(section, key)).toString();
+    const QVariant value = m_settings->value(keyPath(section, key));
+    // A text typed into the file by hand with a comma in it, unquoted, comes back as
+    // a list; the researcher meant the text.
+    if (value.typeId() == QMetaType::QStringList)
+        return value.toStringList().join(QStringLiteral(", "));
+    return value.toString();
 }
 
 void QSettingsStore::write(const QString &section, const QString &key, const QString &text)
@@ -40,6 +60,30 @@ void QSettingsStore::write(const QString &section, const QString &key, const QSt
 bool QSettingsStore::contains(const QString &section, const QString &key) const
 {
     return m_settings->contains(keyPath(section, key));
+}
+
+bool QSettingsStore::holdsText(const QString &section, const QString &key) const
+{
+    const QVariant value = m_settings->value(keyPath(section, key));
+    return !value.isValid() || isTextValue(value);
+}
+
+bool QSettingsStore::flush(QString *problem)
+{
+    m_settings->sync();
+    // A file that could not be parsed is read as far as it goes and written anew, so
+    // only a failed write counts.
+    if (m_settings->status() != QSettings::AccessError)
+        return true;
+    const QString path = location();
+    if (problem) {
+        *problem = QStringLiteral("The settings could not be saved in %1: %2")
+                       .arg(path, whyCannotReplace(path).description);
+    }
+    // QSettings keeps an error for good. A fresh one, which takes over the changes not
+    // yet written, lets a later flush report success once the cause has gone.
+    m_settings = open();
+    return false;
 }
 
 QString QSettingsStore::location() const

@@ -24,11 +24,54 @@ QStringList numberedNames(const QString &stem, int count)
     return names;
 }
 
-QStringList readNames(const SettingsStore &store, const QString &section, int count)
+// A value as it may be quoted in a message: a huge or binary one must not flood it.
+QString shownValue(const QString &text)
+{
+    constexpr qsizetype Shown = 40;
+    QString shown = text.left(Shown);
+    for (QChar &c : shown) {
+        if (c.category() == QChar::Other_Control || c == QChar::ReplacementCharacter)
+            c = u'?';
+    }
+    return text.size() > Shown ? shown + QStringLiteral("...") : shown;
+}
+
+// Why a stored text cannot be used: not a text at all, binary bytes, or far longer
+// than anything the program writes. Empty when it can be used.
+QString damageOf(const SettingsStore &store, const QString &section, const QString &key,
+                 const QString &text)
+{
+    if (!store.holdsText(section, key))
+        return QStringLiteral("it is not a text");
+    if (text.size() > MaxStoredTextLength)
+        return QStringLiteral("it holds %1 characters, more than %2").arg(text.size()).arg(MaxStoredTextLength);
+    for (const QChar c : text) {
+        const bool lineBreak = c == u'\t' || c == u'\r' || c == u'\n';
+        if ((c.category() == QChar::Other_Control && !lineBreak) || c == QChar::ReplacementCharacter)
+            return QStringLiteral("it holds bytes that are not text (\"%1\")").arg(shownValue(text));
+    }
+    return {};
+}
+
+// The stored text, or `firstRun` with a problem naming the key when it is damaged.
+QString readText(const SettingsStore &store, const QString &section, const QString &key,
+                 const QString &firstRun, QStringList *problems)
+{
+    const QString text = store.read(section, key);
+    const QString damage = damageOf(store, section, key, text);
+    if (damage.isEmpty())
+        return text;
+    problems->append(QStringLiteral("The stored value of %1/%2 cannot be used: %3; \"%4\" is used instead.")
+                         .arg(section, key, damage, firstRun));
+    return firstRun;
+}
+
+QStringList readNames(const SettingsStore &store, const QString &section, const QStringList &firstRun,
+                      QStringList *problems)
 {
     QStringList names;
-    for (int i = 1; i <= count; ++i)
-        names.append(store.read(section, QString::number(i)));
+    for (qsizetype i = 0; i < firstRun.size(); ++i)
+        names.append(readText(store, section, QString::number(i + 1), firstRun[i], problems));
     return names;
 }
 
@@ -43,14 +86,14 @@ void readColour(const SettingsStore &store, const QString &key, const char *name
 {
     const QString text = store.read(Screen, key);
     qint64 value = 0;
-    if (parseWholeNumber(text, &value) && value >= std::numeric_limits<qint32>::min()
-        && value <= std::numeric_limits<qint32>::max()) {
+    if (store.holdsText(Screen, key) && parseWholeNumber(text, &value)
+        && value >= std::numeric_limits<qint32>::min() && value <= std::numeric_limits<qint32>::max()) {
         *colour = ColourValue(value);
         return;
     }
     problems->append(QStringLiteral("The stored %1 \"%2\" (Screen/%3) is not a colour number; "
                                     "the colour %4 is kept.")
-                         .arg(QLatin1StringView(name), text, key).arg(*colour));
+                         .arg(QLatin1StringView(name), shownValue(text), key).arg(*colour));
 }
 
 template <std::size_t N>
@@ -140,32 +183,35 @@ StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefault
 {
     StoredDefaults stored;
     TrialDefaults &d = stored.trial;
+    QStringList *problems = &stored.problems;
+    const TrialDefaults firstRun = firstRunTrialDefaults();
     d = current;
-    d.TimeUpMessage = store.read(Messages, QStringLiteral("TimeUpMessage"));
-    d.StartMessage = store.read(Messages, QStringLiteral("StartMessage"));
-    d.EndMessage = store.read(Messages, QStringLiteral("EndMessage"));
-    d.Time = store.read(Timing, QStringLiteral("Time"));
-    d.CloseAfter = store.read(Timing, QStringLiteral("CloseAfter"));
-    readColour(store, QStringLiteral("BackColor"), "background colour", &d.BackColor, &stored.problems);
-    readColour(store, QStringLiteral("ForeColor"), "foreground colour", &d.ForeColor, &stored.problems);
-    d.ScreenSize = store.read(Screen, QStringLiteral("ScreenSize"));
-    stored.objectPictures = readNames(store, DragBoxIcons, PictureNameLists::ObjectCount);
-    stored.boxPictures = readNames(store, EmptyBoxIcons, PictureNameLists::BoxCount);
-    stored.emptyBoxPictures = readNames(store, EmptyIcons, PictureNameLists::BoxCount);
+    d.TimeUpMessage = readText(store, Messages, QStringLiteral("TimeUpMessage"), firstRun.TimeUpMessage, problems);
+    d.StartMessage = readText(store, Messages, QStringLiteral("StartMessage"), firstRun.StartMessage, problems);
+    d.EndMessage = readText(store, Messages, QStringLiteral("EndMessage"), firstRun.EndMessage, problems);
+    d.Time = readText(store, Timing, QStringLiteral("Time"), firstRun.Time, problems);
+    d.CloseAfter = readText(store, Timing, QStringLiteral("CloseAfter"), firstRun.CloseAfter, problems);
+    readColour(store, QStringLiteral("BackColor"), "background colour", &d.BackColor, problems);
+    readColour(store, QStringLiteral("ForeColor"), "foreground colour", &d.ForeColor, problems);
+    d.ScreenSize = readText(store, Screen, QStringLiteral("ScreenSize"), firstRun.ScreenSize, problems);
+    stored.objectPictures = readNames(store, DragBoxIcons, firstRunObjectPictures(), problems);
+    stored.boxPictures = readNames(store, EmptyBoxIcons, firstRunBoxPictures(), problems);
+    stored.emptyBoxPictures = readNames(store, EmptyIcons, firstRunEmptyBoxPictures(), problems);
     return stored;
 }
 
 double readIconSize(const SettingsStore &store, QString *problem)
 {
-    const QString text = store.read(Screen, QStringLiteral("IconSize"));
+    const QString key = QStringLiteral("IconSize");
+    const QString text = store.read(Screen, key);
     bool ok = false;
     const double size = text.trimmed().toDouble(&ok);
-    if (ok && std::isfinite(size) && size >= 0)
+    if (ok && store.holdsText(Screen, key) && size >= 0 && size <= MaxIconSize)
         return size;
     if (problem)
         *problem = QStringLiteral("The stored icon size \"%1\" (Screen/IconSize) is not a number of "
-                                  "twips; %2 is used.")
-                       .arg(text).arg(FirstRunIconSize);
+                                  "twips from 0 to %2; %3 is used.")
+                       .arg(shownValue(text)).arg(MaxIconSize).arg(FirstRunIconSize);
     return FirstRunIconSize;
 }
 

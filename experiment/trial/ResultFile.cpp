@@ -15,15 +15,13 @@ bool writeFirstHalf(const Program &program, int trial, FileError *error)
     if (trial > 0)
         return appendDurably(path, toWindows1252(line), error);
 
-    // Emptied first, so that a result file that cannot be written is reported by its
-    // own name, and an earlier run's lines are never left standing.
-    if (!replaceDurably(path, QByteArray(), error))
-        return false;
+    // Replaced in one step: a run whose first write fails leaves the earlier run's
+    // results as they were, and a run killed at that moment leaves one or the other.
     QByteArray clusterBytes;
     if (!readWholeFile(program.ClusterFile, &clusterBytes, error))
         return false;
     const QString head = clusterCopyLine(fromWindows1252(clusterBytes)) + resultTitleLine();
-    return appendDurably(path, toWindows1252(head + line), error);
+    return replaceDurably(path, toWindows1252(head + line), error);
 }
 
 bool writeSecondHalf(const Program &program, const QStringList &clicks, FileError *error)

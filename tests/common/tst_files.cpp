@@ -2,6 +2,7 @@
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
 
+#include "FailingPlace.h"
 #include "ReadOnlyFolder.h"
 #include "TestFiles.h"
 
@@ -10,8 +11,47 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <functional>
+#include <sys/stat.h>
+
 
 using namespace kelvane;
+using test::FailingPlace;
+
+namespace {
+
+struct Sync
+{
+    QString path;
+    qint64 size; // bytes in the file when it was synced
+};
+
+// Records every sync while it lives, and syncs for real.
+class SyncRecorder
+{
+public:
+    SyncRecorder()
+    {
+        setSyncFunction([this](int fd, const QString &path) {
+            struct stat status;
+            ::fstat(fd, &status);
+            syncs.append({path, S_ISDIR(status.st_mode) ? -1 : qint64(status.st_size)});
+            return ::fsync(fd);
+        });
+    }
+    ~SyncRecorder() { setSyncFunction({}); }
+
+    QList<Sync> syncs;
+};
+
+using Save = std::function<bool(const QString &, const QByteArray &, FileError *)>;
+
+// Earlier content that nearly fills its last block, so that an append on a full disk
+// gets partly written before it fails.
+const QByteArray earlierContent = QByteArray("earlier line\r\n").repeated(285) + "0123456789";
+
+} // namespace
 
 class FilesTest : public QObject
 {
@@ -87,6 +127,112 @@ private Q_SLOTS:
         QCOMPARE(test::readBytes(path), QByteArray("new"));
         QVERIFY(!appendDurably(dir.filePath(QStringLiteral("no/r.bof")), "x", &error));
         QCOMPARE(error.code, ErrorCode::PathNotFound);
+    }
+
+    void everyDurableWriteIsSyncedOnceItIsComplete()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("r.bof"));
+        SyncRecorder recorder;
+        FileError error;
+        QVERIFY(appendDurably(path, "one\t", &error));
+        QVERIFY(appendDurably(path, "two\r\n", &error));
+        QCOMPARE(recorder.syncs.size(), 2);
+        QCOMPARE(recorder.syncs[0].path, path);
+        QCOMPARE(recorder.syncs[0].size, 4);
+        QCOMPARE(recorder.syncs[1].size, 9);
+
+        // A whole-file save syncs the new content before it takes the name, then the
+        // folder that now holds the name.
+        recorder.syncs.clear();
+        QVERIFY(replaceDurably(path, "fresh", &error));
+        QCOMPARE(recorder.syncs.size(), 2);
+        QCOMPARE(recorder.syncs[0].path, path);
+        QCOMPARE(recorder.syncs[0].size, 5);
+        QCOMPARE(recorder.syncs[1].path, dir.path());
+        recorder.syncs.clear();
+        QVERIFY(saveWholeFile(dir.filePath(QStringLiteral("a.box")), "cluster", &error));
+        QCOMPARE(recorder.syncs.size(), 2);
+        QCOMPARE(recorder.syncs[0].size, 7);
+    }
+
+    void aFailedSyncIsAFailedWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("r.bof"));
+        FileError error;
+        QVERIFY(appendDurably(path, "kept\r\n", &error));
+        setSyncFunction([](int, const QString &) {
+            errno = EIO;
+            return -1;
+        });
+        const bool appended = appendDurably(path, "lost\t", &error);
+        const bool saved = saveWholeFile(dir.filePath(QStringLiteral("a.box")), "cluster", &error);
+        setSyncFunction({});
+        QVERIFY(!appended);
+        QVERIFY(!saved);
+        QCOMPARE(error.description, QStringLiteral("Could not write %1: Input/output error")
+                                        .arg(dir.filePath(QStringLiteral("a.box"))));
+        // What could not be made durable is taken back.
+        QCOMPARE(test::readBytes(path), QByteArray("kept\r\n"));
+        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("a.box"))));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("r.bof")});
+    }
+
+    void failedSavesKeepTheEarlierFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (const FailingPlace::Kind kind : FailingPlace::AllKinds)
+            QTest::newRow(FailingPlace::name(kind)) << int(kind);
+    }
+
+    void failedSavesKeepTheEarlierFile()
+    {
+        QFETCH(int, kind);
+        const QList<std::pair<const char *, Save>> saves{
+            {"whole-file save", saveWholeFile}, {"durable replace", replaceDurably}, {"durable append", appendDurably}};
+        for (const auto &[what, save] : saves) {
+            // An existing file in a folder that takes no new files can still be appended to.
+            if (kind == FailingPlace::ImmutableFolder && save.target<decltype(&appendDurably)>()
+                && *save.target<decltype(&appendDurably)>() == appendDurably)
+                continue;
+            FailingPlace place(FailingPlace::Kind(kind), QStringLiteral("r.bof"), earlierContent);
+            if (!place.unavailable().isEmpty())
+                QSKIP(qPrintable(place.unavailable()));
+            FileError error;
+            QVERIFY2(!save(place.path(), QByteArray(8000, 'n'), &error), what);
+            QVERIFY2(error.description.startsWith(QStringLiteral("Could not ")), qPrintable(error.description));
+            QVERIFY2(error.description.contains(place.path() + QStringLiteral(": ")), qPrintable(error.description));
+            QString damage;
+            QVERIFY2(place.intact(&damage), qPrintable(QStringLiteral("%1: %2").arg(QLatin1StringView(what), damage)));
+            if (kind == FailingPlace::FullDisk || kind == FailingPlace::Device)
+                QCOMPARE(error.code, ErrorCode::DiskFull);
+        }
+    }
+
+    void whyAFileCannotBeWritten_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << int(FailingPlace::FullDisk) << QStringLiteral("No space left on device");
+        QTest::newRow("immutable file") << int(FailingPlace::ImmutableFile) << QStringLiteral("Operation not permitted");
+        QTest::newRow("immutable folder") << int(FailingPlace::ImmutableFolder) << QStringLiteral("Operation not permitted");
+        QTest::newRow("folder that is a file") << int(FailingPlace::ThroughFile) << QStringLiteral("Not a directory");
+        QTest::newRow("missing folder") << int(FailingPlace::MissingFolder) << QStringLiteral("No such file or directory");
+    }
+
+    void whyAFileCannotBeWritten()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        FailingPlace place(FailingPlace::Kind(kind), QStringLiteral("Kelvane.conf"), earlierContent);
+        if (!place.unavailable().isEmpty())
+            QSKIP(qPrintable(place.unavailable()));
+        const FileError error = whyCannotReplace(place.path());
+        QVERIFY2(error.description.endsWith(place.path() + QStringLiteral(": ") + reason),
+                 qPrintable(error.description));
+        QString damage;
+        QVERIFY2(place.intact(&damage), qPrintable(damage));
     }
 
     void readingMissingFileNamesIt()

@@ -1,30 +1,14 @@
 #include "ReadOnlyFolder.h"
 
+#include "FailingPlace.h"
+
 #include <QFile>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace kelvane::test {
 
 namespace {
-
-bool setImmutable(const QString &path, bool on)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
-}
 
 bool canCreateIn(const QString &path)
 {

@@ -19,6 +19,12 @@ public:
     virtual void write(const QString &section, const QString &key, const QString &text) = 0;
     // Whether the key exists at all (an empty stored text exists).
     virtual bool contains(const QString &section, const QString &key) const = 0;
+    // False when the key holds something other than a text, such as a value another
+    // program stored in one of the store's binary forms. An absent key is a text.
+    virtual bool holdsText(const QString &, const QString &) const { return true; }
+    // Forces what was written out to the store itself. False when that failed, with
+    // `problem` naming the place and the reason.
+    virtual bool flush(QString *) { return true; }
 };
 
 class QSettingsStore final : public SettingsStore
@@ -33,11 +39,17 @@ public:
     QString read(const QString &section, const QString &key) const override;
     void write(const QString &section, const QString &key, const QString &text) override;
     bool contains(const QString &section, const QString &key) const override;
+    bool holdsText(const QString &section, const QString &key) const override;
+    // Reports the first write that failed since the last flush.
+    bool flush(QString *problem) override;
 
     // Where the values live, for the README and messages.
     QString location() const;
 
 private:
+    std::unique_ptr<QSettings> open() const;
+
+    QString m_iniPath; // empty for the platform's own store
     std::unique_ptr<QSettings> m_settings;
 };
 

@@ -26,6 +26,11 @@ struct TrialDefaults
 // The values the editor's fields hold at its very first start.
 TrialDefaults firstRunTrialDefaults();
 inline constexpr double FirstRunIconSize = 480; // twips: 32 pixels at 96 dots per inch
+// X11 cannot show a window side of more than 32767 pixels.
+inline constexpr double MaxIconSize = 32767.0 * 15;
+// Far more than any message or name the program writes: a stored text beyond it is a
+// damaged store, not a setting.
+inline constexpr qsizetype MaxStoredTextLength = 4096;
 QStringList firstRunObjectPictures();     // Content1.ico .. Content6.ico
 QStringList firstRunBoxPictures();        // Box1.ico .. Box4.ico
 QStringList firstRunEmptyBoxPictures();   // EmptyBox1.ico .. EmptyBox4.ico
@@ -50,15 +55,16 @@ struct StoredDefaults
     QStringList objectPictures;    // 6
     QStringList boxPictures;       // 4
     QStringList emptyBoxPictures;  // 4
-    QStringList problems;          // stored values that are not numbers, each named
+    QStringList problems;          // stored values that cannot be used, each named by key
 };
 
 // Reads every key but the icon size. A colour that is not a number is reported in
-// `problems` and left at `current`'s value.
+// `problems` and left at `current`'s value; a damaged text (not a text, binary bytes,
+// longer than MaxStoredTextLength) is reported and its first-run value used.
 StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefaults &current);
 
-// The box picture size in twips; a stored text that is not a number is reported and
-// the first-run size used.
+// The box picture size in twips; a stored text that is not a number from 0 to
+// MaxIconSize is reported and the first-run size used.
 double readIconSize(const SettingsStore &store, QString *problem = nullptr);
 
 // The editor's start-up and after-Options step: first-run rule, then the stored
