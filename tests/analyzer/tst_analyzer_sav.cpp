@@ -32,6 +32,29 @@ QList<QStringList> csvTable(const QString &csv, const QString &title)
     return rows;
 }
 
+// Runs PSPP on `commands` in `dir` and returns its output as CSV; empty on failure.
+QString psppCsv(const QTemporaryDir &dir, const QByteArray &commands)
+{
+    const QString pspp = QStandardPaths::findExecutable(QStringLiteral("pspp"));
+    if (pspp.isEmpty()) {
+        qWarning("pspp is needed to read the SPSS data file back (scripts/install-deps.sh)");
+        return {};
+    }
+    const QString syntax = dir.filePath(QStringLiteral("read.sps"));
+    const QString csvPath = dir.filePath(QStringLiteral("out.csv"));
+    if (!writeFile(syntax, commands))
+        return {};
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(pspp, {QStringLiteral("-O"), QStringLiteral("format=csv"), QStringLiteral("-o"), csvPath, syntax});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    QFile csvFile(csvPath);
+    if (!csvFile.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(csvFile.readAll());
+}
+
 } // namespace
 
 class AnalyzerSavTest : public QObject
@@ -48,9 +71,6 @@ private Q_SLOTS:
 
     void psppReadsNamesLabelsValuesAndMissingValues()
     {
-        const QString pspp = QStandardPaths::findExecutable(QStringLiteral("pspp"));
-        QVERIFY2(!pspp.isEmpty(), "pspp is needed to read the SPSS data file back (scripts/install-deps.sh)");
-
         QTemporaryDir dir;
         // A subject with two clusters, the second of one trial (no distance); the worked
         // example with one cluster; and a subject with no clusters at all.
@@ -71,24 +91,14 @@ private Q_SLOTS:
         QString problem;
         QVERIFY2(run.save(sav, &problem), qPrintable(problem));
 
-        const QString syntax = dir.filePath(QStringLiteral("read.sps"));
-        QVERIFY(writeFile(syntax, "GET FILE='" + sav.toUtf8() + "'.\n"
-                                  "DISPLAY DICTIONARY.\n"
-                                  "COMPUTE thirds = W_Err_1 * 3.\n"
-                                  "COMPUTE nolev = SYSMIS(NormLev_2).\n"
-                                  "COMPUTE noopen = SYSMIS(Open_2).\n"
-                                  "FORMATS thirds (F8.5).\n"
-                                  "LIST.\n"));
-        const QString csvPath = dir.filePath(QStringLiteral("out.csv"));
-        QProcess process;
-        process.setWorkingDirectory(dir.path());
-        process.start(pspp, {QStringLiteral("-O"), QStringLiteral("format=csv"), QStringLiteral("-o"),
-                             csvPath, syntax});
-        QVERIFY(process.waitForFinished(60000));
-        QCOMPARE(process.exitCode(), 0);
-        QFile csvFile(csvPath);
-        QVERIFY(csvFile.open(QIODevice::ReadOnly));
-        const QString csv = QString::fromUtf8(csvFile.readAll());
+        const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\n"
+                                         "DISPLAY DICTIONARY.\n"
+                                         "COMPUTE thirds = W_Err_1 * 3.\n"
+                                         "COMPUTE nolev = SYSMIS(NormLev_2).\n"
+                                         "COMPUTE noopen = SYSMIS(Open_2).\n"
+                                         "FORMATS thirds (F8.5).\n"
+                                         "LIST.\n");
+        QVERIFY(!csv.isEmpty());
         QVERIFY2(!csv.contains(QStringLiteral("error"), Qt::CaseInsensitive), qPrintable(csv));
 
         // Name, position, label, measurement level, role, width, alignment, formats.
@@ -145,6 +155,24 @@ private Q_SLOTS:
         QCOMPARE(cases[0][17], QStringLiteral("1.00"));    // NormLev_2 of the one-trial cluster
         QCOMPARE(cases[0][18], QStringLiteral(".00"));
         QCOMPARE(cases[1][18], QStringLiteral("1.00"));    // Open_2 of a subject with one cluster
+    }
+    // The subject's width is counted in bytes of the stored text: with "Renée" as the
+    // only subject, a width counted in characters would cut off the last byte.
+    void aNonAsciiSubjectAloneComesOutWhole()
+    {
+        QTemporaryDir dir;
+        const QString renee = dir.filePath(QString::fromUtf8("Ren\u00e9e.bof"));
+        QVERIFY(writeFile(renee, resultFile({{number(0), 5, 2, 2, " 1 2"}})));
+        AnalysisRun run(OutputKind::SpssData, true, QLocale::c());
+        QVERIFY(run.add(renee));
+        const QString sav = dir.filePath(QStringLiteral("measures.sav"));
+        QString problem;
+        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+
+        const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\nDISPLAY DICTIONARY.\nLIST.\n");
+        QVERIFY(!csv.isEmpty());
+        QCOMPARE(csvTable(csv, QStringLiteral("Variables"))[0][7], QStringLiteral("A6"));
+        QCOMPARE(csvTable(csv, QStringLiteral("Data List"))[0][0], QString::fromUtf8("Ren\u00e9e"));
     }
 };
 

@@ -72,6 +72,14 @@ private Q_SLOTS:
         const QByteArray bytes = toWindows1252(QString::fromUtf8("a\u0101b"), &bad);
         QCOMPARE(bytes, QByteArray("a?b"));
         QCOMPARE(bad, QChar(0x0101));
+
+        // Of several, the first is named, wherever the others stand.
+        bad = QChar();
+        QCOMPARE(toWindows1252(QString::fromUtf8("\u0142\u00e9\u20ac\u0101\u0107"), &bad), QByteArray("?\xe9\x80??"));
+        QCOMPARE(bad, QChar(0x0142));
+        bad = QChar();
+        toWindows1252(QString::fromUtf8("ok \u03b1\u03b2"), &bad);
+        QCOMPARE(bad, QChar(0x03b1));
     }
 
     void linesSplitAtCrLfAndLf()

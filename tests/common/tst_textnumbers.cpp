@@ -24,7 +24,11 @@ private Q_SLOTS:
         QTest::newRow("comma stops") << QStringLiteral("2,5") << 2.0;
         QTest::newRow("second point stops") << QStringLiteral("1.2.3") << 1.2;
         QTest::newRow("exponent") << QStringLiteral(" 1.428571E-04") << 1.428571e-4;
+        QTest::newRow("D exponent") << QStringLiteral("1D3") << 1000.0;
+        QTest::newRow("d exponent, negative") << QStringLiteral("2.5d-1") << 0.25;
+        QTest::newRow("D exponent, blanks") << QStringLiteral(" 4 D +2") << 400.0;
         QTest::newRow("exponent without digits") << QStringLiteral("3e") << 3.0;
+        QTest::newRow("D without digits") << QStringLiteral("7d") << 7.0;
         QTest::newRow("exponent sign only") << QStringLiteral("3E-x") << 3.0;
         QTest::newRow("sign alone") << QStringLiteral("-") << 0.0;
         QTest::newRow("carriage return stops") << QStringLiteral("1\r2") << 1.0;

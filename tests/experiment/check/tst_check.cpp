@@ -76,6 +76,44 @@ private Q_SLOTS:
         QVERIFY(descriptions[1].contains(QStringLiteral("end message of trial 1 holds a double quote")));
     }
 
+    // Box numbers count from 1 to the trial's box count; both ends are boxes, and the
+    // numbers just outside are not. Trial 1 of the example has two boxes, box 2 holding
+    // an object; trial 2 has one box holding an object.
+    void targetMustBeOneOfTheBoxes_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("problem");
+        const QString outside = QStringLiteral("trial 2: the target \"%1\" is not one of the trial's 1 boxes");
+        QTest::newRow("0") << QStringLiteral("0") << outside.arg(0);
+        QTest::newRow("1, the first and last box") << QStringLiteral("1") << QString();
+        QTest::newRow("2, one past the last") << QStringLiteral("2") << outside.arg(2);
+        QTest::newRow("-1") << QStringLiteral("-1") << outside.arg(-1);
+    }
+
+    void targetMustBeOneOfTheBoxes()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, problem);
+        IconFolder icons;
+        ClusterModel cluster = twoTrialExample();
+        cluster.Trials[1].TargetNumberText = target;
+        QStringList descriptions;
+        for (const ClusterProblem &p : checkCluster(cluster, icons.path(), firstRunObjectRow()))
+            descriptions.append(p.describe());
+        QCOMPARE(descriptions, problem.isEmpty() ? QStringList() : QStringList{problem});
+
+        // kelvane-check says the same of the file.
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("target.box"));
+        QByteArray bytes = twoTrialExampleBytes();
+        bytes.replace("\"Uw tijd is om.\",\"1\"", "\"Uw tijd is om.\",\"" + target.toLatin1() + '"');
+        writeBytes(file, bytes);
+        const ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), file});
+        QCOMPARE(run.status, problem.isEmpty() ? 0 : 1);
+        if (!problem.isEmpty())
+            QVERIFY2(run.out.contains(file + QStringLiteral(": ") + problem), qPrintable(run.out));
+    }
+
     void commandLineReportsGoodAndBadFiles()
     {
         IconFolder icons;

@@ -127,10 +127,12 @@ private Q_SLOTS:
         QVERIFY(problem->contains(QStringLiteral("end message of trial 2")));
 
         cluster = twoTrialExample();
-        cluster.Trials[0].TimeUpMessage = QString::fromUtf8("\u0101");
+        cluster.Trials[0].TimeUpMessage = QString::fromUtf8("Tijd \u0142, \u00e9 en \u0101");
         problem = findUnwritableText(cluster, firstRunObjectRow());
         QVERIFY(problem);
         QVERIFY(problem->contains(QStringLiteral("message on timeout of trial 1")));
+        // The first character the code page lacks, not the last.
+        QVERIFY2(problem->contains(QString::fromUtf8("the character \"\u0142\"")), qPrintable(*problem));
     }
 
     void damagedFilesSayWhereTheyBreak_data()
