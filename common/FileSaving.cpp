@@ -145,14 +145,10 @@ bool nearestExistingIsFolder(QString folder)
     return QFileInfo(folder).isDir();
 }
 
-} // namespace
-
-void setSyncFunction(SyncFunction function)
-{
-    syncFunction() = std::move(function);
-}
-
-bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
+// With `inPlaceWhenFolderIsShut`, a file in a folder that takes no new files is
+// written into directly, as it would be without a temporary file.
+bool replaceWhole(const QString &path, const QByteArray &content, bool inPlaceWhenFolderIsShut,
+                  FileError *error)
 {
     // Replacing /dev/full or a named pipe by a regular file would report a save that
     // never reached its reader, and remove the device. A pipe nobody reads fails at
@@ -161,6 +157,7 @@ bool saveWholeFile(const QString &path, const QByteArray &content, FileError *er
         return writeDurably(path, content, O_TRUNC | O_NONBLOCK, error);
 
     QSaveFile file(path);
+    file.setDirectWriteFallback(inPlaceWhenFolderIsShut);
     if (!file.open(QIODevice::WriteOnly)) {
         const QFileInfo info(path);
         const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
@@ -187,6 +184,18 @@ bool saveWholeFile(const QString &path, const QByteArray &content, FileError *er
     return syncFolderOf(path, error);
 }
 
+} // namespace
+
+void setSyncFunction(SyncFunction function)
+{
+    syncFunction() = std::move(function);
+}
+
+bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
+{
+    return replaceWhole(path, content, false, error);
+}
+
 bool appendDurably(const QString &path, const QByteArray &content, FileError *error)
 {
     return writeDurably(path, content, O_APPEND, error);
@@ -194,7 +203,7 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
 {
-    return saveWholeFile(path, content, error);
+    return replaceWhole(path, content, true, error);
 }
 
 FileError whyCannotReplace(const QString &path)

@@ -35,7 +35,7 @@ for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/findings/$target" build-fuzz/logs
   echo "== fuzz_$target for $seconds s"
   status=0
-  nice -n 19 "build-fuzz/bin/fuzz_$target" -max_total_time="$seconds" -timeout=10 \
+  nice -n 19 "build-fuzz/bin/fuzz_$target" -max_total_time="$seconds" -timeout=60 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$target/" \
     "build-fuzz/corpus/$target" "fuzz/corpus/$target" \
     >"build-fuzz/logs/$target.log" 2>&1 || status=$?

@@ -26,9 +26,10 @@ inline constexpr int PathFileAccessError = 75;
 inline constexpr int PathNotFound = 76;
 } // namespace ErrorCode
 
-// Replaces the whole file at once: either the new content is complete on disk or the
-// earlier file is left untouched. Returns false and fills `error` on failure. A path
-// that names a device or a pipe is written into, never replaced.
+// Replaces the whole file at once: either the new content is complete on disk, its name
+// synced into the folder, or the earlier file is left untouched. Returns false and fills
+// `error` on failure. A path that names a device or a pipe is written into, never
+// replaced.
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error);
 
 // Appends to the file (creating it) and forces the bytes to disk before returning, so
@@ -36,9 +37,9 @@ bool saveWholeFile(const QString &path, const QByteArray &content, FileError *er
 // that fails is taken back whole: the file never ends in half of it.
 bool appendDurably(const QString &path, const QByteArray &content, FileError *error);
 
-// Replaces the file by `content` as saveWholeFile does, and also forces the new name
-// into its folder on disk, so that later appends cannot end up in a file the folder
-// has lost.
+// Replaces the file by `content` as saveWholeFile does. Where the folder takes no new
+// files but the file itself may be written (a researcher's read-only folder), it is
+// written into directly instead: the file must be writable where it was before.
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
 
 // Why a file cannot be written at `path`, found by trying without changing anything

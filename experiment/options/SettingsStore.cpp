@@ -53,6 +53,7 @@ QString QSettingsStore::read(const QString &section, const QString &key) const
 
 void QSettingsStore::write(const QString &section, const QString &key, const QString &text)
 {
+    reopenAfterFailure();
     m_settings->setValue(keyPath(section, key), text);
     m_settings->sync();
 }
@@ -68,8 +69,20 @@ bool QSettingsStore::holdsText(const QString &section, const QString &key) const
     return !value.isValid() || isTextValue(value);
 }
 
+// QSettings keeps an error for good, and a new one tries the pending changes again as
+// soon as it is made. So a new one is made only when the store is used next, by which
+// time the researcher may have made room.
+void QSettingsStore::reopenAfterFailure()
+{
+    if (!m_failed)
+        return;
+    m_settings = open();
+    m_failed = false;
+}
+
 bool QSettingsStore::flush(QString *problem)
 {
+    reopenAfterFailure();
     m_settings->sync();
     // A file that could not be parsed is read as far as it goes and written anew, so
     // only a failed write counts.
@@ -80,9 +93,7 @@ bool QSettingsStore::flush(QString *problem)
         *problem = QStringLiteral("The settings could not be saved in %1: %2")
                        .arg(path, whyCannotReplace(path).description);
     }
-    // QSettings keeps an error for good. A fresh one, which takes over the changes not
-    // yet written, lets a later flush report success once the cause has gone.
-    m_settings = open();
+    m_failed = true;
     return false;
 }
 

@@ -36,11 +36,14 @@ QString shownValue(const QString &text)
     return text.size() > Shown ? shown + QStringLiteral("...") : shown;
 }
 
-// Why a stored text cannot be used: not a text at all, binary bytes, or far longer
-// than anything the program writes. Empty when it can be used.
+// Why a stored text cannot be used: missing from a store the program has written in
+// full, not a text at all, binary bytes, or far longer than anything the program
+// writes. Empty when it can be used.
 QString damageOf(const SettingsStore &store, const QString &section, const QString &key,
                  const QString &text)
 {
+    if (!store.contains(section, key))
+        return QStringLiteral("it is missing");
     if (!store.holdsText(section, key))
         return QStringLiteral("it is not a text");
     if (text.size() > MaxStoredTextLength)

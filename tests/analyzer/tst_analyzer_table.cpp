@@ -2,6 +2,7 @@
 #include "ResultText.h"
 #include "TableWriter.h"
 
+#include "FailingPlace.h"
 #include "TestFiles.h"
 
 #include <QDir>
@@ -138,6 +139,33 @@ private Q_SLOTS:
         QVERIFY2(problem.contains(unwritable), qPrintable(problem));
         QVERIFY(!QFile::exists(unwritable));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.dat")});
+    }
+
+    void aFailedSaveKeepsTheEarlierTable_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("output");
+        for (const auto kind : kelvane::test::FailingPlace::AllKinds) {
+            QTest::addRow("%s, table", kelvane::test::FailingPlace::name(kind)) << int(kind) << int(OutputKind::TabDelimited);
+            QTest::addRow("%s, SPSS", kelvane::test::FailingPlace::name(kind)) << int(kind) << int(OutputKind::SpssData);
+        }
+    }
+
+    void aFailedSaveKeepsTheEarlierTable()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, output);
+        using kelvane::test::FailingPlace;
+        FailingPlace place(FailingPlace::Kind(kind), QStringLiteral("measures.dat"), "earlier table\r\r\n");
+        if (!place.unavailable().isEmpty())
+            QSKIP(qPrintable(place.unavailable()));
+        AnalysisRun run(OutputKind(output), true, english);
+        QVERIFY(run.add(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof")));
+        QString problem;
+        QVERIFY(!run.save(place.path(), &problem));
+        QVERIFY2(problem.contains(place.path() + QStringLiteral(": ")), qPrintable(problem));
+        QString damage;
+        QVERIFY2(place.intact(&damage), qPrintable(damage));
     }
 };
 

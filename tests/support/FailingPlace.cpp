@@ -32,7 +32,7 @@ QByteArray native(const QString &path)
 }
 
 // Writes until the file system is full.
-void fillUp(const QString &path)
+void fillFileSystem(const QString &path)
 {
     const int fd = ::open(native(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
@@ -73,19 +73,24 @@ const char *FailingPlace::name(Kind kind)
     return "?";
 }
 
-FailingPlace::FailingPlace(Kind kind, const QString &fileName, const QByteArray &earlier)
-    : m_kind(kind), m_earlier(earlier)
+FailingPlace::FailingPlace(Kind kind, const QString &fileName, const QByteArray &earlier, const Files &beside,
+                           Fill fill)
+    : m_kind(kind), m_earlier(earlier), m_beside(beside)
 {
     const QString base = m_dir.path();
     switch (kind) {
     case FullDisk:
-        makeFullDisk(earlier);
+        if (!makeFullDisk())
+            return;
+        m_path = m_mountPoint + u'/' + fileName;
+        writeFiles(m_mountPoint, earlier);
+        if (fill == Fill::Now)
+            fillUp();
         return;
     case ImmutableFile:
     case ImmutableFolder:
         m_path = base + u'/' + fileName;
-        writeBytes(m_path, earlier);
-        m_hasEarlier = true;
+        writeFiles(base, earlier);
         m_immutable = kind == ImmutableFile ? m_path : base;
         if (!setImmutable(m_immutable, true)) {
             m_unavailable = QStringLiteral("cannot mark %1 immutable here").arg(m_immutable);
@@ -103,25 +108,39 @@ FailingPlace::FailingPlace(Kind kind, const QString &fileName, const QByteArray 
         // A node of its own for the machine's full device, so that a save gone wrong
         // replaces this node and not the machine's /dev/full.
         m_path = base + u'/' + fileName;
+        writeFiles(base, QByteArray());
         if (::mknod(native(m_path).constData(), S_IFCHR | 0666, makedev(1, 7)) != 0)
             m_unavailable = QStringLiteral("cannot make a device node here: ") + lastError();
         return;
     }
 }
 
-void FailingPlace::makeFullDisk(const QByteArray &earlier)
+void FailingPlace::writeFiles(const QString &folder, const QByteArray &earlier)
+{
+    for (const auto &[name, bytes] : m_beside)
+        writeBytes(folder + u'/' + name, bytes);
+    if (m_kind != Device) {
+        writeBytes(m_path, earlier);
+        m_hasEarlier = true;
+    }
+}
+
+bool FailingPlace::makeFullDisk()
 {
     const QString mountPoint = m_dir.path() + QStringLiteral("/disk");
     QDir().mkpath(mountPoint);
     if (::mount("tmpfs", native(mountPoint).constData(), "tmpfs", 0, "size=64k,mode=0755") != 0) {
         m_unavailable = QStringLiteral("cannot mount a small file system here: ") + lastError();
-        return;
+        return false;
     }
     m_mountPoint = mountPoint;
-    m_path = mountPoint + QStringLiteral("/") + QStringLiteral("file");
-    writeBytes(m_path, earlier);
-    m_hasEarlier = true;
-    fillUp(mountPoint + QStringLiteral("/filler"));
+    return true;
+}
+
+void FailingPlace::fillUp()
+{
+    if (!m_mountPoint.isEmpty())
+        fillFileSystem(m_mountPoint + QStringLiteral("/filler"));
 }
 
 FailingPlace::~FailingPlace()
@@ -157,8 +176,10 @@ bool FailingPlace::intact(QString *what) const
         return false;
     }
     // Nothing half-written may stay behind beside the file.
-    const QStringList expected{QFileInfo(m_path).fileName(), QStringLiteral("filler"),
-                               QStringLiteral("plain.txt"), QStringLiteral("disk")};
+    QStringList expected{QFileInfo(m_path).fileName(), QStringLiteral("filler"), QStringLiteral("plain.txt"),
+                         QStringLiteral("disk")};
+    for (const auto &file : m_beside)
+        expected.append(file.first);
     const QDir dir(folder());
     for (const QString &entry : dir.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
         if (!expected.contains(entry)) {

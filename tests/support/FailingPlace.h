@@ -4,8 +4,11 @@
 // a failed save must leave byte for byte as it was.
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <utility>
 
 namespace kelvane::test {
 
@@ -28,12 +31,20 @@ public:
                                         MissingFolder, Device};
     static const char *name(Kind kind);
 
+    using Files = QList<std::pair<QString, QByteArray>>;
+    enum class Fill { Now, Later };
+
     // Sets up the place for a file called `fileName`, with `earlier` as the earlier
-    // file's content where the place can hold one.
-    FailingPlace(Kind kind, const QString &fileName, const QByteArray &earlier);
+    // file's content where the place can hold one, and `beside` written next to it
+    // first. A full disk is filled at once, or with Fill::Later when fillUp() is called.
+    FailingPlace(Kind kind, const QString &fileName, const QByteArray &earlier, const Files &beside = {},
+                 Fill fill = Fill::Now);
     ~FailingPlace();
     FailingPlace(const FailingPlace &) = delete;
     FailingPlace &operator=(const FailingPlace &) = delete;
+
+    // Takes up all the space left on the full disk.
+    void fillUp();
 
     // Empty when the place could be made; otherwise why not, for QSKIP.
     const QString &unavailable() const { return m_unavailable; }
@@ -46,12 +57,14 @@ public:
     bool intact(QString *what) const;
 
 private:
-    void makeFullDisk(const QByteArray &earlier);
+    bool makeFullDisk();
+    void writeFiles(const QString &folder, const QByteArray &earlier);
 
     Kind m_kind;
     QTemporaryDir m_dir;
     QString m_path;
     QByteArray m_earlier;
+    Files m_beside;
     bool m_hasEarlier = false;
     QString m_mountPoint;
     QString m_immutable;

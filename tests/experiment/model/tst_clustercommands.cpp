@@ -1,4 +1,5 @@
 #include "ClusterExamples.h"
+#include "FailingPlace.h"
 #include "ReadOnlyFolder.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
@@ -160,6 +161,31 @@ private Q_SLOTS:
         }
         QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
         QCOMPARE(readBytes(f.path("kept.box")), QByteArray("earlier cluster"));
+        QVERIFY(!f.program.ClusterSaved);
+    }
+
+    void failedSaveKeepsTheEarlierFile_data()
+    {
+        QTest::addColumn<int>("kind");
+        for (const FailingPlace::Kind kind : FailingPlace::AllKinds)
+            QTest::newRow(FailingPlace::name(kind)) << int(kind);
+    }
+
+    void failedSaveKeepsTheEarlierFile()
+    {
+        QFETCH(int, kind);
+        Fixture f;
+        FailingPlace place(FailingPlace::Kind(kind), QStringLiteral("c.box"), "earlier cluster\r\n");
+        if (!place.unavailable().isEmpty())
+            QSKIP(qPrintable(place.unavailable()));
+        f.dialogs.savePaths.push_back(place.path());
+        f.dialogs.answers.push_back(Answer::Yes); // overwrite it, where it exists
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
+        QVERIFY2(f.dialogs.messages.last().text.contains(place.path() + QStringLiteral(": ")),
+                 qPrintable(f.dialogs.messages.last().text));
+        QString damage;
+        QVERIFY2(place.intact(&damage), qPrintable(damage));
         QVERIFY(!f.program.ClusterSaved);
     }
 

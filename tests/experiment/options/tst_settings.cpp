@@ -1,12 +1,17 @@
+#include "FailingPlace.h"
+#include "TestFiles.h"
+
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/options/StoredSettings.h"
 
+#include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kelvane;
+using test::FailingPlace;
 
 namespace {
 
@@ -20,6 +25,26 @@ struct TempStore
 QString read(const SettingsStore &store, const char *section, const char *key)
 {
     return store.read(QString::fromLatin1(section), QString::fromLatin1(key));
+}
+
+// The store as the program's first start writes it.
+QByteArray firstRunFile()
+{
+    TempStore temp;
+    Program program;
+    startProgram(program, temp.store);
+    temp.store.flush(nullptr);
+    return test::readBytes(temp.path);
+}
+
+// The problem that names `key`, or nothing.
+QString problemNaming(const QStringList &problems, const QString &key)
+{
+    for (const QString &problem : problems) {
+        if (problem.contains(key))
+            return problem;
+    }
+    return {};
 }
 
 } // namespace
@@ -123,6 +148,165 @@ private Q_SLOTS:
         // The colour keeps what the first trial had; the icon size falls back.
         QCOMPARE(program.Cluster.Trials[0].ChangeForeColor, 16777215);
         QCOMPARE(readIconSize(temp.store), 480.0);
+    }
+
+    // A file damaged by hand starts the program; each damaged value is reported by its
+    // key, and the first-run value takes its place.
+    void damagedFileIsReportedByKey_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("binary junk in a text") << QByteArray("Time=10") << QByteArray("Time=\x01\x02\xff\xfe")
+                                               << QStringLiteral("Timing/Time") << QStringLiteral("bytes that are not text");
+        QTest::newRow("binary junk in a picture name")
+            << QByteArray("2=Box2.ico") << QByteArray("2=Box") + '\0' + "\x9b.ico" << QStringLiteral("EmptyBoxIcons/2")
+            << QStringLiteral("bytes that are not text");
+        QTest::newRow("huge text") << QByteArray("StartMessage=Klik op START om te beginnen.")
+                                   << "StartMessage=" + QByteArray(1 << 20, 'a') << QStringLiteral("Messages/StartMessage")
+                                   << QStringLiteral("holds 1048576 characters, more than 4096");
+        QTest::newRow("a value of another type") << QByteArray("EndMessage=Klik op START om door te gaan.")
+                                                 << QByteArray("EndMessage=@Rect(1 2 3 4)")
+                                                 << QStringLiteral("Messages/EndMessage") << QStringLiteral("not a text");
+        QTest::newRow("the last line cut off") << QByteArray("Time=10") << QByteArray("Tim")
+                                               << QStringLiteral("Timing/Time") << QStringLiteral("it is missing");
+    }
+
+    void damagedFileIsReportedByKey()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, key);
+        QFETCH(QString, damage);
+        TempStore temp;
+        QByteArray file = firstRunFile();
+        QVERIFY(file.contains(from));
+        test::writeBytes(temp.path, file.replace(from, to));
+        QSettingsStore store(temp.path);
+        Program program;
+        const QStringList problems = startProgram(program, store);
+
+        const QString problem = problemNaming(problems, key);
+        QVERIFY2(problem.contains(damage), qPrintable(problems.join(u'\n')));
+        QVERIFY2(problem.size() < 300, "a damaged value must not flood the message");
+        QCOMPARE(problems.size(), 1);
+        // Everything the program took is what a first start gives.
+        Program fresh;
+        TempStore clean;
+        startProgram(fresh, clean.store);
+        QCOMPARE(trialDefaultsOf(program.Cluster.Trials[0]).Time, trialDefaultsOf(fresh.Cluster.Trials[0]).Time);
+        QCOMPARE(program.Cluster.Trials[0], fresh.Cluster.Trials[0]);
+        QCOMPARE(program.Pictures.DragBoxIconNames, fresh.Pictures.DragBoxIconNames);
+        QCOMPARE(program.Pictures.EmptyBoxIconNames, fresh.Pictures.EmptyBoxIconNames);
+        QCOMPARE(program.Pictures.EmptyIconNames, fresh.Pictures.EmptyIconNames);
+    }
+
+    void handWrittenTextsAreTaken()
+    {
+        TempStore temp;
+        QByteArray file = firstRunFile();
+        file.replace("StartMessage=Klik op START om te beginnen.", "StartMessage=Klik op START, en zoek.");
+        file.replace("IconSize=480", "IconSize=7.2e2");
+        test::writeBytes(temp.path, file);
+        QSettingsStore store(temp.path);
+        Program program;
+        QCOMPARE(startProgram(program, store), QStringList());
+        QCOMPARE(program.Cluster.Trials[0].StartMessage, QStringLiteral("Klik op START, en zoek."));
+        QCOMPARE(readIconSize(store), 720.0);
+    }
+
+    void iconSizeMustFitAScreen_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<double>("used");
+        QTest::newRow("0") << QStringLiteral("0") << 0.0;
+        QTest::newRow("largest") << QStringLiteral("491505") << 491505.0;
+        QTest::newRow("too large") << QStringLiteral("491506") << 480.0;
+        QTest::newRow("negative") << QStringLiteral("-15") << 480.0;
+        QTest::newRow("infinite") << QStringLiteral("1e999") << 480.0;
+        QTest::newRow("not a number") << QStringLiteral("nan") << 480.0;
+    }
+
+    void iconSizeMustFitAScreen()
+    {
+        QFETCH(QString, stored);
+        QFETCH(double, used);
+        TempStore temp;
+        temp.store.write(QStringLiteral("Screen"), QStringLiteral("IconSize"), stored);
+        QString problem;
+        QCOMPARE(readIconSize(temp.store, &problem), used);
+        QCOMPARE(problem.isEmpty(), used != 480.0);
+    }
+
+    void junkFileStartsAsANewStore()
+    {
+        TempStore temp;
+        QByteArray junk(4000, '\0');
+        QRandomGenerator random(14);
+        for (char &byte : junk)
+            byte = char(random.bounded(256));
+        test::writeBytes(temp.path, junk);
+        Program program;
+        startProgram(program, temp.store);
+        QCOMPARE(read(temp.store, "Messages", "TimeUpMessage"), QStringLiteral("Uw tijd is om."));
+        QCOMPARE(program.Cluster.Trials[0].time, QStringLiteral("10"));
+        QCOMPARE(readIconSize(temp.store), 480.0);
+    }
+
+    // The store's own file cannot be written: the first start says where and why, and
+    // leaves the earlier file as it was.
+    void unwritableStoreIsReported_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("full disk") << int(FailingPlace::FullDisk) << QStringLiteral("No space left on device");
+        QTest::newRow("immutable file") << int(FailingPlace::ImmutableFile) << QStringLiteral("Operation not permitted");
+        QTest::newRow("immutable folder") << int(FailingPlace::ImmutableFolder) << QStringLiteral("Operation not permitted");
+        QTest::newRow("folder that is a file") << int(FailingPlace::ThroughFile) << QStringLiteral("Not a directory");
+    }
+
+    void unwritableStoreIsReported()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, reason);
+        // An earlier store without a time-up message: the start writes every key.
+        FailingPlace place(FailingPlace::Kind(kind), QStringLiteral("Kelvane.conf"), "[Screen]\nIconSize=960\n");
+        if (!place.unavailable().isEmpty())
+            QSKIP(qPrintable(place.unavailable()));
+        QString damage;
+        {
+            QSettingsStore store(place.path());
+            Program program;
+            const QStringList problems = startProgram(program, store);
+            const QString problem = problemNaming(problems, QStringLiteral("could not be saved"));
+            QVERIFY2(problem.startsWith(QStringLiteral("The settings could not be saved in %1: ").arg(place.path())),
+                     qPrintable(problems.join(u'\n')));
+            QVERIFY2(problem.endsWith(reason), qPrintable(problem));
+            QCOMPARE(program.Cluster.Trials[0].time, QStringLiteral("10"));
+            QVERIFY(place.intact(&damage));
+        }
+        // Nor does the store's last attempt, when it closes, change anything.
+        QVERIFY2(place.intact(&damage), qPrintable(damage));
+    }
+
+    void flushSucceedsAgainOnceTheCauseHasGone()
+    {
+        TempStore temp;
+        test::writeBytes(temp.path, "[Timing]\nTime=10\n");
+        if (!test::setImmutable(temp.path, true))
+            QSKIP("cannot mark a file immutable here");
+        temp.store.write(QStringLiteral("Timing"), QStringLiteral("Time"), QStringLiteral("30"));
+        QString problem;
+        const bool flushed = temp.store.flush(&problem);
+        test::setImmutable(temp.path, false);
+        QVERIFY(!flushed);
+        QVERIFY(problem.contains(temp.path));
+        QCOMPARE(test::readBytes(temp.path), QByteArray("[Timing]\nTime=10\n"));
+
+        QVERIFY(temp.store.flush(&problem));
+        QCOMPARE(QSettings(temp.path, QSettings::IniFormat).value(QStringLiteral("Timing/Time")).toString(),
+                 QStringLiteral("30"));
     }
 
     void storeTellsAbsentFromEmpty()

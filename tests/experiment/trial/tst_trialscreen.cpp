@@ -1,6 +1,7 @@
 // The trial window driven as a subject and a researcher would drive it: mouse clicks,
 // Enter and Esc on the real widgets, with the clock ticked by the test.
 
+#include "FailingPlace.h"
 #include "RecordingSoundPlayer.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
@@ -365,6 +366,49 @@ private Q_SLOTS:
         QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Critical);
         QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.bof"_s)),
                  qPrintable(s.dialogs.messages[0].text));
+    }
+
+    void aResultFileThatFailsMidRunKeepsEveryFinishedLine()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"c.box"_s);
+        s.screen.Form_Load();
+        s.pressStart();
+        s.clickBox(1);
+        const QByteArray finished = s.resultBytes();
+        QVERIFY(finished.endsWith("\r\n"));
+        if (!setImmutable(clusterResultPath(s.program().ClusterFile), true))
+            QSKIP("cannot mark a file immutable here");
+        s.pressStart();
+        setImmutable(clusterResultPath(s.program().ClusterFile), false);
+        QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
+        QCOMPARE(s.resultBytes(), finished);
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.endsWith(s.folder.path(u"c.bof: Operation not permitted"_s)),
+                 qPrintable(s.dialogs.messages[0].text));
+    }
+
+    void aFullDiskKeepsTheEarlierRunsResults()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"c.box"_s);
+        const QByteArray earlierRun = "an earlier run's results\r\n";
+        FailingPlace place(FailingPlace::FullDisk, u"c.bof"_s, earlierRun,
+                           {{u"c.box"_s, readBytes(s.program().ClusterFile)}});
+        if (!place.unavailable().isEmpty())
+            QSKIP(qPrintable(place.unavailable()));
+        s.program().ClusterFile = place.folder() + u"/c.box"_s;
+        s.screen.Form_Load();
+        s.pressStart();
+        QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
+        QCOMPARE(readBytes(place.path()), earlierRun);
+        QString damage;
+        QVERIFY2(place.intact(&damage), qPrintable(damage));
+        QVERIFY2(s.dialogs.messages.value(0).text.endsWith(place.path() + u": No space left on device"_s),
+                 qPrintable(s.dialogs.messages.value(0).text));
     }
 
     void aMissingResultFolderKeepsTheRunFromStarting()

@@ -40,7 +40,8 @@ public:
     void write(const QString &section, const QString &key, const QString &text) override;
     bool contains(const QString &section, const QString &key) const override;
     bool holdsText(const QString &section, const QString &key) const override;
-    // Reports the first write that failed since the last flush.
+    // Reports a write that failed since the last flush. Changes that could not be
+    // written are kept and tried again by the next write or flush.
     bool flush(QString *problem) override;
 
     // Where the values live, for the README and messages.
@@ -48,9 +49,11 @@ public:
 
 private:
     std::unique_ptr<QSettings> open() const;
+    void reopenAfterFailure();
 
     QString m_iniPath; // empty for the platform's own store
     std::unique_ptr<QSettings> m_settings;
+    bool m_failed = false; // the last flush failed
 };
 
 } // namespace kelvane

@@ -59,8 +59,9 @@ struct StoredDefaults
 };
 
 // Reads every key but the icon size. A colour that is not a number is reported in
-// `problems` and left at `current`'s value; a damaged text (not a text, binary bytes,
-// longer than MaxStoredTextLength) is reported and its first-run value used.
+// `problems` and left at `current`'s value; a damaged text (missing, not a text,
+// binary bytes, longer than MaxStoredTextLength) is reported and its first-run value
+// used. The first-run rule writes every key, so only damage leaves one out.
 StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefaults &current);
 
 // The box picture size in twips; a stored text that is not a number from 0 to
