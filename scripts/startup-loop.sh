@@ -10,8 +10,8 @@
 # gets an empty HOME, as a new user would; the others reuse a HOME that an earlier
 # start has filled. Under xcb (a private Xvfb display) a start counts as shown when its
 # window is mapped; offscreen, where no window can be seen from outside, when the
-# program is still running SETTLE seconds (default 3) after it started. Logs of failed
-# starts are kept in BUILD_DIR/startup-loop/.
+# program has gone idle (no CPU time used for half a second: its event loop waits).
+# Logs of failed starts are kept in BUILD_DIR/startup-loop/.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,7 +20,6 @@ shift || true
 platforms=("$@")
 ((${#platforms[@]})) || platforms=(offscreen xcb)
 build=${BUILD_DIR:-build-sanitize}
-settle=${SETTLE:-3}
 display=${LOOP_DISPLAY:-:97}
 programs=(kelvane kelvane-analyzer)
 logs=$build/startup-loop
@@ -48,6 +47,25 @@ if [[ " ${platforms[*]} " == *" xcb "* ]]; then
   sleep 1
 fi
 
+# CPU time the process has used so far, in clock ticks; empty once it is gone.
+cpu_ticks() {
+  awk '{ print $14 + $15 }' "/proc/$1/stat" 2>/dev/null
+}
+
+# Waits up to a minute for the process to go idle; false if it ends first.
+went_idle() {
+  local last now
+  last=$(cpu_ticks "$1")
+  for ((tick = 0; tick < 120; tick++)); do
+    sleep 0.5
+    now=$(cpu_ticks "$1")
+    [[ -z $now ]] && return 1
+    [[ $now == "$last" ]] && return 0
+    last=$now
+  done
+  return 1
+}
+
 # Whether the log holds what a clean start never prints.
 troubled() {
   grep -qE 'ERROR: (AddressSanitizer|LeakSanitizer)|runtime error:|QFATAL|^Fatal|Aborted|ASSERT' "$1"
@@ -71,11 +89,7 @@ for platform in "${platforms[@]}"; do
       if [[ $platform == xcb ]]; then
         DISPLAY=$display timeout 60 xdotool search --sync --onlyvisible --pid "$pid" >/dev/null 2>&1 && ok=1
       else
-        for ((tick = 0; tick < settle * 10; tick++)); do
-          kill -0 "$pid" 2>/dev/null || break
-          sleep 0.1
-        done
-        kill -0 "$pid" 2>/dev/null && ok=1
+        went_idle "$pid" && ok=1
       fi
       kill -0 "$pid" 2>/dev/null || ok=0
       kill -TERM "$pid" 2>/dev/null
