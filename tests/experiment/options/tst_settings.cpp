@@ -1,12 +1,17 @@
+#include "TestFiles.h"
+
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/options/StoredSettings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kelvane;
+using namespace kelvane::test;
 
 namespace {
 
@@ -21,6 +26,24 @@ QString read(const SettingsStore &store, const char *section, const char *key)
 {
     return store.read(QString::fromLatin1(section), QString::fromLatin1(key));
 }
+
+// A store whose file cannot be written while `blocker` is a plain file where its folder
+// should be; this holds for root too, which ignores permission bits.
+struct BlockedStore
+{
+    BlockedStore()
+    {
+        QFile file(blocker);
+        file.open(QIODevice::WriteOnly);
+        file.write("not a folder");
+    }
+    void unblock() { QFile::remove(blocker); }
+
+    QTemporaryDir dir;
+    QString blocker = dir.filePath(QStringLiteral("settings"));
+    QString path = blocker + QStringLiteral("/Kelvane.ini");
+    QSettingsStore store{path};
+};
 
 } // namespace
 
@@ -137,6 +160,81 @@ private Q_SLOTS:
         // A second store on the same file sees what the first wrote.
         QSettingsStore other(temp.path);
         QVERIFY(other.contains(section, key));
+    }
+
+    void failedCommitNamesTheFileAndALaterCommitStillWrites()
+    {
+        BlockedStore blocked;
+        const QString section = QStringLiteral("Timing");
+        const QString key = QStringLiteral("Time");
+        blocked.store.write(section, key, QStringLiteral("30"));
+        QString problem;
+        QVERIFY(!blocked.store.commit(&problem));
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(blocked.path)), qPrintable(problem));
+        QVERIFY(!QFile::exists(blocked.path));
+        QCOMPARE(blocked.store.read(section, key), QStringLiteral("30"));
+        QVERIFY(!blocked.store.commit(&problem));
+
+        // Once the folder can be made, the next commit succeeds and says so.
+        blocked.unblock();
+        blocked.store.write(QStringLiteral("Screen"), QStringLiteral("ScreenSize"), QStringLiteral("70"));
+        problem.clear();
+        QVERIFY(blocked.store.commit(&problem));
+        QVERIFY(problem.isEmpty());
+        const QByteArray written = readBytes(blocked.path);
+        QVERIFY2(written.contains("[Timing]\nTime=30\n"), written.constData());
+        QVERIFY2(written.contains("ScreenSize=70\n"), written.constData());
+    }
+
+    void damagedStoreFileIsRewrittenWithoutAFalseAlarm()
+    {
+        TempStore temp;
+        {
+            QFile file(temp.path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Timing\nTime=5\n[Screen]\nScreenSize=70\n");
+        }
+        QSettingsStore store(temp.path);
+        QCOMPARE(read(store, "Screen", "ScreenSize"), QStringLiteral("70"));
+        store.write(QStringLiteral("Messages"), QStringLiteral("EndMessage"), QStringLiteral("Next"));
+        QString problem;
+        QVERIFY2(store.commit(&problem), qPrintable(problem));
+        const QByteArray written = readBytes(temp.path);
+        QVERIFY2(written.contains("[Messages]\nEndMessage=Next\n"), written.constData());
+    }
+
+    void firstRunValuesThatCannotBeWrittenAreReported()
+    {
+        BlockedStore blocked;
+        Program program;
+        const QStringList problems = startProgram(program, blocked.store);
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems[0].contains(QDir::toNativeSeparators(blocked.path)));
+        // The program still starts with the first-run values.
+        QCOMPARE(program.Cluster.Trials[0].time, QStringLiteral("10"));
+        QCOMPARE(program.Pictures.EmptyBoxIconNames[0], QStringLiteral("Box1.ico"));
+    }
+
+    void everyKeyIsWrittenInTheTableOrder()
+    {
+        const QList<SettingKey> keys = allSettingKeys();
+        QStringList paths;
+        for (const SettingKey &k : keys)
+            paths.append(k.section + u'/' + k.key);
+        const QStringList expected = {
+            QStringLiteral("Messages/TimeUpMessage"), QStringLiteral("Messages/StartMessage"),
+            QStringLiteral("Messages/EndMessage"),    QStringLiteral("Timing/Time"),
+            QStringLiteral("Timing/CloseAfter"),      QStringLiteral("Screen/BackColor"),
+            QStringLiteral("Screen/ForeColor"),       QStringLiteral("Screen/ScreenSize"),
+            QStringLiteral("Screen/IconSize"),        QStringLiteral("DragBoxIcons/1"),
+            QStringLiteral("DragBoxIcons/2"),         QStringLiteral("DragBoxIcons/3"),
+            QStringLiteral("DragBoxIcons/4"),         QStringLiteral("DragBoxIcons/5"),
+            QStringLiteral("DragBoxIcons/6"),         QStringLiteral("EmptyBoxIcons/1"),
+            QStringLiteral("EmptyBoxIcons/2"),        QStringLiteral("EmptyBoxIcons/3"),
+            QStringLiteral("EmptyBoxIcons/4"),        QStringLiteral("EmptyIcons/1"),
+            QStringLiteral("EmptyIcons/2"),           QStringLiteral("EmptyIcons/3"),
+            QStringLiteral("EmptyIcons/4")};
+        QCOMPARE(paths, expected);
     }
 };
 
