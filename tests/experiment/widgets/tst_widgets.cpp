@@ -355,6 +355,41 @@ private Q_SLOTS:
         QVERIFY(dialogs.unexpected.isEmpty());
     }
 
+    void preparedPictureReachesTheIconFolderOnlyWhenCompleted()
+    {
+        IconFolder folder;
+        ScriptedDialogs dialogs;
+        writeTestIcon(folder.inIco(QStringLiteral("Apple.ico")), Qt::red);
+        writeTestIcon(folder.elsewhere(QStringLiteral("Apple.ico")), Qt::green);
+        writeTestIcon(folder.elsewhere(QStringLiteral("Pear.ico")), Qt::yellow);
+        const QByteArray red = readBytes(folder.inIco(QStringLiteral("Apple.ico")));
+
+        // Agreeing to replace is asked at once, but the folder keeps its file until the
+        // import is completed.
+        dialogs.answers = {Answer::Yes};
+        const auto apple = preparePictureImport(dialogs, folder.ico(),
+                                                folder.elsewhere(QStringLiteral("Apple.ico")));
+        QVERIFY(apple);
+        QVERIFY(apple->copy);
+        QCOMPARE(apple->name, QStringLiteral("Apple.ico"));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(readBytes(folder.inIco(QStringLiteral("Apple.ico"))), red);
+        const auto pear = preparePictureImport(dialogs, folder.ico(),
+                                               folder.elsewhere(QStringLiteral("Pear.ico")));
+        QVERIFY(pear && pear->copy);
+        QVERIFY(!QFileInfo::exists(folder.inIco(QStringLiteral("Pear.ico"))));
+
+        QVERIFY(completePictureImport(dialogs, folder.ico(), *apple));
+        QCOMPARE(readBytes(folder.inIco(QStringLiteral("Apple.ico"))),
+                 readBytes(folder.elsewhere(QStringLiteral("Apple.ico"))));
+
+        // The folder's own picture needs no copy, and completing it writes nothing.
+        const auto own = preparePictureImport(dialogs, folder.ico(), folder.inIco(QStringLiteral("Apple.ico")));
+        QVERIFY(own && !own->copy);
+        QCOMPARE(own->bytes, readBytes(folder.inIco(QStringLiteral("Apple.ico"))));
+        QVERIFY(dialogs.unexpected.isEmpty());
+    }
+
     void picturesThatCannotBeUsedAreRefusedByName()
     {
         IconFolder folder;
