@@ -11,6 +11,7 @@
 #include "kelvane/widgets/StorableText.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -301,6 +302,26 @@ private Q_SLOTS:
         QTest::mouseClick(options.picture(3), Qt::LeftButton);
         QCOMPARE(optionsReplace.size(), 1);
         QCOMPARE(optionsReplace.at(0).at(0).toInt(), 3);
+    }
+
+    void pictureRowShowsAPictureFromAnotherFolderByItsBareName()
+    {
+        IconFolder folder;
+        writeTestIcon(folder.elsewhere(QStringLiteral("Pear.ico")), Qt::green);
+        PictureRow row(4, QStringLiteral("Closed box picture"), PictureRow::ReplaceGesture::Click);
+        row.setIconFolder(folder.ico());
+        row.setNamesShown(true);
+        row.setName(1, QStringLiteral("Pear.ico"), QFileInfo(folder.elsewhere(QStringLiteral("Pear.ico"))).absolutePath());
+        QCOMPARE(row.name(1), QStringLiteral("Pear.ico"));
+        QVERIFY(!row.picture(1)->isMissing());
+        QCOMPARE(row.picture(1)->picture().toImage().pixelColor(16, 16), QColor(Qt::green));
+        QStringList captions;
+        for (const QLabel *caption : row.findChildren<QLabel *>())
+            captions.append(caption->text());
+        QVERIFY(captions.contains(QStringLiteral("Pear.ico")));
+        // The same name from the icon folder, where it is not yet, is missing.
+        row.setName(1, QStringLiteral("Pear.ico"));
+        QVERIFY(row.picture(1)->isMissing());
     }
 
     void pictureFromTheIconFolderIsUsedAsItIs()
