@@ -50,7 +50,7 @@ void readColour(const SettingsStore &store, const QString &key, const char *name
         return;
     }
     problems->append(QStringLiteral("The stored %1 \"%2\" (Screen/%3) is not a colour number; "
-                                    "the colour %4 is kept.")
+                                    "the colour %4 is used instead.")
                          .arg(QLatin1StringView(name), text, key).arg(*colour));
 }
 

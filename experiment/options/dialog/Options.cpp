@@ -48,6 +48,9 @@ void Options::Form_Load()
     TimeUpMessage->setText(s.trial.TimeUpMessage);
     StartMessage->setText(s.trial.StartMessage);
     EndMessage->setText(s.trial.EndMessage);
+    // A long message shows its beginning.
+    for (QLineEdit *message : {TimeUpMessage, StartMessage, EndMessage})
+        message->setCursorPosition(0);
     time->setText(s.trial.Time);
     CloseAfter->setText(s.trial.CloseAfter);
     ChangeColor->setColour(s.trial.BackColor);

@@ -51,6 +51,8 @@ QLineEdit *messageField(QWidget *tab, const QString &caption)
     QGroupBox *box = frame(tab, caption);
     auto *edit = new QLineEdit(box);
     edit->setAccessibleName(caption);
+    // Room for the default messages, which are about thirty characters long.
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 36);
     guardStorableText(edit);
     auto *layout = new QHBoxLayout(box);
     layout->addWidget(edit);
@@ -162,6 +164,7 @@ QWidget *Options::picturesColumn()
     sizeLayout->setContentsMargins(0, 0, 0, 0);
     column->layout()->addWidget(sizeRow);
     PixelIcon = numberField(sizeRow, QStringLiteral("Icon Size"), QStringLiteral("twips"));
+    sizeLayout->setAlignment(PixelIcon->parentWidget(), Qt::AlignTop);
     connect(PixelIcon->field(), &QLineEdit::textChanged, this, &Options::PixelIcon_Change);
 
     // The preview keeps its true size; a large one scrolls instead of stretching the window.
