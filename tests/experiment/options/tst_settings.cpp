@@ -291,28 +291,6 @@ private Q_SLOTS:
         QVERIFY(readBytes(temp.path).contains("Time=30"));
         QVERIFY(readBytes(temp.path).contains("1=Crate.ico"));
     }
-
-    void everyKeyIsWrittenInTheTableOrder()
-    {
-        const QList<SettingKey> keys = allSettingKeys();
-        QStringList paths;
-        for (const SettingKey &k : keys)
-            paths.append(k.section + u'/' + k.key);
-        const QStringList expected = {
-            QStringLiteral("Messages/TimeUpMessage"), QStringLiteral("Messages/StartMessage"),
-            QStringLiteral("Messages/EndMessage"),    QStringLiteral("Timing/Time"),
-            QStringLiteral("Timing/CloseAfter"),      QStringLiteral("Screen/BackColor"),
-            QStringLiteral("Screen/ForeColor"),       QStringLiteral("Screen/ScreenSize"),
-            QStringLiteral("Screen/IconSize"),        QStringLiteral("DragBoxIcons/1"),
-            QStringLiteral("DragBoxIcons/2"),         QStringLiteral("DragBoxIcons/3"),
-            QStringLiteral("DragBoxIcons/4"),         QStringLiteral("DragBoxIcons/5"),
-            QStringLiteral("DragBoxIcons/6"),         QStringLiteral("EmptyBoxIcons/1"),
-            QStringLiteral("EmptyBoxIcons/2"),        QStringLiteral("EmptyBoxIcons/3"),
-            QStringLiteral("EmptyBoxIcons/4"),        QStringLiteral("EmptyIcons/1"),
-            QStringLiteral("EmptyIcons/2"),           QStringLiteral("EmptyIcons/3"),
-            QStringLiteral("EmptyIcons/4")};
-        QCOMPARE(paths, expected);
-    }
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)
