@@ -86,6 +86,7 @@ std::optional<Value> ValueReader::next()
         return std::nullopt;
 
     Value value;
+    value.line = m_line;
     if (m_text[m_pos] == u'"') {
         const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
         const qsizetype end = close < 0 ? m_text.size() : close;

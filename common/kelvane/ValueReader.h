@@ -15,6 +15,7 @@ struct Value
     Kind kind = Kind::Empty;
     QString text;          // the value as read (quotes removed); "#TRUE#" for a boolean
     bool boolean = false;  // for Kind::Boolean
+    int line = 0;          // 1-based line where the value starts
     // A quoted text whose closing quote never came: it ran to the end of the text.
     bool unclosed = false;
     // What stood between a quoted text's closing quote and the separator; the reader

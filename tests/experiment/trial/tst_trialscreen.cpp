@@ -566,6 +566,13 @@ private Q_SLOTS:
         QCOMPARE(pointer.show(), 1);
         QCOMPARE(pointer.hide(), 0);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+        // Showing a pointer that is not hidden changes nothing, so the next hide works.
+        QCOMPARE(pointer.showWhileHidden(), 0);
+        QCOMPARE(pointer.hide(), -1);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QCOMPARE(pointer.showWhileHidden(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 };
 
