@@ -389,6 +389,13 @@ void RunExp::updateResultFile()
                             : QDir::toNativeSeparators(QFileInfo(subjectResultFile()).absoluteFilePath()));
 }
 
+void RunExp::showEvent(QShowEvent *event)
+{
+    // The results folder may have been chosen in another window since.
+    updateResultFile();
+    QWidget::showEvent(event);
+}
+
 bool RunExp::mayClose()
 {
     if (!listChanged())
