@@ -73,7 +73,6 @@ void RunExp::buildWidgets()
     Label3 = new QLabel(QStringLiteral("Results file:"), this);
     ResultFile = new QLabel(this);
     ResultFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    ResultFile->setAccessibleName(QStringLiteral("Results file"));
     ResultFile->setWordWrap(true);
     btnResultsFolder = button(QStringLiteral("Results Folder..."), this);
     btnRunExp = button(QStringLiteral("Run"), this);
@@ -98,9 +97,9 @@ void RunExp::buildWidgets()
     grid->addWidget(Label2, 2, 0);
     grid->addWidget(Subject, 2, 1);
     grid->addWidget(HideMouse, 2, 2);
-    grid->addWidget(Label3, 3, 0, Qt::AlignTop);
+    grid->addWidget(Label3, 3, 0);
     grid->addWidget(ResultFile, 3, 1);
-    grid->addWidget(btnResultsFolder, 3, 2, Qt::AlignTop);
+    grid->addWidget(btnResultsFolder, 3, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 
