@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -82,6 +83,30 @@ private Q_SLOTS:
         const QString inside = problemOf("/a.box\r\n/b\"c.box\r\n");
         QVERIFY2(inside.startsWith(u"/data/x.bex, line 2: the entry /b\"c.box holds a double quote"_s),
                  qPrintable(inside));
+    }
+
+    // What the reader takes from any bytes, the writer writes so that it reads back the same.
+    void anyBytesEitherRefusedOrReadBackAsWritten()
+    {
+        QRandomGenerator random(20261207);
+        const QByteArray alphabet = QByteArray("\"\",,\r\n\n  \tab/.:M\x80\xe9\x81", 19) + QByteArray(1, '\0');
+        int taken = 0;
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes;
+            const int length = random.bounded(40);
+            for (int i = 0; i < length; ++i)
+                bytes += alphabet.at(random.bounded(int(alphabet.size())));
+            const ExperimentFileContent first = readExperimentBytes(bytes, u"x.bex"_s);
+            if (first.problem)
+                continue;
+            ++taken;
+            for (const QString &entry : first.entries)
+                QVERIFY2(!unwritableEntry(entry), bytes.toPercentEncoding().constData());
+            const ExperimentFileContent again = readExperimentBytes(experimentFileBytes(first.entries), u"x.bex"_s);
+            QVERIFY(!again.problem);
+            QCOMPARE(again.entries, first.entries);
+        }
+        QVERIFY(taken > 300);
     }
 
     void readsFilesAndNamesThoseItCannot()
