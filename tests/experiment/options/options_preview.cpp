@@ -1,7 +1,10 @@
-// Opens the Options dialog on its own, with the real dialogs, for trying it out and for
-// screenshots before (or without) the editor: kelvane-options-preview [--store FILE.ini].
-// Without --store it uses the researcher's own settings store. Pictures come from the
-// ico folder beside the program, as for kelvane. Prints whether the researcher saved.
+// Shows the Options dialog on its own, with the real dialogs, for trying it by hand until
+// the editor's "Options" menu opens it:
+//
+//     build/bin/options_preview [--store FILE.ini]
+//
+// Without --store it uses the researcher's own settings store. It runs from the build's
+// bin folder, beside the default pictures. Prints whether the researcher saved.
 
 #include "kelvane/QtDialogs.h"
 #include "kelvane/options/Options.h"
