@@ -3,7 +3,9 @@
 #include <QAudioDevice>
 #include <QFileInfo>
 #include <QMediaDevices>
+#include <QEventLoop>
 #include <QSoundEffect>
+#include <QTimer>
 #include <QUrl>
 #include <QtDebug>
 
@@ -40,6 +42,34 @@ void QtSoundPlayer::open(const QString &path)
                                                 .arg(path));
                      });
     m_effect->setSource(QUrl::fromLocalFile(path));
+    waitUntilReady();
+}
+
+// The sound is decoded on a thread of the audio backend, and the audio device is
+// connected when a sound first starts, which after a fresh start of the audio
+// service can take seconds. Both happen here, before the subject sees a trial: the
+// decoding is waited for (input is held back meanwhile) and the device is opened by
+// playing the sound once, muted.
+void QtSoundPlayer::waitUntilReady()
+{
+    if (m_effect->status() == QSoundEffect::Loading) {
+        QEventLoop loop;
+        QTimer limit;
+        limit.setSingleShot(true);
+        QObject::connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+        QObject::connect(m_effect.get(), &QSoundEffect::statusChanged, &loop, [&loop, this] {
+            if (m_effect->status() != QSoundEffect::Loading)
+                loop.quit();
+        });
+        limit.start(LoadLimitMs);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    if (m_effect->status() != QSoundEffect::Ready)
+        return;
+    m_effect->setMuted(true);
+    m_effect->play();
+    m_effect->stop();
+    m_effect->setMuted(false);
 }
 
 void QtSoundPlayer::play()

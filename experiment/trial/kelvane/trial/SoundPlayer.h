@@ -15,6 +15,7 @@ class SoundPlayer
 {
 public:
     virtual ~SoundPlayer() = default;
+    // Makes the sound ready to play at once: loaded and its audio device opened.
     virtual void open(const QString &path) = 0;
     // Plays from the beginning; a sound that is still playing starts over.
     virtual void play() = 0;
@@ -46,6 +47,10 @@ public:
     void close() override;
 
 private:
+    // A sound not decoded after this long plays whenever it is ready.
+    static constexpr int LoadLimitMs = 3000;
+    void waitUntilReady();
+
     std::unique_ptr<QSoundEffect> m_effect;
     SoundWarnings &m_warnings;
 };
