@@ -2,6 +2,7 @@
 // Enter and Esc on the real widgets, with the clock ticked by the test.
 
 #include "TestFiles.h"
+#include "TimedInput.h"
 #include "TrialSession.h"
 
 #include "kelvane/trial/ClusterRunCommand.h"
@@ -58,13 +59,19 @@ private:
                 startScreenMessages.append(screen.ClusterMessage->isVisible()
                                                ? screen.ClusterMessage->text()
                                                : u"(none)"_s);
-            QTest::mouseClick(screen.OK, Qt::LeftButton);
+            clickNow(screen, screen.OK);
         } else if (run.ClicksAccepted) {
             if (escapeNow())
                 QTest::keyClick(&screen, Qt::Key_Escape);
             else
-                QTest::mouseClick(screen.Boxes.at(int(run.TargetBox)), Qt::LeftButton);
+                clickNow(screen, screen.Boxes.at(int(run.TargetBox)));
         }
+    }
+
+    static void clickNow(TrialScreen &screen, QWidget *widget)
+    {
+        const quint64 now = Session::InputClockOrigin + quint64(screen.timeSource().nowNs() / NsPerMs);
+        sendClick(widget, now, now);
     }
 
     Program &m_program;
@@ -369,6 +376,17 @@ private Q_SLOTS:
                      " 1 \t" + a + "\t 2 \t 2 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n"
                      " 0 \t" + b + "\t 3 \t 3 \t 3 \t 0\t 1 \t 3\t 3@ 0\t\r\n"
                      " 1 \t" + b + "\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
+        // The subject's event log beside the subject file, and each cluster's beside its own.
+        const QByteArray title = "cluster,trial,event,ms,box,holds,press_ms,clock\r\n";
+        const QByteArray aLines = a + ",0,start,0,,,,0\r\n" + a + ",0,click,0,2,Content2.ico,0,0\r\n"
+                                  + a + ",0,found,0,2,Content2.ico,,0\r\n" + a + ",1,start,0,,,,0\r\n"
+                                  + a + ",1,click,0,1,Content1.ico,0,0\r\n" + a + ",1,found,0,1,Content1.ico,,0\r\n";
+        const QByteArray bLines = b + ",0,start,0,,,,0\r\n" + b + ",0,click,0,3,Content3.ico,0,0\r\n"
+                                  + b + ",0,found,0,3,Content3.ico,,0\r\n" + b + ",1,start,0,,,,0\r\n"
+                                  + b + ",1,click,0,1,Content1.ico,0,0\r\n" + b + ",1,found,0,1,Content1.ico,,0\r\n";
+        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines);
+        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + aLines);
+        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + bLines);
         QVERIFY(s.pointer.visible());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         // A message after the last cluster is kept but never shown.
