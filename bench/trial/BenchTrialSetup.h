@@ -3,6 +3,7 @@
 // cluster of boxes in a grid, and the services of a trial window that stay silent.
 
 #include "kelvane/Dialogs.h"
+#include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/model/Program.h"
 #include "kelvane/trial/SoundPlayer.h"
 
@@ -78,6 +79,46 @@ inline void setUpOneTrial(const QTemporaryDir &dir, Program &program, int boxes,
     QFile file(program.ClusterFile);
     if (!file.open(QIODevice::WriteOnly) || file.write("1\r\n") != 3)
         qFatal("cannot write the cluster file");
+}
+
+// `trials` trials of three boxes with the default pictures, box 3 the target, box 2
+// empty, `timeLimit` as the cluster file holds it, boxes closing after 2 s.
+inline ClusterModel threeBoxCluster(int trials, const QString &timeLimit)
+{
+    ClusterModel cluster;
+    TrialSettings settings = cluster.Trials.front();
+    settings.time = timeLimit;
+    settings.CloseAfter = QStringLiteral("2");
+    settings.TargetNumberText = QStringLiteral("3");
+    settings.ScreenSize = QStringLiteral("85");
+    settings.StartMessage = QStringLiteral("START");
+    settings.EndMessage = QStringLiteral("Found");
+    settings.TimeUpMessage = QStringLiteral("Time up");
+    settings.ChangeColor = 0;
+    settings.ChangeForeColor = 16777215;
+    cluster.Trials.assign(std::size_t(trials), settings);
+    for (int t = 0; t < trials; ++t) {
+        for (int k = 1; k <= 3; ++k) {
+            BoxRecord &box = cluster.box(t, k);
+            box.BoxIconFile = QStringLiteral("Box%1.ico").arg(k);
+            box.EmptyIconFile = QStringLiteral("EmptyBox%1.ico").arg(k);
+            box.Empty = k == 2;
+            box.ContentFile = k == 2 ? QStringLiteral("leeg") : QStringLiteral("Content%1.ico").arg(k);
+            box.Left = qint16(1000 + (k - 1) * 2200);
+            box.Top = qint16(k == 2 ? 4500 : 2000);
+        }
+    }
+    return cluster;
+}
+
+inline void writeClusterFile(const ClusterModel &cluster, const QString &path)
+{
+    QStringList objectRow;
+    for (int i = 1; i <= 6; ++i)
+        objectRow.append(QStringLiteral("Content%1.ico").arg(i));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(clusterFileBytes(cluster, objectRow)) < 0)
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 } // namespace kelvane::bench

@@ -11,6 +11,7 @@
 //   xvfb-run -s "-screen 0 1280x1024x24" build/bin/bench_clickstall
 
 #include "BenchStats.h"
+#include "BenchTrialSetup.h"
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
@@ -83,34 +84,6 @@ void waitUntil(const QElapsedTimer &clock, qint64 ms)
         QThread::msleep(1);
 }
 
-ClusterModel stallCluster(int trials)
-{
-    ClusterModel cluster;
-    TrialSettings settings = cluster.Trials.front();
-    settings.time = QStringLiteral("2");
-    settings.CloseAfter = QStringLiteral("2");
-    settings.TargetNumberText = QStringLiteral("3");
-    settings.ScreenSize = QStringLiteral("85");
-    settings.StartMessage = QStringLiteral("START");
-    settings.EndMessage = QStringLiteral("Found");
-    settings.TimeUpMessage = QStringLiteral("Time up");
-    settings.ChangeColor = 0;
-    settings.ChangeForeColor = 16777215;
-    cluster.Trials.assign(std::size_t(trials), settings);
-    for (int t = 0; t < trials; ++t) {
-        for (int k = 1; k <= 3; ++k) {
-            BoxRecord &box = cluster.box(t, k);
-            box.BoxIconFile = QStringLiteral("Box%1.ico").arg(k);
-            box.EmptyIconFile = QStringLiteral("EmptyBox%1.ico").arg(k);
-            box.Empty = k == 2;
-            box.ContentFile = k == 2 ? QStringLiteral("leeg") : QStringLiteral("Content%1.ico").arg(k);
-            box.Left = qint16(1000 + (k - 1) * 2200);
-            box.Top = qint16(k == 2 ? 4500 : 2000);
-        }
-    }
-    return cluster;
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -121,15 +94,9 @@ int main(int argc, char *argv[])
         qFatal("needs an X display (run it under xvfb-run)");
 
     QTemporaryDir dir;
-    const ClusterModel cluster = stallCluster(trials);
+    const ClusterModel cluster = threeBoxCluster(trials, QStringLiteral("2"));
     const QString clusterFile = dir.filePath(QStringLiteral("stall.box"));
-    QFile file(clusterFile);
-    QStringList objectRow;
-    for (int i = 1; i <= 6; ++i)
-        objectRow.append(QStringLiteral("Content%1.ico").arg(i));
-    if (!file.open(QIODevice::WriteOnly) || file.write(clusterFileBytes(cluster, objectRow)) < 0)
-        qFatal("cannot write the cluster file");
-    file.close();
+    writeClusterFile(cluster, clusterFile);
 
     // Where things are on this screen, by the trial window's own layout rules.
     const QStringList size = run({QStringLiteral("getdisplaygeometry")}).split(u' ');
