@@ -19,7 +19,7 @@ namespace kelvane::bench {
 class NoDialogs final : public Dialogs
 {
 public:
-    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons) override
+    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons, Answer) override
     {
         qFatal("unexpected message: %s", qPrintable(text));
     }
@@ -27,6 +27,7 @@ public:
     std::optional<QString> openFile(const FileDialogRequest &) override { return {}; }
     std::optional<QStringList> openFiles(const FileDialogRequest &) override { return {}; }
     std::optional<QString> saveFile(const FileDialogRequest &) override { return {}; }
+    std::optional<QString> chooseFolder(const FileDialogRequest &) override { return {}; }
     std::optional<ColourValue> chooseColour(ColourValue) override { return {}; }
 };
 

@@ -24,12 +24,12 @@ Session::~Session()
 
 quint64 Session::stampNow()
 {
-    return InputClockOrigin + quint64(screen.timeSource().nowNs() / NsPerMs);
+    return inputStamp(screen.timeSource().nowNs());
 }
 
 quint64 Session::stampInTrial(qint64 ms)
 {
-    return InputClockOrigin + quint64(screen.Timer1->startNs() / NsPerMs + ms);
+    return inputStamp(screen.Timer1->startNs() + ms * NsPerMs);
 }
 
 void Session::clickBox(int k)

@@ -22,10 +22,6 @@ public:
 
 struct Session
 {
-    // The platform's input clock reads this when the manual clock reads 0: the two
-    // clocks have different origins, as on a real display server.
-    static constexpr quint64 InputClockOrigin = 7'000'000;
-
     Session();
     ~Session();
 
