@@ -83,6 +83,15 @@ bool plainBitFields(const LittleEndian &data, qint64 headerAt, const Header &hea
            && data.u32(masksAt + 8) == 0x000000FF;
 }
 
+bool alphaMatchesMask(const std::array<std::uint8_t, IconImage::PixelCount> &alpha, const IconImage &icon)
+{
+    for (std::size_t i = 0; i < alpha.size(); ++i) {
+        if ((alpha[i] != 0 && alpha[i] != 255) || (alpha[i] == 0) != icon.transparent[i])
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 std::optional<DibSize> dibSize(const LittleEndian &data, qint64 headerAt, DibUse use, QString *reason)
@@ -203,9 +212,12 @@ DecodedPicture decodeDib(const LittleEndian &data, qint64 headerAt, std::optiona
     }
 
     // A 32-bit icon whose fourth bytes are not all zero carries its transparency there,
-    // and programs that read alpha ignore the mask. What alpha hides becomes
-    // transparent black, so the icon looks the same through the mask as through alpha.
-    if (withMask && alphaUsed) {
+    // and programs that read alpha ignore the mask. When alpha is only ever 0 or 255 and
+    // 0 exactly where the mask is set (as this editor writes icons), both say the same
+    // and the colours are kept as stored, a colour under the mask included. Otherwise
+    // alpha decides, and what it hides becomes transparent black, so the icon looks
+    // the same drawn through the mask as drawn through alpha.
+    if (withMask && alphaUsed && !alphaMatchesMask(alpha, icon)) {
         for (std::size_t i = 0; i < alpha.size(); ++i) {
             const bool hidden = alpha[i] < 128;
             icon.transparent[i] = hidden;

@@ -18,7 +18,7 @@ void put32(QByteArray &out, quint32 value)
 
 constexpr quint32 Side = IconImage::Size;
 constexpr quint32 InfoHeaderSize = 40;
-constexpr quint32 ColourBytes = Side * Side * 3;   // 96-byte rows need no padding
+constexpr quint32 ColourBytes = Side * Side * 4;
 constexpr quint32 MaskRowBytes = 4;                // 32 bits, already a whole word
 constexpr quint32 MaskBytes = MaskRowBytes * Side;
 constexpr quint32 ImageOffset = 6 + 16;
@@ -34,13 +34,13 @@ QByteArray encodeIcon(const IconImage &icon)
     put16(out, 0);
     put16(out, 1);
     put16(out, 1);
-    // Its entry: 32 x 32, no palette, one plane, 24 bits, size and place of the image.
+    // Its entry: 32 x 32, no palette, one plane, 32 bits, size and place of the image.
     out.append(char(Side));
     out.append(char(Side));
     out.append(char(0));
     out.append(char(0));
     put16(out, 1);
-    put16(out, 24);
+    put16(out, 32);
     put32(out, InfoHeaderSize + ColourBytes + MaskBytes);
     put32(out, ImageOffset);
 
@@ -49,7 +49,7 @@ QByteArray encodeIcon(const IconImage &icon)
     put32(out, Side);
     put32(out, 2 * Side);
     put16(out, 1);
-    put16(out, 24);
+    put16(out, 32);
     put32(out, 0); // uncompressed
     put32(out, ColourBytes + MaskBytes);
     put32(out, 0);
@@ -57,7 +57,7 @@ QByteArray encodeIcon(const IconImage &icon)
     put32(out, 0);
     put32(out, 0);
 
-    // Bottom row first, blue-green-red.
+    // Bottom row first, blue-green-red, then alpha: 0 where the mask is set.
     for (int row = 0; row < int(Side); ++row) {
         const int y = int(Side) - 1 - row;
         for (int x = 0; x < int(Side); ++x) {
@@ -65,6 +65,7 @@ QByteArray encodeIcon(const IconImage &icon)
             out.append(char(blueOf(colour)));
             out.append(char(greenOf(colour)));
             out.append(char(redOf(colour)));
+            out.append(icon.isTransparent(x, y) ? char(0) : char(0xFF));
         }
     }
     for (int row = 0; row < int(Side); ++row) {

@@ -96,6 +96,7 @@ void ColourChooser::buildWidgets()
     fraPalette = new QGroupBox(QStringLiteral("Palette"), this);
     PicColorPalette = new PaletteGrid(fraPalette);
     (new QVBoxLayout(fraPalette))->addWidget(PicColorPalette);
+    fraPalette->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     left->addWidget(fraPalette);
 
     auto *levels = new QGridLayout;
@@ -129,6 +130,7 @@ void ColourChooser::buildWidgets()
     lblGreenDegree = degrees[1];
     lblBlueDegree = degrees[2];
     left->addLayout(levels);
+    left->addStretch();
     layout->addLayout(left);
 
     fraColorToUse = new QGroupBox(QStringLiteral("Color to paint"), this);

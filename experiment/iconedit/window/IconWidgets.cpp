@@ -70,7 +70,7 @@ void MagnifiedView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     if (m_picture.isNull())
-        painter.fillRect(rect(), palette().window());
+        painter.fillRect(rect(), palette().base());
     else
         painter.drawImage(0, 0, m_picture);
 }

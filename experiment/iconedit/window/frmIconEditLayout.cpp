@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -67,8 +68,11 @@ void frmIconEdit::buildWidgets()
     };
     auto *tools = new QGridLayout;
     for (int i = 0; i < ToolCount; ++i) {
-        toolImages[std::size_t(i)] = new ToolImage(toolPicture(Tool(i)), toolTips[std::size_t(i)], central);
-        // Only painting is built; the others are shown as the tools they would be.
+        // Only painting is built; the others are shown, greyed, as the tools they would be.
+        const QPixmap picture = i == 0 ? toolPicture(Tool(i))
+                                       : QIcon(toolPicture(Tool(i))).pixmap(toolPicture(Tool(i)).size(),
+                                                                            QIcon::Disabled);
+        toolImages[std::size_t(i)] = new ToolImage(picture, toolTips[std::size_t(i)], central);
         toolImages[std::size_t(i)]->setEnabled(i == 0);
         tools->addWidget(toolImages[std::size_t(i)], i / 2, i % 2);
     }
@@ -78,10 +82,15 @@ void frmIconEdit::buildWidgets()
     top->addLayout(left);
 
     picBigContainer = new SurroundingArea(central);
-    picBig = new MagnifiedView(picBigContainer);
+    auto *viewFrame = new QFrame(picBigContainer);
+    viewFrame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    picBig = new MagnifiedView(viewFrame);
+    auto *inFrame = new QVBoxLayout(viewFrame);
+    inFrame->setContentsMargins(1, 1, 1, 1);
+    inFrame->addWidget(picBig);
     auto *around = new QVBoxLayout(picBigContainer);
-    around->setContentsMargins(16, 16, 16, 16);
-    around->addWidget(picBig, 0, Qt::AlignCenter);
+    around->setContentsMargins(16, 8, 16, 8);
+    around->addWidget(viewFrame, 0, Qt::AlignCenter);
     top->addWidget(picBigContainer);
 
     auto *right = new QVBoxLayout;
@@ -119,6 +128,7 @@ void frmIconEdit::buildWidgets()
 
     colours = new ColourChooser(m_dialogs, central);
     page->addWidget(colours);
+    page->addStretch();
     setCentralWidget(central);
 }
 

@@ -7,9 +7,11 @@
 // against the file before it is used, so a damaged file is refused with a reason and
 // never read past its end.
 //
-// Write: one 32 x 32 image, 24-bit colour plus 1-bit AND mask. That keeps colour and
-// mask exactly (a transparent pixel with a colour other than black included), and the
-// same icon always gives the same bytes.
+// Write: one 32 x 32 image, 24-bit colour with an alpha byte (0 where the mask is set,
+// 255 elsewhere), plus the 1-bit AND mask. The mask and the colours keep the icon
+// exactly (a transparent pixel with a colour other than black included); the alpha
+// byte is there because readers that honour alpha, Qt's among them, ignore the mask of
+// a 24-bit image. The same icon always gives the same bytes.
 
 #include "kelvane/iconedit/IconImage.h"
 
