@@ -42,7 +42,7 @@ void IconPicture::paintEvent(QPaintEvent *event)
 
 void IconPicture::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
 }
 
