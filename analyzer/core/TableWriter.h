@@ -29,11 +29,13 @@ public:
     const QString &unmappableSubject() const { return m_unmappable; }
 
 private:
-    // False when the row had characters the code page lacks.
-    bool appendRow(const QString &row);
+    void appendTitles(qsizetype clusters);
+    // False when the name has characters the code page lacks.
+    bool appendSubject(const QString &subject);
 
     bool m_includeTitles;
-    QLocale m_locale;
+    QByteArray m_decimalPoint; // the locale's separator in Windows-1252
+    bool m_decimalPointUnmappable = false;
     bool m_first = true;
     QByteArray m_bytes;
     QString m_unmappable;

@@ -70,23 +70,26 @@ private Q_SLOTS:
 
     void levenshteinDistances_data()
     {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
         QTest::addColumn<double>("distance");
-        QTest::newRow("both empty") << QString() << QString() << 0.0;
-        QTest::newRow("first empty") << QString() << QStringLiteral("3A") << 1.0;
-        QTest::newRow("second empty") << QStringLiteral("7") << QString() << 1.0;
-        QTest::newRow("equal") << QStringLiteral("312") << QStringLiteral("312") << 0.0;
-        QTest::newRow("worked, second trial") << QStringLiteral("312") << QStringLiteral("1") << 2.0 / 3.0;
-        QTest::newRow("worked, third trial") << QStringLiteral("3234") << QStringLiteral("31") << 0.75;
-        QTest::newRow("swap") << QStringLiteral("A27") << QStringLiteral("2A") << 2.0 / 3.0;
-        QTest::newRow("longer second") << QStringLiteral("kitten") << QStringLiteral("sitting") << 3.0 / 7.0;
-        QTest::newRow("case counts") << QStringLiteral("a") << QStringLiteral("A") << 1.0;
+        QTest::newRow("both empty") << QByteArray() << QByteArray() << 0.0;
+        QTest::newRow("first empty") << QByteArray() << QByteArray("3A") << 1.0;
+        QTest::newRow("second empty") << QByteArray("7") << QByteArray() << 1.0;
+        QTest::newRow("equal") << QByteArray("312") << QByteArray("312") << 0.0;
+        QTest::newRow("worked, second trial") << QByteArray("312") << QByteArray("1") << 2.0 / 3.0;
+        QTest::newRow("worked, third trial") << QByteArray("3234") << QByteArray("31") << 0.75;
+        QTest::newRow("swap") << QByteArray("A27") << QByteArray("2A") << 2.0 / 3.0;
+        QTest::newRow("longer second") << QByteArray("kitten") << QByteArray("sitting") << 3.0 / 7.0;
+        QTest::newRow("case counts") << QByteArray("a") << QByteArray("A") << 1.0;
+        // Past 64 characters the distance is taken from the full table.
+        QTest::newRow("long texts") << QByteArray(70, '1') + "23" << "0" + QByteArray(70, '1')
+                                    << 3.0 / 72.0;
     }
     void levenshteinDistances()
     {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
         QFETCH(double, distance);
         QCOMPARE(levenshtein(first, second), distance);
         QCOMPARE(levenshtein(second, first), distance);
