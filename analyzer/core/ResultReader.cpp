@@ -60,17 +60,6 @@ quint8 boxValue(QByteArrayView field, int line, const char *what)
     return quint8(value);
 }
 
-// Appends the box number's hexadecimal digits without leading zeros: 3 "3", 12 "C",
-// 17 "11".
-char *appendHex(char *out, quint8 box)
-{
-    static constexpr char digits[] = "0123456789ABCDEF";
-    if (box >= 16)
-        *out++ = digits[box >> 4];
-    *out++ = digits[box & 15];
-    return out;
-}
-
 // Splits a line at its TABs into the fields the analysis reads. Returns the number of
 // fields when the line has fewer than needed, 0 when it has enough.
 int splitFields(QByteArrayView line, std::array<QByteArrayView, RequiredFields - 1> &fields)
@@ -188,7 +177,7 @@ void ResultReader::Tables::readClicks(QByteArrayView field, int line, int slotIn
             ++stop;
         const quint8 box = boxValue(QByteArrayView(start, stop - start), line, "the clicked box");
         boxes[k] = box;
-        text = appendHex(text, box);
+        text = writeClickDigits(text, box);
         start = stop + 1;
     }
     slot.clickCount = int(items);

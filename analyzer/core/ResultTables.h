@@ -18,6 +18,17 @@ struct Refusal
     QString problem;
 };
 
+// Writes a box number's part of a click string: its hexadecimal digits in upper case
+// without leading zeros (3 "3", 12 "C", 17 "11"). Returns the end.
+inline char *writeClickDigits(char *out, quint8 box)
+{
+    constexpr char digits[] = "0123456789ABCDEF";
+    if (box >= 16)
+        *out++ = digits[box >> 4];
+    *out++ = digits[box & 15];
+    return out;
+}
+
 // One trial slot, filled by one trial line or by none.
 struct TrialSlot
 {
