@@ -63,7 +63,7 @@ char *writeNumberForm(char *out, qint64 value);
 // The short number form: one blank before a value that is not negative (a minus sign
 // in its place otherwise), "." as decimal point, no trailing zeros, no decimal point
 // for a whole value and no zero before the point below 1: " 5.7", " .1714286", " 0",
-// "-.5". At most `significantDigits` (1..17) digits are kept; a value below 0.0001 (or too
+// "-.5". At most `significantDigits` digits are kept; a value below 0.0001 (or too
 // large for that many digits) takes the scientific form " 1.428571E-05".
 QString shortNumberForm(double value, int significantDigits = 15);
 
@@ -76,9 +76,7 @@ QString shortNumberForm(qint64 value);
 // A measure in the pattern "###0.000" (decimals = 3) or "###0.0000" (decimals = 4):
 // at least one digit before the separator, exactly `decimals` after it, halves rounded
 // away from zero, with the decimal separator of `locale`.
-// `decimals` lies in 0..MaxFixedDecimals.
 QString fixedDecimals(double value, int decimals, const QLocale &locale);
-inline constexpr int MaxFixedDecimals = 17;
 
 // The same written at `out`, with `decimalPoint` (the locale's separator already in the
 // file's code page) between the whole digits and the decimals. `out` has room for
