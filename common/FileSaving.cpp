@@ -77,16 +77,42 @@ bool writeDurably(const QString &path, const QByteArray &content, int openFlags,
     return true;
 }
 
+// Why a whole-file save could not begin. QSaveFile reports the failure of the temporary
+// file it writes first, which need not be the reason: /proc takes no new files ("No such
+// file or directory") while what stops a save to /proc/version is that the file itself
+// may not be written. The file and its folder are asked first, changing nothing.
+FileError whyNotCreated(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString folder = QDir::toNativeSeparators(info.absolutePath());
+    const auto failed = [&](int code, const QString &reason) {
+        return FileError{code, QStringLiteral("Could not create %1: %2").arg(path, reason)};
+    };
+    if (info.isDir())
+        return failed(ErrorCode::PathFileAccessError, QStringLiteral("it is a folder"));
+    if (!info.absoluteDir().exists())
+        return failed(ErrorCode::PathNotFound, QStringLiteral("the folder %1 does not exist").arg(folder));
+    if (info.exists()) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0)
+            return errnoError(QStringLiteral("create"), path, errno);
+        ::close(fd);
+    }
+    if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK | X_OK) != 0)
+        return errnoError(QStringLiteral("create"), path, errno);
+    return failed(ErrorCode::PermissionDenied,
+                  QStringLiteral("no new file can be made in the folder %1, and a save writes one "
+                                 "there first")
+                      .arg(folder));
+}
+
 } // namespace
 
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo info(path);
-        const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
-                                                       : ErrorCode::PermissionDenied;
-        setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
+        setError(error, whyNotCreated(path));
         return false;
     }
     if (file.write(content) != content.size()) {

@@ -98,8 +98,10 @@ ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
     ClusterMeasures result;
     result.trials = n;
     result.boxes = cluster.boxes;
-    result.open = double(openedSum) / n;
-    result.wErr = double(repeatSum) / n;
+    if (n > 0) {
+        result.open = double(openedSum) / n;
+        result.wErr = double(repeatSum) / n;
+    }
     result.bErr = bErr;
     result.strategy = strategy;
     if (n > 1)

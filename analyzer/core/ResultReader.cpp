@@ -6,6 +6,7 @@
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -92,6 +93,30 @@ int splitFields(QByteArrayView line, std::array<QByteArrayView, RequiredFields -
             return 0;
     }
     return int(f) + 1;
+}
+
+// A result file's second line holds the column titles; the first nine name the fields
+// that are read (the tenth, "Within Error", came later and may be missing).
+constexpr std::array<const char *, RequiredFields> columnTitles{
+    "Trial", "Cluster", "Total boxes", "Total objects", "Target", "Total time", "Total opened",
+    "Click order", "Timed click order"};
+
+bool holdsColumnTitles(QByteArrayView line)
+{
+    const QList<QByteArray> titles = line.toByteArray().split('\t');
+    if (titles.size() < qsizetype(columnTitles.size()))
+        return false;
+    for (std::size_t t = 0; t < columnTitles.size(); ++t) {
+        if (trimBlanks(titles[qsizetype(t)]) != QByteArrayView(columnTitles[t]))
+            return false;
+    }
+    return true;
+}
+
+// Hand edits and copies through other editors leave empty lines, or lines of blanks.
+bool isBlank(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
 }
 
 // Lines end at LF, with or without a CR before it. A last line without line end
@@ -185,7 +210,8 @@ void ResultReader::Tables::readClicks(QByteArrayView field, int line, int slotIn
 }
 
 // After the last line of a cluster its trial count is taken from the trial number
-// of that line, so that numbering gaps count as empty trials.
+// of that line, so that numbering gaps count as empty trials. A numbering that ends
+// on a negative number leaves the cluster no trials.
 void ResultReader::Tables::closeCluster(int clusterNumber, int lastTrialNumber)
 {
     Cluster &cluster = clusters[std::size_t(clusterNumber)];
@@ -198,12 +224,6 @@ void ResultReader::Tables::closeCluster(int clusterNumber, int lastTrialNumber)
                           .arg(lastTrialNumber)
                           .arg(trials)
                           .arg(Limit::Trials)};
-    }
-    if (trials < 1) {
-        throw Refusal{cluster.lastLine,
-                      QStringLiteral("cluster %1 ends at trial number %2, which leaves it no trials")
-                          .arg(clusterNumber)
-                          .arg(lastTrialNumber)};
     }
     cluster.trials = trials;
 }
@@ -226,6 +246,10 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     QByteArrayView text;
     if (!lines.next(&text) || !lines.next(&text))
         throw Refusal{0, QStringLiteral("the file ends before its two header lines")};
+    if (!holdsColumnTitles(text)) {
+        throw Refusal{2, QStringLiteral("this is not a result file: the second line does not hold "
+                                        "the column titles (Trial, Cluster, Total boxes, ...)")};
+    }
 
     tables.clusters[0] = {};
     tables.clusterCount = 0;
@@ -233,6 +257,8 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     int previousTrialNumber = 0;
     std::array<QByteArrayView, RequiredFields - 1> fields;
     for (int line = 3; lines.next(&text); ++line) {
+        if (isBlank(text))
+            continue;
         if (++dataLines > Limit::DataLines) {
             throw Refusal{line, QStringLiteral("the file has more than %1 trial lines, the most "
                                                "that can be analysed")

@@ -34,18 +34,15 @@ TableWriter::TableWriter(bool includeTitles, const QLocale &locale) : m_includeT
 
 void TableWriter::add(const SubjectResult &subject)
 {
-    if (m_first && m_includeTitles)
-        appendTitles(subject.clusters.size());
-    m_first = false;
-
+    m_mostClusters = std::max(m_mostClusters, subject.clusters.size());
     bool mapped = appendSubject(subject.subject);
     // The rest of the row is written straight into the table's bytes, which grow by at
     // most what the row can take and are cut back to what it took.
     const qsizetype measureSpace = fixedDecimalsSpace(4, m_decimalPoint.size()) + 1;
-    const qsizetype start = m_bytes.size();
-    m_bytes.resize(start + 1 + NumberFormSpace + 1 + rowEnd.size()
+    const qsizetype start = m_rows.size();
+    m_rows.resize(start + 1 + NumberFormSpace + 1 + rowEnd.size()
                    + subject.clusters.size() * (2 * (NumberFormSpace + 1) + 5 * measureSpace));
-    char *out = m_bytes.data() + start;
+    char *out = m_rows.data() + start;
     *out++ = '\t';
     out = writeNumberForm(out, subject.clusters.size());
     *out++ = '\t';
@@ -54,8 +51,10 @@ void TableWriter::add(const SubjectResult &subject)
         *out++ = '\t';
         out = writeNumberForm(out, cluster.boxes);
         *out++ = '\t';
-        for (const double value : {cluster.open, cluster.wErr, cluster.bErr, cluster.strategy}) {
-            out = writeFixedDecimals(out, value, 3, m_decimalPoint);
+        for (const std::optional<double> &value : {cluster.open, cluster.wErr, std::optional(cluster.bErr),
+                                                   std::optional(cluster.strategy)}) {
+            if (value)
+                out = writeFixedDecimals(out, *value, 3, m_decimalPoint);
             *out++ = '\t';
         }
         if (cluster.normalizedLevenshtein)
@@ -64,21 +63,24 @@ void TableWriter::add(const SubjectResult &subject)
         mapped = mapped && !m_decimalPointUnmappable;
     }
     out = std::copy_n(rowEnd.data(), rowEnd.size(), out);
-    m_bytes.resize(out - m_bytes.constData());
+    m_rows.resize(out - m_rows.constData());
     if (!mapped && m_unmappable.isEmpty())
         m_unmappable = subject.subject;
 }
 
-void TableWriter::appendTitles(qsizetype clusters)
+QByteArray TableWriter::bytes() const
 {
-    m_bytes += "Subject\tClusters\t";
-    for (int c = 1; c <= clusters; ++c) {
+    if (!m_includeTitles || m_rows.isEmpty())
+        return m_rows;
+    QByteArray table = "Subject\tClusters\t";
+    for (int c = 1; c <= m_mostClusters; ++c) {
         for (int m = 0; m < MeasuresPerCluster; ++m) {
-            m_bytes += measureTitle(c, m).toLatin1();
-            m_bytes += '\t';
+            table += measureTitle(c, m).toLatin1();
+            table += '\t';
         }
     }
-    m_bytes += QByteArrayView(rowEnd.data(), rowEnd.size());
+    table += QByteArrayView(rowEnd.data(), rowEnd.size());
+    return table + m_rows;
 }
 
 bool TableWriter::appendSubject(const QString &subject)
@@ -87,14 +89,14 @@ bool TableWriter::appendSubject(const QString &subject)
     const bool ascii = std::all_of(subject.begin(), subject.end(),
                                    [](QChar c) { return c.unicode() < 0x80; });
     if (ascii) {
-        const qsizetype start = m_bytes.size();
-        m_bytes.resize(start + subject.size());
-        std::transform(subject.begin(), subject.end(), m_bytes.data() + start,
+        const qsizetype start = m_rows.size();
+        m_rows.resize(start + subject.size());
+        std::transform(subject.begin(), subject.end(), m_rows.data() + start,
                        [](QChar c) { return char(c.unicode()); });
         return true;
     }
     QChar unmappable;
-    m_bytes += toWindows1252(subject, &unmappable);
+    m_rows += toWindows1252(subject, &unmappable);
     return unmappable.isNull();
 }
 

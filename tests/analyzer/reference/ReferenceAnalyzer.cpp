@@ -360,7 +360,7 @@ void TableWriter::add(const SubjectResult &subject)
     for (const ClusterMeasures &cluster : subject.clusters) {
         row += numberForm(cluster.trials) + u'\t';
         row += numberForm(cluster.boxes) + u'\t';
-        for (const double value : {cluster.open, cluster.wErr, cluster.bErr, cluster.strategy})
+        for (const double value : {*cluster.open, *cluster.wErr, cluster.bErr, cluster.strategy})
             row += fixedDecimals(value, 3, m_locale) + u'\t';
         if (cluster.normalizedLevenshtein)
             row += fixedDecimals(*cluster.normalizedLevenshtein, 4, m_locale);

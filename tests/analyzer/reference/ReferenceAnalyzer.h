@@ -1,7 +1,9 @@
 #pragma once
 // The analyzer's reading, distance and table routines as they were before they were
-// rewritten for speed, unchanged but for their namespace, as the reference that
-// tst_analyzer_differential holds the present routines to. Not part of any program.
+// rewritten for speed, as the reference that tst_analyzer_differential holds the
+// present routines to. Unchanged but for their namespace and for taking the means,
+// which later became optional, as always present: these routines refused every
+// cluster that had no trials. Not part of any program.
 
 #include "Measures.h"
 #include "ResultReader.h"
