@@ -13,4 +13,12 @@ QString outputPathWithExtension(const QString &typed, bool spssData)
     return typed.endsWith(u'.') ? typed + extension : typed + u'.' + extension;
 }
 
+QString outputPathForKind(const QString &path, bool spssData)
+{
+    const QLatin1StringView other = spssData ? QLatin1StringView(".dat") : QLatin1StringView(".sav");
+    if (!path.endsWith(other, Qt::CaseInsensitive))
+        return path;
+    return path.chopped(other.size()) + (spssData ? QStringLiteral(".sav") : QStringLiteral(".dat"));
+}
+
 } // namespace kelvane::analyzer

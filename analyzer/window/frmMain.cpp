@@ -123,8 +123,7 @@ void frmMain::buildWidgets()
     connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
-    // An SPSS data file always names its variables.
-    connect(optFile[1], &QRadioButton::toggled, chkHeader, &QCheckBox::setDisabled);
+    connect(optFile[1], &QRadioButton::toggled, this, &frmMain::optFile_Click);
 }
 
 void frmMain::buildMenus()
@@ -227,6 +226,15 @@ void frmMain::txtOutputFile_Change()
         setComputeEnabled(false);
     else if (m_filesChosen)
         setComputeEnabled(true);
+}
+
+void frmMain::optFile_Click()
+{
+    // An SPSS data file always names its variables, and its name should say what it is.
+    chkHeader->setEnabled(!spssChosen());
+    const QString path = outputPathForKind(txtOutputFile->text(), spssChosen());
+    if (path != txtOutputFile->text())
+        txtOutputFile->setText(path);
 }
 
 void frmMain::cmdSave_Click()

@@ -39,6 +39,7 @@ public:
     void cmdBlader_Click();
     void mnuUitvoer_Click() { cmdBlader_Click(); }
     void txtOutputFile_Change();
+    void optFile_Click();
     void cmdSave_Click();
     void mnuBewaar_Click() { cmdSave_Click(); }
     void mnuInfo_Click();

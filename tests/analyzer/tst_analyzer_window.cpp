@@ -207,9 +207,10 @@ private Q_SLOTS:
         // offers SPSS data files.
         clickIndicator(w.optFile[1]);
         QVERIFY(w.optFile[1]->isChecked());
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.sav")));
         m_dialogs->savePaths.push_back(std::nullopt);
         w.mnuUitvoer->trigger();
-        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.dat")));
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.sav")));
         QCOMPARE(m_dialogs->fileRequests.last().filter,
                  QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*"));
     }
@@ -273,11 +274,15 @@ private Q_SLOTS:
     void spssFileAlwaysNamesItsVariables()
     {
         frmMain &w = *m_window;
+        QTest::keyClicks(w.txtOutputFile, path(QStringLiteral("m.dat")));
         clickIndicator(w.optFile[1]);
         QVERIFY(!w.chkHeader->isEnabled());
+        // The output name follows the kind of file.
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("m.sav")));
         clickIndicator(w.optFile[0]);
         QVERIFY(w.chkHeader->isEnabled());
         QVERIFY(w.chkHeader->isChecked());
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("m.dat")));
     }
 
     void typedNameWithoutExtensionGetsOne()
@@ -312,6 +317,10 @@ private Q_SLOTS:
         QCOMPARE(outputPathWithExtension(QStringLiteral("/d/out.txt"), true), QStringLiteral("/d/out.txt"));
         QCOMPARE(outputPathWithExtension(m_dir.path(), false), m_dir.path());
         QCOMPARE(outputPathWithExtension(QString(), false), QString());
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.DAT"), true), QStringLiteral("/d/a.sav"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.sav"), false), QStringLiteral("/d/a.dat"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.txt"), true), QStringLiteral("/d/a.txt"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.dat"), false), QStringLiteral("/d/a.dat"));
     }
 
     void commandLineWritesWhatTheWindowWrites()
