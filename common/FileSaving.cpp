@@ -84,27 +84,16 @@ bool writeDurably(const QString &path, const QByteArray &content, int openFlags,
 // may not be written. The file and its folder are asked first, changing nothing.
 FileError whyNotCreated(const QString &path)
 {
-    const QFileInfo info(path);
-    const QString folder = QDir::toNativeSeparators(info.absolutePath());
-    const auto failed = [&](int code, const QString &reason) {
-        return FileError{code, QStringLiteral("Could not create %1: %2").arg(path, reason)};
-    };
-    if (info.isDir())
-        return failed(ErrorCode::PathFileAccessError, QStringLiteral("it is a folder"));
-    if (!info.absoluteDir().exists())
-        return failed(ErrorCode::PathNotFound, QStringLiteral("the folder %1 does not exist").arg(folder));
-    if (info.exists()) {
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CLOEXEC);
-        if (fd < 0)
-            return errnoError(QStringLiteral("create"), path, errno);
-        ::close(fd);
-    }
-    if (::access(QFile::encodeName(info.absolutePath()).constData(), W_OK | X_OK) != 0)
+    FileError error;
+    if (!canCreateOrAppend(path, &error))
+        return error;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
         return errnoError(QStringLiteral("create"), path, errno);
-    return failed(ErrorCode::PermissionDenied,
-                  QStringLiteral("no new file can be made in the folder %1, and a save writes one "
-                                 "there first")
-                      .arg(folder));
+    return {ErrorCode::PermissionDenied,
+            QStringLiteral("Could not create %1: no new file can be made in the folder %2, and a "
+                           "save writes one there first")
+                .arg(path, QDir::toNativeSeparators(folder))};
 }
 
 } // namespace

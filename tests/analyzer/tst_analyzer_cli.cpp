@@ -99,7 +99,7 @@ private Q_SLOTS:
         const kelvane::test::ProgramRun folder = analyze({QStringLiteral("-o"), m_dir.path(),
                                                           path(QStringLiteral("pp1.bof"))});
         QCOMPARE(folder.status, 2);
-        QVERIFY2(folder.err.contains(m_dir.path() + QStringLiteral(": it is a folder")), qPrintable(folder.err));
+        QVERIFY2(folder.err.contains(m_dir.path() + QStringLiteral(": it is not a file")), qPrintable(folder.err));
 
         const QString missing = path(QStringLiteral("gone/o.dat"));
         const kelvane::test::ProgramRun noFolder = analyze({QStringLiteral("-o"), missing,
