@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -145,6 +146,24 @@ bool nearestExistingIsFolder(QString folder)
     return QFileInfo(folder).isDir();
 }
 
+// Why a whole-file save could not begin. QSaveFile reports the failure of the temporary
+// file it writes first, which need not be the reason: /proc takes no new files ("No such
+// file or directory") while what stops a save to /proc/version is that the file itself
+// may not be written. The file and its folder are asked first, changing nothing.
+FileError whyNotCreated(const QString &path)
+{
+    FileError error;
+    if (!canCreateOrAppend(path, &error))
+        return error;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return errnoError(QStringLiteral("create"), path, errno);
+    return {ErrorCode::PermissionDenied,
+            QStringLiteral("Could not create %1: no new file can be made in the folder %2, and a "
+                           "save writes one there first")
+                .arg(path, QDir::toNativeSeparators(folder))};
+}
+
 // With `inPlaceWhenFolderIsShut`, a file in a folder that takes no new files is
 // written into directly, as it would be without a temporary file.
 bool replaceWhole(const QString &path, const QByteArray &content, bool inPlaceWhenFolderIsShut,
@@ -159,10 +178,7 @@ bool replaceWhole(const QString &path, const QByteArray &content, bool inPlaceWh
     QSaveFile file(path);
     file.setDirectWriteFallback(inPlaceWhenFolderIsShut);
     if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo info(path);
-        const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
-                                                       : ErrorCode::PermissionDenied;
-        setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
+        setError(error, whyNotCreated(path));
         return false;
     }
     if (file.write(content) != content.size() || !file.flush()) {
@@ -232,6 +248,46 @@ FileError whyCannotReplace(const QString &path)
         return errnoError(QStringLiteral("write"), path, number);
     return {ErrorCode::PathFileAccessError,
             QStringLiteral("Could not write %1, although the folder takes new files").arg(path)};
+}
+
+bool canCreateOrAppend(const QString &path, FileError *error)
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile()) {
+            setError(error, {ErrorCode::PathFileAccessError,
+                             QStringLiteral("Could not write %1: it is not a file").arg(path)});
+            return false;
+        }
+        // Opening without O_CREAT or O_TRUNC asks the file system itself (permissions,
+        // an immutable or read-only file) and leaves the file as it is.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0) {
+            setError(error, errnoError(QStringLiteral("write"), path, errno));
+            return false;
+        }
+        ::close(fd);
+        return true;
+    }
+    const QString folder = info.absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) {
+        setError(error, {ErrorCode::PathNotFound,
+                         QStringLiteral("Could not create %1: the folder %2 does not exist")
+                             .arg(path, QDir::toNativeSeparators(folder))});
+        return false;
+    }
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    if (::access(nativeFolder.constData(), W_OK | X_OK) != 0) {
+        setError(error, errnoError(QStringLiteral("create"), path, errno));
+        return false;
+    }
+    const long nameMax = ::pathconf(nativeFolder.constData(), _PC_NAME_MAX);
+    if (QFile::encodeName(info.fileName()).size() > (nameMax > 0 ? nameMax : NAME_MAX)) {
+        setError(error, errnoError(QStringLiteral("create"), path, ENAMETOOLONG));
+        return false;
+    }
+    return true;
 }
 
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error)

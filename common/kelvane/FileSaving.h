@@ -55,6 +55,11 @@ FileError whyCannotReplace(const QString &path);
 using SyncFunction = std::function<int(int fd, const QString &path)>;
 void setSyncFunction(SyncFunction function);
 
+// Whether the file could be created, or opened to append to when it exists, without
+// creating it or changing a byte of it: the folder exists and takes new files, the
+// name fits, and an existing path is a file this user may write.
+bool canCreateOrAppend(const QString &path, FileError *error);
+
 // Reads the whole file.
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error);
 

@@ -21,11 +21,6 @@ QStringList startProgram(Program &program, SettingsStore &store)
     readIconSize(store, &iconProblem);
     if (!iconProblem.isEmpty())
         problems.append(iconProblem);
-    // The first start writes the store; a store that cannot be written would lose
-    // every later change the researcher makes, so it is said now.
-    QString storeProblem;
-    if (!store.flush(&storeProblem))
-        problems.append(storeProblem);
     program.ClusterSaved = true;
     return problems;
 }

@@ -2,6 +2,7 @@
 
 #include "kelvane/FileSaving.h"
 
+#include <QDir>
 #include <QSettings>
 #include <QStringList>
 
@@ -22,24 +23,21 @@ bool isTextValue(const QVariant &value)
 } // namespace
 
 QSettingsStore::QSettingsStore()
-    : m_settings(open())
+    : m_open([] {
+          return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                             QStringLiteral("Kelvane"), QStringLiteral("Kelvane"));
+      }),
+      m_settings(m_open())
 {
 }
 
 QSettingsStore::QSettingsStore(const QString &iniPath)
-    : m_iniPath(iniPath), m_settings(open())
+    : m_open([iniPath] { return std::make_unique<QSettings>(iniPath, QSettings::IniFormat); }),
+      m_settings(m_open())
 {
 }
 
 QSettingsStore::~QSettingsStore() = default;
-
-std::unique_ptr<QSettings> QSettingsStore::open() const
-{
-    if (!m_iniPath.isEmpty())
-        return std::make_unique<QSettings>(m_iniPath, QSettings::IniFormat);
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("Kelvane"), QStringLiteral("Kelvane"));
-}
 
 QString QSettingsStore::read(const QString &section, const QString &key) const
 {
@@ -53,9 +51,12 @@ QString QSettingsStore::read(const QString &section, const QString &key) const
 
 void QSettingsStore::write(const QString &section, const QString &key, const QString &text)
 {
-    reopenAfterFailure();
     m_settings->setValue(keyPath(section, key), text);
-    m_settings->sync();
+}
+
+void QSettingsStore::remove(const QString &section, const QString &key)
+{
+    m_settings->remove(keyPath(section, key));
 }
 
 bool QSettingsStore::contains(const QString &section, const QString &key) const
@@ -69,31 +70,23 @@ bool QSettingsStore::holdsText(const QString &section, const QString &key) const
     return !value.isValid() || isTextValue(value);
 }
 
-// QSettings keeps an error for good, and a new one tries the pending changes again as
-// soon as it is made. So a new one is made only when the store is used next, by which
-// time the researcher may have made room.
-void QSettingsStore::reopenAfterFailure()
+bool QSettingsStore::commit(QString *problem)
 {
-    if (!m_failed)
-        return;
-    m_settings = open();
-    m_failed = false;
-}
-
-bool QSettingsStore::flush(QString *problem)
-{
-    reopenAfterFailure();
+    // A QSettings keeps reporting its first failed write for good, even one met while it
+    // was being made; a fresh one over the same file shares the unwritten values and
+    // reports this attempt's own outcome.
+    if (m_settings->status() == QSettings::AccessError)
+        m_settings = m_open();
     m_settings->sync();
-    // A file that could not be parsed is read as far as it goes and written anew, so
-    // only a failed write counts.
+    // A format error only says the file held damaged lines when it was read; the
+    // values were still written.
     if (m_settings->status() != QSettings::AccessError)
         return true;
-    const QString path = location();
     if (problem) {
+        const QString path = QDir::toNativeSeparators(location());
         *problem = QStringLiteral("The settings could not be saved in %1: %2")
                        .arg(path, whyCannotReplace(path).description);
     }
-    m_failed = true;
     return false;
 }
 

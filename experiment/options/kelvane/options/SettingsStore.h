@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -16,15 +17,19 @@ public:
     virtual ~SettingsStore() = default;
     // The stored text, or the empty text when the key does not exist.
     virtual QString read(const QString &section, const QString &key) const = 0;
+    // Writes reach the store's file at the next commit (or, failing that, when the
+    // store goes away), so that a set of keys written together lands together.
     virtual void write(const QString &section, const QString &key, const QString &text) = 0;
+    virtual void remove(const QString &section, const QString &key) = 0;
     // Whether the key exists at all (an empty stored text exists).
     virtual bool contains(const QString &section, const QString &key) const = 0;
     // False when the key holds something other than a text, such as a value another
     // program stored in one of the store's binary forms. An absent key is a text.
     virtual bool holdsText(const QString &, const QString &) const { return true; }
-    // Forces what was written out to the store itself. False when that failed, with
-    // `problem` naming the place and the reason.
-    virtual bool flush(QString *) { return true; }
+    // Puts every write so far into the store's file. False when the file could not be
+    // written; `problem` then names the file and the reason. The file is then left as it
+    // was, while reads still see the writes.
+    virtual bool commit(QString *problem) = 0;
 };
 
 class QSettingsStore final : public SettingsStore
@@ -38,22 +43,17 @@ public:
 
     QString read(const QString &section, const QString &key) const override;
     void write(const QString &section, const QString &key, const QString &text) override;
+    void remove(const QString &section, const QString &key) override;
     bool contains(const QString &section, const QString &key) const override;
     bool holdsText(const QString &section, const QString &key) const override;
-    // Reports a write that failed since the last flush. Changes that could not be
-    // written are kept and tried again by the next write or flush.
-    bool flush(QString *problem) override;
+    bool commit(QString *problem) override;
 
     // Where the values live, for the README and messages.
     QString location() const;
 
 private:
-    std::unique_ptr<QSettings> open() const;
-    void reopenAfterFailure();
-
-    QString m_iniPath; // empty for the platform's own store
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
-    bool m_failed = false; // the last flush failed
 };
 
 } // namespace kelvane
