@@ -34,10 +34,18 @@ struct KillPlan
     QList<PlannedTrial> trials;
 };
 
+// The plan of the cluster at `index` of an experiment run from `seed`.
+inline quint32 clusterSeed(quint32 seed, int index)
+{
+    return seed + quint32(index) * 7919u;
+}
+
 // One line of the scripted subject's report on standard output: "ready" when the start
 // screen shows, "began N" once trial N's first half is written, "ended N" once its
-// line is complete.
+// line is complete; in an experiment, "cluster K" when the start screen of its K-th
+// cluster (from 0) shows, by which time every cluster before it is in the subject file.
 inline constexpr char ReadyWord[] = "ready";
+inline constexpr char ClusterWord[] = "cluster";
 inline constexpr char BeganWord[] = "began";
 inline constexpr char EndedWord[] = "ended";
 

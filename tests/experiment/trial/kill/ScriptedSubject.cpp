@@ -1,9 +1,13 @@
-// kelvane --run-cluster with a scripted subject in place of a person: the same start-up
-// and the same run as the program's, with clicks and START presses played from a plan
-// into the real widgets. A test kills it at random moments and checks what the run has
-// left on disk.
+// kelvane --run-cluster, or the experiment window's Run, with a scripted subject in
+// place of a person: the same start-up and the same run as the program's, with clicks
+// and START presses played from a plan into the real widgets. A test kills it at random
+// moments and checks what the run has left on disk.
 //
 //   kelvane-scripted-subject CLUSTER.box SEED SETTINGS.ini
+//   kelvane-scripted-subject --experiment SUBJECT FOLDER SEED SETTINGS.ini ENTRY...
+//
+// An experiment's subject file is FOLDER/SUBJECT.bof; an entry is a cluster file, whose
+// plan comes from clusterSeed(SEED, its place among the clusters), or a message.
 //
 // Reports its progress on standard output (see KillPlan.h), each line as soon as it
 // holds, so that a killer knows what must be on disk already.
@@ -11,9 +15,12 @@
 #include "KillPlan.h"
 
 #include "../RecordingSoundPlayer.h"
+#include "../TimedInput.h"
 #include "ScriptedDialogs.h"
 
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/runexp/ExperimentLaunch.h"
+#include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
@@ -29,20 +36,39 @@ using namespace kelvane::test;
 
 namespace {
 
-void report(const char *word, int trial = -1)
+void report(const char *word, int number = -1)
 {
-    if (trial < 0)
+    if (number < 0)
         std::printf("%s\n", word);
     else
-        std::printf("%s %d\n", word, trial);
+        std::printf("%s %d\n", word, number);
     std::fflush(stdout);
 }
+
+// An experiment as the experiment window would hand it to the run.
+class ListedExperiment final : public ExperimentSource
+{
+public:
+    ListedExperiment(QStringList entries, QString subject, QString file)
+        : m_entries(std::move(entries)), m_subject(std::move(subject)), m_file(std::move(file))
+    {
+    }
+    QStringList entries() const override { return m_entries; }
+    QString subjectName() const override { return m_subject; }
+    QString subjectResultFile() const override { return m_file; }
+
+private:
+    QStringList m_entries;
+    QString m_subject;
+    QString m_file;
+};
 
 class ScriptedSubject : public QObject
 {
 public:
-    ScriptedSubject(const Program &program, KillPlan plan)
-        : m_program(program), m_plan(std::move(plan))
+    // One plan per cluster file, in the order they run.
+    ScriptedSubject(const Program &program, QStringList clusterFiles, QList<KillPlan> plans)
+        : m_program(program), m_clusterFiles(std::move(clusterFiles)), m_plans(std::move(plans))
     {
         connect(&m_timer, &QTimer::timeout, this, &ScriptedSubject::step);
         m_timer.start(2);
@@ -58,11 +84,30 @@ private:
         return nullptr;
     }
 
+    // Stamped, as the platform stamps a click, with the moment it is made: the trial
+    // times clicks by their stamps.
+    static void click(TrialScreen &screen, QWidget *widget)
+    {
+        const quint64 now = inputStamp(screen.timeSource().nowNs());
+        sendClick(widget, now, now);
+    }
+
     void step()
     {
         TrialScreen *screen = shownScreen();
         if (!screen)
             return;
+        const int cluster = int(m_clusterFiles.indexOf(m_program.ClusterFile));
+        if (cluster < 0)
+            return;
+        if (cluster != m_cluster) {
+            m_cluster = cluster;
+            m_began.clear();
+            m_ended.clear();
+            m_next = 0;
+            report(ClusterWord, cluster);
+        }
+        const KillPlan &plan = m_plans[cluster];
         const RunState &run = m_program.Run;
         const int trial = run.CurrentTrial;
         if (screen->OK->isVisible()) {
@@ -72,28 +117,62 @@ private:
             else if (!m_ended.contains(trial))
                 report(EndedWord, trial);
             m_ended.insert(trial);
-            QTest::mouseClick(screen->OK, Qt::LeftButton);
+            click(*screen, screen->OK);
             m_next = 0;
             return;
         }
-        if (!run.ClicksAccepted || trial < 0 || trial >= m_plan.trials.size())
+        if (!run.ClicksAccepted || trial < 0 || trial >= plan.trials.size())
             return;
         if (m_next == 0 && !m_began.contains(trial)) {
             report(BeganWord, trial);
             m_began.insert(trial);
+            // A click stamped in the millisecond the trial began may count as made
+            // before it; no subject is that quick.
+            return;
         }
-        const QList<int> &clicks = m_plan.trials[trial].clicks;
+        const QList<int> &clicks = plan.trials[trial].clicks;
         if (m_next < clicks.size())
-            QTest::mouseClick(screen->Boxes.at(clicks[m_next++]), Qt::LeftButton);
+            click(*screen, screen->Boxes.at(clicks[m_next++]));
     }
 
     const Program &m_program;
-    KillPlan m_plan;
+    QStringList m_clusterFiles;
+    QList<KillPlan> m_plans;
+    int m_cluster = -1;
     QTimer m_timer;
     QSet<int> m_began;
     QSet<int> m_ended;
     qsizetype m_next = 0;
 };
+
+// The experiment window's Run for `entries`, with its overwrite question answered Yes.
+int runExperiment(Program &program, const RunExpServices &services, const QStringList &arguments)
+{
+    const QString subject = arguments[2];
+    const QString folder = arguments[3];
+    const QStringList entries = arguments.mid(6);
+    QStringList clusters;
+    QList<KillPlan> plans;
+    for (const QString &entry : entries) {
+        if (isMessageEntry(entry))
+            continue;
+        plans.append(KillPlan::fromSeed(clusterSeed(arguments[4].toUInt(), int(clusters.size()))));
+        clusters.append(entry);
+    }
+    ScriptedSubject scripted(program, clusters, plans);
+    ListedExperiment source(entries, subject, subjectResultFile(folder, subject));
+    RunRequest request;
+    request.entries = entries;
+    request.subjectName = subject;
+    request.resultsFolder = folder;
+    request.programFolder = program.ProgramFolder;
+    request.iconFolder = program.IconFolder;
+    static_cast<ScriptedDialogs &>(services.dialogs).answers.push_back(Answer::Yes);
+    RunEnd end = RunEnd::Running;
+    const LaunchOutcome outcome =
+        launchExperiment(program, services, source, request, false, LaunchSettings{}, nullptr, &end);
+    return outcome == LaunchOutcome::Ran && end == RunEnd::Completed ? 0 : 1;
+}
 
 } // namespace
 
@@ -101,20 +180,25 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() != 4) {
-        std::fprintf(stderr, "usage: kelvane-scripted-subject CLUSTER.box SEED SETTINGS.ini\n");
+    const bool experiment = arguments.value(1) == QStringLiteral("--experiment");
+    if (experiment ? arguments.size() < 7 : arguments.size() != 4) {
+        std::fprintf(stderr, "usage: kelvane-scripted-subject CLUSTER.box SEED SETTINGS.ini\n"
+                             "       kelvane-scripted-subject --experiment SUBJECT FOLDER SEED SETTINGS.ini ENTRY...\n");
         return 2;
     }
     Program program;
     setProgramFolders(program, QCoreApplication::applicationDirPath());
-    QSettingsStore store(arguments[3]);
+    QSettingsStore store(arguments[experiment ? 5 : 3]);
     startProgram(program, store);
 
     ScriptedDialogs dialogs;
     RecordingSoundPlayer targetSound;
     RecordingSoundPlayer clickSound;
     PointerCounter pointer;
-    ScriptedSubject subject(program, KillPlan::fromSeed(arguments[2].toUInt()));
+    if (experiment)
+        return runExperiment(program, {dialogs, store, targetSound, clickSound, pointer}, arguments);
+
+    ScriptedSubject subject(program, {arguments[1]}, {KillPlan::fromSeed(arguments[2].toUInt())});
     QTextStream errors(stderr);
     return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer}, arguments[1],
                              errors);
