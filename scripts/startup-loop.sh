@@ -11,7 +11,8 @@
 # start has filled. Under xcb (a private Xvfb display) a start counts as shown when its
 # window is mapped; offscreen, where no window can be seen from outside, when the
 # program has gone idle (no CPU time used for half a second: its event loop waits).
-# Logs of failed starts are kept in BUILD_DIR/startup-loop/.
+# Logs of failed starts are kept in LOG_DIR (default BUILD_DIR/startup-loop/), so that
+# two loops, one per platform, can run side by side.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -22,7 +23,7 @@ platforms=("$@")
 build=${BUILD_DIR:-build-sanitize}
 display=${LOOP_DISPLAY:-:97}
 programs=(kelvane kelvane-analyzer)
-logs=$build/startup-loop
+logs=${LOG_DIR:-$build/startup-loop}
 rm -rf "$logs"
 mkdir -p "$logs"
 homes=$(mktemp -d)
