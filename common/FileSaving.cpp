@@ -29,8 +29,8 @@ int codeForErrno(int number)
 
 FileError errnoError(const QString &verb, const QString &path, int number)
 {
-    return {codeForErrno(number), QStringLiteral("Could not %1 %2: %3")
-                                      .arg(verb, path, QString::fromLocal8Bit(std::strerror(number)))};
+    const QString reason = QString::fromLocal8Bit(std::strerror(number));
+    return {codeForErrno(number), QStringLiteral("Could not %1 %2: %3").arg(verb, path, reason), reason};
 }
 
 void setError(FileError *error, FileError value)
@@ -113,18 +113,39 @@ bool replaceDurably(const QString &path, const QByteArray &content, FileError *e
     return writeDurably(path, content, O_TRUNC, error);
 }
 
+bool probeWritable(const QString &path, FileError *error)
+{
+    const QByteArray native = QFile::encodeName(path);
+    int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    bool created = false;
+    if (fd < 0 && errno == ENOENT) {
+        fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+    }
+    if (fd < 0) {
+        setError(error, errnoError(QStringLiteral("write"), path, errno));
+        return false;
+    }
+    ::close(fd);
+    if (created)
+        ::unlink(native.constData());
+    return true;
+}
+
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const int code = file.exists() ? ErrorCode::PermissionDenied : ErrorCode::FileNotFound;
-        setError(error, {code, QStringLiteral("Could not open %1: %2").arg(path, file.errorString())});
+        setError(error, {code, QStringLiteral("Could not open %1: %2").arg(path, file.errorString()),
+                         file.errorString()});
         return false;
     }
     *content = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         setError(error, {ErrorCode::PathFileAccessError,
-                         QStringLiteral("Could not read %1: %2").arg(path, file.errorString())});
+                         QStringLiteral("Could not read %1: %2").arg(path, file.errorString()),
+                         file.errorString()});
         return false;
     }
     return true;

@@ -1,6 +1,6 @@
 #include "kelvane/ValueReader.h"
 
-#include <QRegularExpression>
+#include "kelvane/TextNumbers.h"
 
 namespace kelvane {
 
@@ -9,13 +9,6 @@ namespace {
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
-}
-
-bool looksLikeNumber(const QString &text)
-{
-    static const QRegularExpression number(
-        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([EeDd][+-]?\d+)?$)"));
-    return number.match(text).hasMatch();
 }
 
 } // namespace
@@ -44,19 +37,19 @@ void ValueReader::skipBlanks()
         ++m_pos;
 }
 
-void ValueReader::skipPastSeparator()
+QString ValueReader::skipPastSeparator()
 {
-    while (m_pos < m_text.size()) {
-        if (m_text[m_pos] == u',') {
-            ++m_pos;
-            return;
-        }
-        if (atLineEnd()) {
-            consumeLineEnd();
-            return;
-        }
+    const qsizetype start = m_pos;
+    while (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd())
         ++m_pos;
+    const QString passed = m_text.mid(start, m_pos - start).trimmed();
+    if (m_pos < m_text.size()) {
+        if (m_text[m_pos] == u',')
+            ++m_pos;
+        else
+            consumeLineEnd();
     }
+    return passed;
 }
 
 bool ValueReader::atEnd() const
@@ -83,6 +76,7 @@ std::optional<Value> ValueReader::next()
         return std::nullopt;
 
     Value value;
+    value.line = m_line;
     if (m_text[m_pos] == u'"') {
         const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
         const qsizetype end = close < 0 ? m_text.size() : close;
@@ -90,22 +84,18 @@ std::optional<Value> ValueReader::next()
         value.text = m_text.mid(m_pos + 1, end - m_pos - 1);
         m_line += int(value.text.count(u'\n'));
         m_pos = close < 0 ? end : close + 1;
-        skipPastSeparator();
+        value.dropped = skipPastSeparator();
         return value;
     }
 
-    const qsizetype start = m_pos;
-    while (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd())
-        ++m_pos;
-    value.text = m_text.mid(start, m_pos - start).trimmed();
-    skipPastSeparator();
+    value.text = skipPastSeparator();
 
     if (value.text == QLatin1StringView("#TRUE#") || value.text == QLatin1StringView("#FALSE#")) {
         value.kind = Value::Kind::Boolean;
         value.boolean = value.text == QLatin1StringView("#TRUE#");
     } else if (value.text.isEmpty()) {
         value.kind = Value::Kind::Empty;
-    } else if (looksLikeNumber(value.text)) {
+    } else if (isPlainNumber(value.text)) {
         value.kind = Value::Kind::Number;
     } else {
         value.kind = Value::Kind::Text;

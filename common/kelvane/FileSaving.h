@@ -8,11 +8,13 @@ namespace kelvane {
 // Why a file operation failed, readable by a researcher, naming the path.
 struct FileError
 {
-    int code = 0;          // a stable number in the style of the Windows-era run-time errors
+    int code = 0;          // one of the ErrorCode numbers below
     QString description;   // e.g. "Could not write /data/a.box: No space left on device"
+    QString reason = {};   // the system's part alone ("No space left on device"), where there is one
 };
 
-// Stable error numbers shown after "An unknown error occurred: code ".
+// Error codes are stable numbers: messages show them ("An unknown error occurred: code
+// 53"), so a researcher can report one and find it here, whatever the message's wording.
 namespace ErrorCode {
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int TypeMismatch = 13;
@@ -34,6 +36,11 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 
 // Creates or empties the file, writes `content` and forces it to disk.
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
+
+// Finds out whether the file can be written, without changing it: an existing file is
+// opened for appending and closed again untouched; where there is none, one is created
+// and removed again.
+bool probeWritable(const QString &path, FileError *error);
 
 // Reads the whole file.
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error);

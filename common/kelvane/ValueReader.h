@@ -15,6 +15,10 @@ struct Value
     Kind kind = Kind::Empty;
     QString text;          // the value as read (quotes removed); "#TRUE#" for a boolean
     bool boolean = false;  // for Kind::Boolean
+    int line = 0;          // 1-based line on which the value starts
+    // What stood between a closing quote and the next separator: the reader drops it,
+    // so "Klik op ""START""" reads as "Klik op " and drops START"".
+    QString dropped;
 };
 
 class ValueReader
@@ -28,12 +32,13 @@ public:
     // True when only blanks and line ends remain.
     bool atEnd() const;
 
-    // 1-based line of the position where the next value starts (for messages).
+    // 1-based line of the reading position (the last line, once at the end).
     int line() const { return m_line; }
 
 private:
     void skipBlanks();
-    void skipPastSeparator();
+    // Moves past the next comma or line end; returns what it passed over, trimmed.
+    QString skipPastSeparator();
     bool atLineEnd() const;
     void consumeLineEnd();
 

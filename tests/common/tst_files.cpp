@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 
 using namespace kelvane;
 
@@ -89,6 +91,39 @@ private Q_SLOTS:
         QCOMPARE(error.code, ErrorCode::PathNotFound);
     }
 
+    void probingLeavesFilesAsTheyWere()
+    {
+        QTemporaryDir dir;
+        FileError error;
+        const QString existing = dir.filePath(QStringLiteral("c.bof"));
+        test::writeBytes(existing, "earlier run\r\n");
+        QVERIFY(probeWritable(existing, &error));
+        QCOMPARE(test::readBytes(existing), QByteArray("earlier run\r\n"));
+
+        const QString absent = dir.filePath(QStringLiteral("new.bof"));
+        QVERIFY(probeWritable(absent, &error));
+        QVERIFY(!QFile::exists(absent));
+
+        // A folder where the file should be, and a folder that is missing.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("d.bof")));
+        QVERIFY(!probeWritable(dir.filePath(QStringLiteral("d.bof")), &error));
+        QVERIFY(error.description.contains(dir.filePath(QStringLiteral("d.bof"))));
+        QCOMPARE(error.reason, QString::fromLocal8Bit(std::strerror(EISDIR)));
+        QVERIFY(!probeWritable(dir.filePath(QStringLiteral("gone/x.bof")), &error));
+        QCOMPARE(error.code, ErrorCode::PathNotFound);
+
+        // A folder that takes no new files: the probe fails and leaves nothing behind.
+        bool probed = true;
+        {
+            test::ReadOnlyFolder readOnly(dir.path());
+            if (!readOnly.holds())
+                QSKIP("this file system cannot make a folder read-only for this user");
+            probed = probeWritable(absent, &error);
+        }
+        QVERIFY(!probed);
+        QVERIFY(!QFile::exists(absent));
+    }
+
     void readingMissingFileNamesIt()
     {
         QByteArray content;
@@ -96,6 +131,8 @@ private Q_SLOTS:
         QVERIFY(!readWholeFile(QStringLiteral("/nonexistent/x.box"), &content, &error));
         QCOMPARE(error.code, ErrorCode::FileNotFound);
         QVERIFY(error.description.contains(QStringLiteral("/nonexistent/x.box")));
+        QVERIFY(!error.reason.isEmpty());
+        QVERIFY(!error.reason.contains(QStringLiteral("x.box")));
     }
 
     void dialogHelpers()
