@@ -1,25 +1,28 @@
-// kelvane-check FILE.box...: reports every problem of each cluster file; exit status 0
-// only when all files are well. --json prints what was read; --rewrite OUT writes the
-// one file given back in the canonical form.
+// kelvane-check FILE.box...: reports what will go wrong when each cluster file is read
+// and run; exit status 0 only when no file has problems (or, with --strict, warnings).
+// --json prints what was read; --rewrite OUT writes the one file given back in the
+// canonical form.
 
+#include "kelvane/Version.h"
+#include "kelvane/check/CheckReport.h"
 #include "kelvane/check/ClusterFileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-
-#include <cstdio>
+#include <QTextStream>
 
 using namespace kelvane;
 
 namespace {
 
-void print(std::FILE *stream, const QString &text)
+int usageError(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
+    QTextStream(stderr) << "kelvane-check: " << text << "\nTry 'kelvane-check --help'.\n";
+    return 2;
 }
 
 } // namespace
@@ -28,64 +31,71 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-check"));
+    QCoreApplication::setApplicationVersion(QLatin1StringView(Version));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Checks Kelvane cluster files (.box)."));
-    parser.addHelpOption();
+    parser.setApplicationDescription(QStringLiteral(
+        "Checks Kelvane cluster files (.box): what keeps them from being read or run (problems) "
+        "and what is odd but read in a known way (warnings). The report goes to standard output."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print what was read as JSON."));
+    const QCommandLineOption strict(QStringLiteral("strict"),
+                                    QStringLiteral("Count warnings as problems for the exit status."));
     const QCommandLineOption rewrite(QStringLiteral("rewrite"),
                                      QStringLiteral("Write the (one) file back in the canonical form to OUT."),
                                      QStringLiteral("OUT"));
     const QCommandLineOption icons(QStringLiteral("icons"),
                                    QStringLiteral("Folder with the pictures (default: ico beside the program)."),
                                    QStringLiteral("DIR"));
-    parser.addOptions({json, rewrite, icons});
+    parser.addOptions({json, strict, rewrite, icons});
     parser.addPositionalArgument(QStringLiteral("FILE.box"), QStringLiteral("Cluster files to check."),
                                  QStringLiteral("FILE.box..."));
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
 
     const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
-        print(stderr, QStringLiteral("kelvane-check: no cluster file given (see --help)"));
-        return 2;
-    }
-    if (parser.isSet(rewrite) && files.size() != 1) {
-        print(stderr, QStringLiteral("kelvane-check: --rewrite takes exactly one cluster file"));
-        return 2;
-    }
+    if (files.isEmpty())
+        return usageError(QStringLiteral("no cluster file given"));
+    if (parser.isSet(rewrite) && files.size() != 1)
+        return usageError(QStringLiteral("--rewrite takes exactly one cluster file"));
+
+    QTextStream out(stdout);
+    CheckReport report(out, parser.isSet(strict));
     QString iconFolder = parser.isSet(icons) ? parser.value(icons)
                                              : QCoreApplication::applicationDirPath() + QStringLiteral("/ico");
     iconFolder = QDir::cleanPath(iconFolder) + u'/';
+    // Said once here rather than once per picture of every file; JSON keeps it per file.
+    if (!parser.isSet(json) && !QFileInfo(iconFolder).isDir()) {
+        report.addGeneral({Severity::Problem, 0,
+                           QStringLiteral("the picture folder %1 does not exist, so no picture is checked")
+                               .arg(QDir::toNativeSeparators(iconFolder))});
+        iconFolder.clear();
+    }
 
-    bool allWell = true;
     QJsonArray reports;
     for (const QString &file : files) {
-        const ClusterFileReport report = checkClusterFile(file, iconFolder);
-        allWell = allWell && report.problems.isEmpty();
+        ClusterFileReport checked = checkClusterFile(file, iconFolder);
+        bool rewritten = false;
         if (parser.isSet(rewrite)) {
             FileError error;
-            if (!rewriteClusterFile(report, parser.value(rewrite), &error)) {
-                print(stderr, QStringLiteral("kelvane-check: not rewritten: %1").arg(error.description));
-                return 1;
-            }
-            print(stderr, QStringLiteral("%1: written to %2").arg(file, parser.value(rewrite)));
+            rewritten = rewriteClusterFile(checked, parser.value(rewrite), &error);
+            if (!rewritten)
+                checked.findings.append({Severity::Problem, 0, QStringLiteral("not rewritten: ") + error.description});
         }
         if (parser.isSet(json)) {
-            reports.append(reportToJson(report));
+            reports.append(reportToJson(checked, report.judge(checked.findings)));
             continue;
         }
-        if (report.problems.isEmpty()) {
-            const ClusterModel &cluster = report.content.cluster;
-            int boxes = 0;
-            for (int t = 0; t < cluster.trialCount(); ++t)
-                boxes += cluster.CountBoxes(t);
-            print(stdout, QStringLiteral("%1: ok (%2 trials, %3 boxes)").arg(file).arg(cluster.trialCount()).arg(boxes));
-        }
-        for (const QString &problem : report.problems)
-            print(stdout, QStringLiteral("%1: %2").arg(file, problem));
-
+        report.addFile(file, checked.findings, checked.summary());
+        if (rewritten)
+            report.addNote(file, QStringLiteral("written to ") + parser.value(rewrite));
     }
     if (parser.isSet(json))
-        std::fputs(QJsonDocument(reports).toJson().constData(), stdout);
-    return allWell ? 0 : 1;
+        out << QString::fromUtf8(QJsonDocument(reports).toJson());
+    return report.exitStatus();
 }
