@@ -42,9 +42,13 @@ QStringList checkClusterForRun(const Program &program)
                                        "cluster files must end in \".box\"")
                             .arg(file));
     const QFileInfo result(clusterResultPath(program.ClusterFile));
+    FileError unwritable;
     if (!result.absoluteDir().exists())
         problems.append(QStringLiteral("%1: the folder %2 for its results does not exist")
                             .arg(file, QDir::toNativeSeparators(result.absolutePath())));
+    else if (!probeWritable(result.filePath(), &unwritable))
+        problems.append(QStringLiteral("%1: its results cannot be written to %2: %3")
+                            .arg(file, QDir::toNativeSeparators(result.filePath()), unwritable.reason));
     for (const ClusterProblem &problem : checkCluster(program.Cluster, program.IconFolder))
         problems.append(file + QStringLiteral(": ") + problem.describe());
     return problems;
