@@ -25,4 +25,9 @@ QStringList startProgram(Program &program, SettingsStore &store)
     return problems;
 }
 
+QString startupProblemText(const QStringList &problems)
+{
+    return QStringLiteral("Some stored settings cannot be used:\n") + problems.join(u'\n');
+}
+
 } // namespace kelvane

@@ -1,8 +1,10 @@
 #include "kelvane/QtDialogs.h"
+#include "kelvane/app/CommandLine.h"
+#include "kelvane/app/CommandLineRun.h"
 #include "kelvane/app/DefaultsWindow.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/StartPlace.h"
 #include "kelvane/options/StoredSettings.h"
-#include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -11,6 +13,16 @@ using namespace kelvane;
 
 int main(int argc, char *argv[])
 {
+    const CommandLine command = parseCommandLine(argumentsOf(argc, argv));
+    const StartPlace place = StartPlace::current();
+    {
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        if (const auto status = answerWithoutWindow(command, windowsPossible(place, command.platformGiven),
+                                                    out, errors))
+            return *status;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
@@ -20,29 +32,19 @@ int main(int argc, char *argv[])
     QSettingsStore store;
     const QStringList problems = startProgram(program, store);
 
-    // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--run-cluster")); at >= 0) {
-        QTextStream errors(stderr);
-        if (at + 1 >= arguments.size()) {
-            errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
-            return 2;
-        }
-        for (const QString &problem : problems)
-            errors << problem << Qt::endl;
-        QtDialogs dialogs;
-        SoundWarnings soundWarnings;
-        QtSoundPlayer targetSound(soundWarnings);
-        QtSoundPlayer clickSound(soundWarnings);
-        PointerCounter pointer;
-        return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
-                                 arguments[at + 1], errors);
-    }
+    if (command.action == CommandAction::RunCluster)
+        return runClusterFromCommandLine(program, store, command.file, problems, place);
 
     DefaultsWindow window(program, readIconSize(store));
     QtDialogs dialogs(&window);
     window.show();
     if (!problems.isEmpty())
-        dialogs.message(QStringLiteral("Kelvane"), problems.join(u'\n'), MessageIcon::Exclamation);
+        dialogs.message(QStringLiteral("Kelvane"), startupProblemText(problems), MessageIcon::Exclamation);
+
+    // The file named on the command line (command.file, of kind command.kind) goes to
+    // the window for its kind: the cluster editor opens a .box, the experiment window
+    // a .bex. Until those windows exist it is only acknowledged.
+    if (command.kind != FileKind::None)
+        QTextStream(stderr) << notYetOpenedText(command) << Qt::endl;
     return app.exec();
 }

@@ -222,6 +222,20 @@ private Q_SLOTS:
         QVERIFY(runCheck({QStringLiteral("--help")}).out.contains(QStringLiteral("--strict")));
     }
 
+    void theExampleClustersAreClean()
+    {
+        const QDir examples(QStringLiteral(KELVANE_SOURCE_DIR "/examples"));
+        const QStringList clusters = examples.entryList({u"*.box"_qs}, QDir::Files);
+        QVERIFY(!clusters.isEmpty());
+        for (const QString &name : clusters) {
+            const ProgramRun run = runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"),
+                                             QStringLiteral(KELVANE_SOURCE_DIR "/experiment/resources/ico"),
+                                             examples.filePath(name)});
+            QCOMPARE(run.status, 0);
+            QVERIFY2(run.out.endsWith(u" boxes)\n"_qs), qPrintable(run.out)); // not a single warning
+        }
+    }
+
     void jsonShowsWhatWasRead()
     {
         IconFolder icons;

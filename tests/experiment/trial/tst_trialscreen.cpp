@@ -571,6 +571,38 @@ private Q_SLOTS:
         QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tscripted.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
     }
 
+    void theExampleClusterRunsAsIs()
+    {
+        // As the README runs it, with the default pictures, in a folder of its own so the
+        // results land there.
+        QTemporaryDir dir;
+        const QString example = dir.filePath(u"first-cluster.box"_s);
+        QVERIFY(QFile::copy(QStringLiteral(KELVANE_SOURCE_DIR "/examples/first-cluster.box"), example));
+        Session s;
+        Program program;
+        program.ProgramFolder = QStringLiteral(KELVANE_SOURCE_DIR "/experiment/resources");
+        program.IconFolder = program.ProgramFolder + u"/ico/"_s;
+        Autopilot pilot(program, [] {
+            for (QWidget *widget : QApplication::topLevelWidgets()) {
+                if (auto *screen = qobject_cast<TrialScreen *>(widget); screen && screen->isVisible())
+                    return screen;
+            }
+            return static_cast<TrialScreen *>(nullptr);
+        });
+        QString errorText;
+        QTextStream errors(&errorText);
+        QCOMPARE(runClusterCommand(program, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                   example, errors, TrialClock::Drive::Manual),
+                 0);
+        QCOMPARE(errorText, QString());
+        QCOMPARE(s.dialogs.messages.size(), 0);
+        const QList<QByteArray> lines = readBytes(dir.filePath(u"first-cluster.bof"_s)).split('\n');
+        QCOMPARE(lines.size(), 6); // copy, titles, three trials, nothing after the last line end
+        QVERIFY(lines[2].startsWith(" 0 \tfirst-cluster.box\t 4 \t 1 \t 3 \t"));
+        QVERIFY(lines[3].startsWith(" 1 \tfirst-cluster.box\t 6 \t 3 \t 5 \t"));
+        QVERIFY(lines[4].startsWith(" 2 \tfirst-cluster.box\t 3 \t 3 \t 2 \t"));
+    }
+
     void commandLineRunReportsWhatKeepsItFromStarting()
     {
         Session s;

@@ -15,4 +15,7 @@ void setProgramFolders(Program &program, const QString &folder);
 // stored defaults are applied. Returns stored values that could not be used.
 QStringList startProgram(Program &program, SettingsStore &store);
 
+// The message about those values: a lead line, then one line each.
+QString startupProblemText(const QStringList &problems);
+
 } // namespace kelvane
