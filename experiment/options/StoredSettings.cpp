@@ -3,7 +3,6 @@
 #include "kelvane/TextNumbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace kelvane {
 
