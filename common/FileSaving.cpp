@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -113,22 +114,43 @@ bool replaceDurably(const QString &path, const QByteArray &content, FileError *e
     return writeDurably(path, content, O_TRUNC, error);
 }
 
-bool probeWritable(const QString &path, FileError *error)
+bool canCreateOrAppend(const QString &path, FileError *error)
 {
-    const QByteArray native = QFile::encodeName(path);
-    int fd = ::open(native.constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
-    bool created = false;
-    if (fd < 0 && errno == ENOENT) {
-        fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        created = fd >= 0;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile()) {
+            setError(error, {ErrorCode::PathFileAccessError,
+                             QStringLiteral("Could not write %1: it is not a file").arg(path)});
+            return false;
+        }
+        // Opening without O_CREAT or O_TRUNC asks the file system itself (permissions,
+        // an immutable or read-only file) and leaves the file as it is.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0) {
+            setError(error, errnoError(QStringLiteral("write"), path, errno));
+            return false;
+        }
+        ::close(fd);
+        return true;
     }
-    if (fd < 0) {
-        setError(error, errnoError(QStringLiteral("write"), path, errno));
+    const QString folder = info.absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) {
+        setError(error, {ErrorCode::PathNotFound,
+                         QStringLiteral("Could not create %1: the folder %2 does not exist")
+                             .arg(path, QDir::toNativeSeparators(folder))});
         return false;
     }
-    ::close(fd);
-    if (created)
-        ::unlink(native.constData());
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    if (::access(nativeFolder.constData(), W_OK | X_OK) != 0) {
+        setError(error, errnoError(QStringLiteral("create"), path, errno));
+        return false;
+    }
+    const long nameMax = ::pathconf(nativeFolder.constData(), _PC_NAME_MAX);
+    if (QFile::encodeName(info.fileName()).size() > (nameMax > 0 ? nameMax : NAME_MAX)) {
+        setError(error, errnoError(QStringLiteral("create"), path, ENAMETOOLONG));
+        return false;
+    }
     return true;
 }
 

@@ -40,16 +40,19 @@ void ValueReader::skipBlanks()
 QString ValueReader::skipPastSeparator()
 {
     const qsizetype start = m_pos;
-    while (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd())
+    while (m_pos < m_text.size()) {
+        if (m_text[m_pos] == u',' || atLineEnd())
+            break;
         ++m_pos;
-    const QString passed = m_text.mid(start, m_pos - start).trimmed();
+    }
+    const QString skipped = m_text.mid(start, m_pos - start);
     if (m_pos < m_text.size()) {
         if (m_text[m_pos] == u',')
             ++m_pos;
         else
             consumeLineEnd();
     }
-    return passed;
+    return skipped;
 }
 
 bool ValueReader::atEnd() const
@@ -82,13 +85,18 @@ std::optional<Value> ValueReader::next()
         const qsizetype end = close < 0 ? m_text.size() : close;
         value.kind = Value::Kind::Text;
         value.text = m_text.mid(m_pos + 1, end - m_pos - 1);
+        value.unclosed = close < 0;
         m_line += int(value.text.count(u'\n'));
         m_pos = close < 0 ? end : close + 1;
-        value.dropped = skipPastSeparator();
+        value.skipped = skipPastSeparator().trimmed();
         return value;
     }
 
-    value.text = skipPastSeparator();
+    const qsizetype start = m_pos;
+    while (m_pos < m_text.size() && m_text[m_pos] != u',' && !atLineEnd())
+        ++m_pos;
+    value.text = m_text.mid(start, m_pos - start).trimmed();
+    skipPastSeparator();
 
     if (value.text == QLatin1StringView("#TRUE#") || value.text == QLatin1StringView("#FALSE#")) {
         value.kind = Value::Kind::Boolean;

@@ -10,7 +10,10 @@ struct FileError
 {
     int code = 0;          // one of the ErrorCode numbers below
     QString description;   // e.g. "Could not write /data/a.box: No space left on device"
-    QString reason = {};   // the system's part alone ("No space left on device"), where there is one
+    // Why, without the file's name or the line: the system's words ("No space left on
+    // device") or what reading found; for reports that name the file themselves.
+    QString reason = {};
+    int line = 0;          // 1-based line of the file the problem is about; 0 when none
 };
 
 // Error codes are stable numbers: messages show them ("An unknown error occurred: code
@@ -37,10 +40,10 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 // Creates or empties the file, writes `content` and forces it to disk.
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
 
-// Finds out whether the file can be written, without changing it: an existing file is
-// opened for appending and closed again untouched; where there is none, one is created
-// and removed again.
-bool probeWritable(const QString &path, FileError *error);
+// Whether the file could be created, or opened to append to when it exists, without
+// creating it or changing a byte of it: the folder exists and takes new files, the
+// name fits, and an existing path is a file this user may write.
+bool canCreateOrAppend(const QString &path, FileError *error);
 
 // Reads the whole file.
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error);

@@ -15,10 +15,12 @@ struct Value
     Kind kind = Kind::Empty;
     QString text;          // the value as read (quotes removed); "#TRUE#" for a boolean
     bool boolean = false;  // for Kind::Boolean
-    int line = 0;          // 1-based line on which the value starts
-    // What stood between a closing quote and the next separator: the reader drops it,
-    // so "Klik op ""START""" reads as "Klik op " and drops START"".
-    QString dropped;
+    int line = 0;          // 1-based line where the value starts
+    // A quoted text whose closing quote never came: it ran to the end of the text.
+    bool unclosed = false;
+    // What stood between a quoted text's closing quote and the separator; the reader
+    // skips it, so a reader that must not lose text can refuse it.
+    QString skipped;
 };
 
 class ValueReader
@@ -32,12 +34,12 @@ public:
     // True when only blanks and line ends remain.
     bool atEnd() const;
 
-    // 1-based line of the reading position (the last line, once at the end).
+    // 1-based line of the position where the next value starts (for messages).
     int line() const { return m_line; }
 
 private:
     void skipBlanks();
-    // Moves past the next comma or line end; returns what it passed over, trimmed.
+    // Returns the text passed over before the separator.
     QString skipPastSeparator();
     bool atLineEnd() const;
     void consumeLineEnd();

@@ -2,7 +2,7 @@
 
 namespace kelvane {
 
-Answer SilentDialogs::message(const QString &, const QString &, MessageIcon, MessageButtons buttons)
+Answer SilentDialogs::message(const QString &, const QString &, MessageIcon, MessageButtons buttons, Answer)
 {
     switch (buttons) {
     case MessageButtons::Ok:
@@ -31,6 +31,11 @@ std::optional<QStringList> SilentDialogs::openFiles(const FileDialogRequest &)
 }
 
 std::optional<QString> SilentDialogs::saveFile(const FileDialogRequest &)
+{
+    return std::nullopt;
+}
+
+std::optional<QString> SilentDialogs::chooseFolder(const FileDialogRequest &)
 {
     return std::nullopt;
 }

@@ -24,6 +24,17 @@ QString findingLine(const QString &path, const Finding &finding)
     return QStringLiteral("%1: %2: %3").arg(place, severityWord(finding.severity), finding.text);
 }
 
+QJsonArray findingTexts(const QList<Finding> &findings, Severity severity)
+{
+    QJsonArray texts;
+    for (const Finding &finding : findings) {
+        if (finding.severity == severity)
+            texts.append(finding.line > 0 ? QStringLiteral("line %1: %2").arg(finding.line).arg(finding.text)
+                                          : finding.text);
+    }
+    return texts;
+}
+
 CheckReport::CheckReport(QTextStream &out, bool strict)
     : m_out(out), m_strict(strict)
 {

@@ -17,17 +17,6 @@ bool readingLostSomething(const ClusterFileContent &content)
                        [](const ClusterProblem &note) { return note.severity == Severity::Problem; });
 }
 
-QJsonArray findingTexts(const QList<Finding> &findings, Severity severity)
-{
-    QJsonArray texts;
-    for (const Finding &finding : findings) {
-        if (finding.severity == severity)
-            texts.append(finding.line > 0 ? QStringLiteral("line %1: %2").arg(finding.line).arg(finding.text)
-                                          : finding.text);
-    }
-    return texts;
-}
-
 } // namespace
 
 bool ClusterFileReport::hasProblems() const

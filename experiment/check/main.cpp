@@ -1,11 +1,12 @@
-// kelvane-check FILE.box...: reports what will go wrong when each cluster file is read
-// and run; exit status 0 only when no file has problems (or, with --strict, warnings).
-// --json prints what was read; --rewrite OUT writes the one file given back in the
-// canonical form.
+// kelvane-check FILE.box|FILE.bex...: reports what will go wrong when each cluster file,
+// and each experiment file with the clusters it lists, is read and run; exit status 0
+// only when no file has problems (or, with --strict, warnings). --json prints what was
+// read; --rewrite OUT writes the one cluster file given back in the canonical form.
 
 #include "kelvane/Version.h"
 #include "kelvane/check/CheckReport.h"
 #include "kelvane/check/ClusterFileCheck.h"
+#include "kelvane/check/ExperimentFileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -35,22 +36,23 @@ int main(int argc, char *argv[])
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
-        "Checks Kelvane cluster files (.box): what keeps them from being read or run (problems) "
-        "and what is odd but read in a known way (warnings). The report goes to standard output."));
+        "Checks Kelvane cluster files (.box) and experiment files (.bex): what keeps them from being "
+        "read or run (problems) and what is odd but read in a known way (warnings). The report goes "
+        "to standard output."));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print what was read as JSON."));
     const QCommandLineOption strict(QStringLiteral("strict"),
                                     QStringLiteral("Count warnings as problems for the exit status."));
     const QCommandLineOption rewrite(QStringLiteral("rewrite"),
-                                     QStringLiteral("Write the (one) file back in the canonical form to OUT."),
+                                     QStringLiteral("Write the (one) cluster file back in the canonical form to OUT."),
                                      QStringLiteral("OUT"));
     const QCommandLineOption icons(QStringLiteral("icons"),
                                    QStringLiteral("Folder with the pictures (default: ico beside the program)."),
                                    QStringLiteral("DIR"));
     parser.addOptions({json, strict, rewrite, icons});
-    parser.addPositionalArgument(QStringLiteral("FILE.box"), QStringLiteral("Cluster files to check."),
-                                 QStringLiteral("FILE.box..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Cluster and experiment files to check."),
+                                 QStringLiteral("FILE.box|FILE.bex..."));
     if (!parser.parse(QCoreApplication::arguments()))
         return usageError(parser.errorText());
     if (parser.isSet(help))
@@ -60,8 +62,8 @@ int main(int argc, char *argv[])
 
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        return usageError(QStringLiteral("no cluster file given"));
-    if (parser.isSet(rewrite) && files.size() != 1)
+        return usageError(QStringLiteral("no file given"));
+    if (parser.isSet(rewrite) && (files.size() != 1 || isExperimentFilePath(files.first())))
         return usageError(QStringLiteral("--rewrite takes exactly one cluster file"));
 
     QTextStream out(stdout);
@@ -79,6 +81,14 @@ int main(int argc, char *argv[])
 
     QJsonArray reports;
     for (const QString &file : files) {
+        if (isExperimentFilePath(file)) {
+            const ExperimentFileReport checked = checkExperimentFile(file, iconFolder);
+            if (parser.isSet(json))
+                reports.append(reportToJson(checked, report.judge(checked.findings)));
+            else
+                report.addFile(file, checked.findings, checked.summary());
+            continue;
+        }
         ClusterFileReport checked = checkClusterFile(file, iconFolder);
         bool rewritten = false;
         if (parser.isSet(rewrite)) {

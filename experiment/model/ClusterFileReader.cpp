@@ -134,10 +134,13 @@ private:
         if (!value)
             stop(m_lastLine, ErrorCode::InputPastEndOfFile, QStringLiteral("the file ends before %1").arg(what));
         m_lastLine = value->line;
-        if (!value->dropped.isEmpty())
+        if (value->unclosed)
+            problem(*value, QStringLiteral("%1 has no closing double quote, so it runs to the end of the file")
+                                .arg(what));
+        else if (!value->skipped.isEmpty())
             problem(*value, QStringLiteral("%1 ends at its second double quote (a value cannot hold one), "
                                            "so the rest of it is dropped: %2")
-                                .arg(what, value->dropped));
+                                .arg(what, value->skipped));
         return *value;
     }
 

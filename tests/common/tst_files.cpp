@@ -10,9 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <cerrno>
-#include <cstring>
-
 using namespace kelvane;
 
 class FilesTest : public QObject
@@ -91,37 +88,42 @@ private Q_SLOTS:
         QCOMPARE(error.code, ErrorCode::PathNotFound);
     }
 
-    void probingLeavesFilesAsTheyWere()
+    // The probe before a run must neither create the subject's file nor touch its bytes.
+    void probingForWritingCreatesAndChangesNothing()
     {
         QTemporaryDir dir;
         FileError error;
-        const QString existing = dir.filePath(QStringLiteral("c.bof"));
-        test::writeBytes(existing, "earlier run\r\n");
-        QVERIFY(probeWritable(existing, &error));
-        QCOMPARE(test::readBytes(existing), QByteArray("earlier run\r\n"));
+        const QString fresh = dir.filePath(QStringLiteral("anna.bof"));
+        QVERIFY(canCreateOrAppend(fresh, &error));
+        QVERIFY(!QFile::exists(fresh));
 
-        const QString absent = dir.filePath(QStringLiteral("new.bof"));
-        QVERIFY(probeWritable(absent, &error));
-        QVERIFY(!QFile::exists(absent));
+        const QString existing = dir.filePath(QStringLiteral("old.bof"));
+        test::writeBytes(existing, "kept\r\n");
+        QVERIFY(canCreateOrAppend(existing, &error));
+        QCOMPARE(test::readBytes(existing), QByteArray("kept\r\n"));
 
-        // A folder where the file should be, and a folder that is missing.
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("d.bof")));
-        QVERIFY(!probeWritable(dir.filePath(QStringLiteral("d.bof")), &error));
-        QVERIFY(error.description.contains(dir.filePath(QStringLiteral("d.bof"))));
-        QCOMPARE(error.reason, QString::fromLocal8Bit(std::strerror(EISDIR)));
-        QVERIFY(!probeWritable(dir.filePath(QStringLiteral("gone/x.bof")), &error));
+        const QString missing = dir.filePath(QStringLiteral("gone/anna.bof"));
+        QVERIFY(!canCreateOrAppend(missing, &error));
         QCOMPARE(error.code, ErrorCode::PathNotFound);
+        QVERIFY(error.description.contains(missing));
 
-        // A folder that takes no new files: the probe fails and leaves nothing behind.
-        bool probed = true;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bof")));
+        QVERIFY(!canCreateOrAppend(dir.filePath(QStringLiteral("folder.bof")), &error));
+        QVERIFY(error.description.contains(QStringLiteral("not a file")));
+
+        QVERIFY(!canCreateOrAppend(dir.filePath(QString(300, u'n') + QStringLiteral(".bof")), &error));
+
+        const QString later = dir.filePath(QStringLiteral("later.bof"));
+        bool creatable = true;
         {
             test::ReadOnlyFolder readOnly(dir.path());
             if (!readOnly.holds())
                 QSKIP("this file system cannot make a folder read-only for this user");
-            probed = probeWritable(absent, &error);
+            creatable = canCreateOrAppend(later, &error);
         }
-        QVERIFY(!probed);
-        QVERIFY(!QFile::exists(absent));
+        QVERIFY(!creatable);
+        QVERIFY(error.description.contains(later));
+        QVERIFY(!QFile::exists(later));
     }
 
     void readingMissingFileNamesIt()

@@ -71,12 +71,31 @@ private Q_SLOTS:
         ValueReader reader(QStringLiteral("\"Klik op \"\"START\"\"\"  ,\"b\" ,x\r\n"));
         const auto first = reader.next();
         QCOMPARE(first->text, QStringLiteral("Klik op "));
-        QCOMPARE(first->dropped, QStringLiteral("\"START\"\"\""));
-        QCOMPARE(reader.next()->dropped, QString());
-        QCOMPARE(reader.next()->dropped, QString()); // unquoted values drop nothing
+        QCOMPARE(first->skipped, QStringLiteral("\"START\"\"\""));
+        QCOMPARE(reader.next()->skipped, QString());
+        QCOMPARE(reader.next()->skipped, QString()); // unquoted values drop nothing
         // A quote that never closes runs to the end.
         QCOMPARE(readAllTexts(QStringLiteral("\"open, to the end")),
                  QStringList{QStringLiteral("open, to the end")});
+    }
+
+    // A reader that must not lose text can see what was passed over and what never closed.
+    void skippedAndUnclosedTextIsReported()
+    {
+        ValueReader reader(QStringLiteral("\"a\" ,\"say \"hi\" now\"\r\n\"b\"\r\n\"open"));
+        const auto a = reader.next();
+        QCOMPARE(a->skipped, QString());
+        QVERIFY(!a->unclosed);
+        const auto say = reader.next();
+        QCOMPARE(say->text, QStringLiteral("say "));
+        QCOMPARE(say->skipped, QStringLiteral("hi\" now\""));
+        QCOMPARE(say->line, 1);
+        QVERIFY(!reader.next()->unclosed);
+        const auto open = reader.next();
+        QCOMPARE(open->line, 3);
+        QCOMPARE(open->text, QStringLiteral("open"));
+        QVERIFY(open->unclosed);
+        QVERIFY(!reader.next());
     }
 
     void eachValueKnowsItsLine()

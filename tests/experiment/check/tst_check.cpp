@@ -147,6 +147,8 @@ private Q_SLOTS:
         const QString icoFolder = QDir::toNativeSeparators(icons.path());
         QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{
             good + u": ok (2 trials, 3 boxes)"_qs,
+            damaged + u":2: problem: the start message of trial 2 has no closing double quote, so it runs to "
+                      u"the end of the file"_qs,
             damaged + u":2: problem: the file ends before the end message of trial 2"_qs,
             quote + u": problem: The end message of trial 1 holds a double quote (\"), which a cluster "
                     u"file cannot store."_qs,
@@ -307,6 +309,70 @@ private Q_SLOTS:
 
         run = runCheck({QStringLiteral("--rewrite"), untouched, input, input});
         QCOMPARE(run.status, 2);
+    }
+
+    void experimentFilesAreCheckedWithEveryClusterTheyList()
+    {
+        IconFolder icons;
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.box"));
+        writeBytes(good, twoTrialExampleBytes());
+        QByteArray missingPicture = twoTrialExampleBytes();
+        missingPicture.replace("\"Content2.ico\",#FALSE#", "\"Pear.ico\",#FALSE#");
+        const QString pear = dir.filePath(QStringLiteral("pear.box"));
+        writeBytes(pear, missingPicture);
+
+        const QString study = dir.filePath(QStringLiteral("study.bex"));
+        writeBytes(study, "\"" + good.toLocal8Bit() + "\"\r\n\"Message: Rest\"\r\n\"" + good.toLocal8Bit() + "\"\r\n");
+        ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), study});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, study + QStringLiteral(": ok (3 entries, 2 clusters)\n"));
+
+        // Listed twice, a cluster's problems are told once; a file written on another
+        // computer is found beside the experiment file but not taken silently.
+        const QString broken = dir.filePath(QStringLiteral("broken.bex"));
+        writeBytes(broken, "\"" + pear.toLocal8Bit() + "\"\r\n\"" + pear.toLocal8Bit()
+                               + "\"\r\n\"C:\\study\\good.box\"\r\n");
+        const QString messages = dir.filePath(QStringLiteral("messages.bex"));
+        writeBytes(messages, "\"Message: Rest\"\r\n");
+        const QString damaged = dir.filePath(QStringLiteral("damaged.bex"));
+        writeBytes(damaged, "\"" + good.toLocal8Bit() + "\"\r\n\"Message: never closed\r\n");
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), broken, messages, damaged, study});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(lines[0].startsWith(broken + QStringLiteral(": problem: ") + pear
+                                     + QStringLiteral(": trial 2, box 1: the object picture \"Pear.ico\" is missing")),
+                 qPrintable(lines[0]));
+        QCOMPARE(lines[1], broken + QStringLiteral(": problem: C:\\study\\good.box: the cluster file does not exist "
+                                                   "(a file of that name lies beside the experiment file: ")
+                               + good + u')');
+        QCOMPARE(lines[2], messages + QStringLiteral(": problem: No cluster is listed in the experiment."));
+        // The file named once, with the line where reading stopped.
+        QCOMPARE(lines[3], damaged + QStringLiteral(":2: problem: the entry's closing double quote is missing; "
+                                                    "nothing was taken from the file"));
+        QCOMPARE(lines[4], study + QStringLiteral(": ok (3 entries, 2 clusters)"));
+
+        run = runCheck({QStringLiteral("--json"), QStringLiteral("--icons"), icons.dir.path(), study});
+        const QJsonObject file = QJsonDocument::fromJson(run.out.toUtf8()).array()[0].toObject();
+        QVERIFY(file[QStringLiteral("ok")].toBool());
+        QCOMPARE(file[QStringLiteral("entries")].toArray()[1].toString(), QStringLiteral("Message: Rest"));
+
+        QCOMPARE(runCheck({QStringLiteral("--rewrite"), dir.filePath(QStringLiteral("out.bex")), study}).status, 2);
+
+        // A listed cluster's warnings keep its own line and count only under --strict.
+        QByteArray hex = twoTrialExampleBytes();
+        hex.replace("\" 16777215\",\"85\",\" 1\"", "&HFFFFFF,\"85\",\" 1\"");
+        const QString odd = dir.filePath(QStringLiteral("odd.box"));
+        writeBytes(odd, hex);
+        const QString oddStudy = dir.filePath(QStringLiteral("odd.bex"));
+        writeBytes(oddStudy, "\"" + odd.toLocal8Bit() + "\"\r\n");
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), oddStudy});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, oddStudy + u": warning: "_qs + odd
+                              + u":2: the foreground colour of trial 2 is \"&HFFFFFF\"; read as 16777215\n"_qs
+                              + oddStudy + u": ok (1 entries, 1 clusters), 1 warning\n"_qs);
+        QCOMPARE(runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"), icons.dir.path(), oddStudy}).status, 1);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "kelvane/model/ClusterProblem.h"
 
+#include <QJsonArray>
 #include <QList>
 #include <QString>
 #include <QTextStream>
@@ -23,6 +24,9 @@ Finding toFinding(const ClusterProblem &problem);
 
 // "FILE:LINE: problem: TEXT", "FILE: warning: TEXT".
 QString findingLine(const QString &path, const Finding &finding);
+
+// The findings of one severity for JSON output: "line 2: TEXT" or "TEXT".
+QJsonArray findingTexts(const QList<Finding> &findings, Severity severity);
 
 class CheckReport
 {
