@@ -154,13 +154,4 @@ std::optional<int> answerWithoutWindow(const CommandLine &command, bool windowsP
     return std::nullopt;
 }
 
-QString notYetOpenedText(const CommandLine &command)
-{
-    const QString window = command.kind == FileKind::Experiment ? QStringLiteral("experiment window")
-                                                                : QStringLiteral("cluster editor");
-    return QStringLiteral("kelvane: %1 is not opened: a file named on the command line goes to the %2, "
-                          "which this version does not open from the command line yet")
-        .arg(command.file, window);
-}
-
 } // namespace kelvane

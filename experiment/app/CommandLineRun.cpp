@@ -2,6 +2,7 @@
 
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/RunDevices.h"
 #include "kelvane/app/SilentDialogs.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 #include "kelvane/trial/RunMessages.h"
@@ -33,11 +34,9 @@ int runClusterFromCommandLine(Program &program, const SettingsStore &store, cons
     QtDialogs shown;
     SilentDialogs silent;
     Dialogs &dialogs = personAtDesktop(place, platform) ? static_cast<Dialogs &>(shown) : silent;
-    SoundWarnings soundWarnings;
-    QtSoundPlayer targetSound(soundWarnings);
-    QtSoundPlayer clickSound(soundWarnings);
-    PointerCounter pointer;
-    return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer}, path, errors);
+    RunDevices devices;
+    return runClusterCommand(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
+                             path, errors);
 }
 
 } // namespace kelvane

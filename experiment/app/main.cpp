@@ -2,7 +2,9 @@
 #include "kelvane/app/CommandLine.h"
 #include "kelvane/app/CommandLineRun.h"
 #include "kelvane/app/DefaultsWindow.h"
+#include "kelvane/app/NamedFileOpening.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/RunDevices.h"
 #include "kelvane/app/StartPlace.h"
 #include "kelvane/options/StoredSettings.h"
 
@@ -37,14 +39,24 @@ int main(int argc, char *argv[])
 
     DefaultsWindow window(program, readIconSize(store));
     QtDialogs dialogs(&window);
-    window.show();
+    RunDevices devices;
+    // An experiment file opens the experiment window in the main window's place.
+    if (command.kind != FileKind::Experiment)
+        window.show();
     if (!problems.isEmpty())
         dialogs.message(QStringLiteral("Kelvane"), startupProblemText(problems), MessageIcon::Exclamation);
 
-    // The file named on the command line (command.file, of kind command.kind) goes to
-    // the window for its kind: the cluster editor opens a .box, the experiment window
-    // a .bex. Until those windows exist it is only acknowledged.
-    if (command.kind != FileKind::None)
-        QTextStream(stderr) << notYetOpenedText(command) << Qt::endl;
+    switch (command.kind) {
+    case FileKind::Experiment:
+        openExperimentWindow(program,
+                             {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
+                             command.file, &window);
+        break;
+    case FileKind::Cluster:
+        openClusterInEditor(command.file);
+        break;
+    case FileKind::None:
+        break;
+    }
     return app.exec();
 }

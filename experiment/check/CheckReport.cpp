@@ -13,6 +13,11 @@ QString severityWord(Severity severity)
 
 } // namespace
 
+QString counted(int count, const QString &one, const QString &many)
+{
+    return QStringLiteral("%1 %2").arg(count).arg(count == 1 ? one : many);
+}
+
 Finding toFinding(const ClusterProblem &problem)
 {
     return {problem.severity, problem.line, problem.describe()};
@@ -65,7 +70,7 @@ bool CheckReport::addFile(const QString &path, const QList<Finding> &findings, c
     if (passes) {
         m_out << path << ": ok (" << summary << ')';
         if (warnings > 0)
-            m_out << ", " << warnings << (warnings == 1 ? " warning" : " warnings");
+            m_out << ", " << counted(warnings, QStringLiteral("warning"), QStringLiteral("warnings"));
         m_out << '\n';
     }
     m_out.flush();

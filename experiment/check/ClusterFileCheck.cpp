@@ -31,7 +31,8 @@ QString ClusterFileReport::summary() const
     int boxes = 0;
     for (int t = 0; t < cluster.trialCount(); ++t)
         boxes += cluster.CountBoxes(t);
-    return QStringLiteral("%1 trials, %2 boxes").arg(cluster.trialCount()).arg(boxes);
+    return counted(cluster.trialCount(), QStringLiteral("trial"), QStringLiteral("trials")) + QStringLiteral(", ")
+           + counted(boxes, QStringLiteral("box"), QStringLiteral("boxes"));
 }
 
 ClusterFileReport checkClusterFile(const QString &path, const QString &iconFolder)

@@ -21,7 +21,8 @@ Finding aboutListedCluster(const QString &entry, const Finding &finding)
 
 QString ExperimentFileReport::summary() const
 {
-    return QStringLiteral("%1 entries, %2 clusters").arg(entries.size()).arg(clusterCount);
+    return counted(int(entries.size()), QStringLiteral("entry"), QStringLiteral("entries")) + QStringLiteral(", ")
+           + counted(clusterCount, QStringLiteral("cluster"), QStringLiteral("clusters"));
 }
 
 bool isExperimentFilePath(const QString &path)

@@ -371,7 +371,7 @@ private Q_SLOTS:
         QCOMPARE(run.status, 0);
         QCOMPARE(run.out, oddStudy + u": warning: "_qs + odd
                               + u":2: the foreground colour of trial 2 is \"&HFFFFFF\"; read as 16777215\n"_qs
-                              + oddStudy + u": ok (1 entries, 1 clusters), 1 warning\n"_qs);
+                              + oddStudy + u": ok (1 entry, 1 cluster), 1 warning\n"_qs);
         QCOMPARE(runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"), icons.dir.path(), oddStudy}).status, 1);
     }
 };

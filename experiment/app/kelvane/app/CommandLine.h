@@ -48,7 +48,4 @@ QString versionText();
 std::optional<int> answerWithoutWindow(const CommandLine &command, bool windowsPossible,
                                        QTextStream &out, QTextStream &errors);
 
-// Said on stderr when a file was named but the window for its kind is not built yet.
-QString notYetOpenedText(const CommandLine &command);
-
 } // namespace kelvane

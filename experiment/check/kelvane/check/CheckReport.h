@@ -22,6 +22,9 @@ struct Finding
 // A cluster problem as a finding: its trial and box lead the text.
 Finding toFinding(const ClusterProblem &problem);
 
+// "1 trial", "3 trials": a count for the summaries.
+QString counted(int count, const QString &one, const QString &many);
+
 // "FILE:LINE: problem: TEXT", "FILE: warning: TEXT".
 QString findingLine(const QString &path, const Finding &finding);
 
