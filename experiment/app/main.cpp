@@ -16,9 +16,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
 
     Program program;
-    setProgramFolders(program, QCoreApplication::applicationDirPath());
+    QStringList problems = setProgramFolders(program, locateProgramFiles());
     QSettingsStore store;
-    const QStringList problems = startProgram(program, store);
+    problems += startProgram(program, store);
 
     // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
     const QStringList arguments = QCoreApplication::arguments();

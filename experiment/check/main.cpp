@@ -2,11 +2,13 @@
 // only when all files are well. --json prints what was read; --rewrite OUT writes the
 // one file given back in the canonical form.
 
+#include "kelvane/ProgramFiles.h"
 #include "kelvane/check/ClusterFileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 
@@ -37,7 +39,7 @@ int main(int argc, char *argv[])
                                      QStringLiteral("Write the (one) file back in the canonical form to OUT."),
                                      QStringLiteral("OUT"));
     const QCommandLineOption icons(QStringLiteral("icons"),
-                                   QStringLiteral("Folder with the pictures (default: ico beside the program)."),
+                                   QStringLiteral("Folder with the pictures (default: the pictures kelvane uses)."),
                                    QStringLiteral("DIR"));
     parser.addOptions({json, rewrite, icons});
     parser.addPositionalArgument(QStringLiteral("FILE.box"), QStringLiteral("Cluster files to check."),
@@ -53,9 +55,14 @@ int main(int argc, char *argv[])
         print(stderr, QStringLiteral("kelvane-check: --rewrite takes exactly one cluster file"));
         return 2;
     }
-    QString iconFolder = parser.isSet(icons) ? parser.value(icons)
-                                             : QCoreApplication::applicationDirPath() + QStringLiteral("/ico");
-    iconFolder = QDir::cleanPath(iconFolder) + u'/';
+    QString iconFolder = QDir::cleanPath(parser.value(icons)) + u'/';
+    if (!parser.isSet(icons)) {
+        // Before kelvane's first start the researcher's own picture folder does not
+        // exist yet; kelvane fills it from the shipped pictures then.
+        const ProgramFiles program = locateProgramFiles();
+        iconFolder = program.installed && !QFileInfo::exists(program.iconFolder) ? program.shippedIcons
+                                                                                  : program.iconFolder;
+    }
 
     bool allWell = true;
     QJsonArray reports;
