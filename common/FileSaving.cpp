@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -77,16 +78,31 @@ bool writeDurably(const QString &path, const QByteArray &content, int openFlags,
     return true;
 }
 
+// Why a whole-file save could not begin. QSaveFile reports the failure of the temporary
+// file it writes first, which need not be the reason: /proc takes no new files ("No such
+// file or directory") while what stops a save to /proc/version is that the file itself
+// may not be written. The file and its folder are asked first, changing nothing.
+FileError whyNotCreated(const QString &path)
+{
+    FileError error;
+    if (!canCreateOrAppend(path, &error))
+        return error;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return errnoError(QStringLiteral("create"), path, errno);
+    return {ErrorCode::PermissionDenied,
+            QStringLiteral("Could not create %1: no new file can be made in the folder %2, and a "
+                           "save writes one there first")
+                .arg(path, QDir::toNativeSeparators(folder))};
+}
+
 } // namespace
 
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo info(path);
-        const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
-                                                       : ErrorCode::PermissionDenied;
-        setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
+        setError(error, whyNotCreated(path));
         return false;
     }
     if (file.write(content) != content.size()) {
@@ -111,6 +127,46 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
 {
     return writeDurably(path, content, O_TRUNC, error);
+}
+
+bool canCreateOrAppend(const QString &path, FileError *error)
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile()) {
+            setError(error, {ErrorCode::PathFileAccessError,
+                             QStringLiteral("Could not write %1: it is not a file").arg(path)});
+            return false;
+        }
+        // Opening without O_CREAT or O_TRUNC asks the file system itself (permissions,
+        // an immutable or read-only file) and leaves the file as it is.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0) {
+            setError(error, errnoError(QStringLiteral("write"), path, errno));
+            return false;
+        }
+        ::close(fd);
+        return true;
+    }
+    const QString folder = info.absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) {
+        setError(error, {ErrorCode::PathNotFound,
+                         QStringLiteral("Could not create %1: the folder %2 does not exist")
+                             .arg(path, QDir::toNativeSeparators(folder))});
+        return false;
+    }
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    if (::access(nativeFolder.constData(), W_OK | X_OK) != 0) {
+        setError(error, errnoError(QStringLiteral("create"), path, errno));
+        return false;
+    }
+    const long nameMax = ::pathconf(nativeFolder.constData(), _PC_NAME_MAX);
+    if (QFile::encodeName(info.fileName()).size() > (nameMax > 0 ? nameMax : NAME_MAX)) {
+        setError(error, errnoError(QStringLiteral("create"), path, ENAMETOOLONG));
+        return false;
+    }
+    return true;
 }
 
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error)
