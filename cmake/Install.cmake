@@ -30,8 +30,11 @@ foreach(icon kelvane kelvane-analyzer)
   endforeach()
 endforeach()
 
-file(GLOB kelvane_man_pages CONFIGURE_DEPENDS ${kelvane_packaging}/man/*.1)
-install(FILES ${kelvane_man_pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+# Man pages carry the version and release date, like the programs' --version.
+foreach(page kelvane kelvane-check kelvane-analyze)
+  configure_file(${kelvane_packaging}/man/${page}.1 ${CMAKE_BINARY_DIR}/packaging/man/${page}.1 @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/packaging/man/${page}.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
 
 set(CPACK_PACKAGE_NAME kelvane)
 set(CPACK_PACKAGE_VENDOR "The Kelvane developers")

@@ -48,13 +48,25 @@ mkdir -p "$HOME" "$root/work"
 cp tests/data/packaging/sample.box "$root/work/sample.box"
 "$usr/bin/kelvane-check" "$root/work/sample.box" >"$root/check.out" || { cat "$root/check.out"; fail "kelvane-check refused the sample before the first start"; }
 
-# A picture the researcher drew before must survive the first start.
+# A picture the researcher drew before must survive the first start. A cluster naming a
+# picture nobody has is refused before the start screen, on stderr, without a person.
 mkdir -p "$XDG_DATA_HOME/kelvane/ico"
 printf 'drawn by hand' >"$XDG_DATA_HOME/kelvane/ico/Box1.ico"
-"$usr/bin/kelvane" --help >/dev/null
+sed 's/"EmptyBox2.ico","Content1.ico"/"EmptyBox2.ico","Nowhere.ico"/' tests/data/packaging/sample.box >"$root/work/missing.box"
+status=0
+"$usr/bin/kelvane" --run-cluster "$root/work/missing.box" 2>"$root/run.err" || status=$?
+[[ $status -eq 1 ]] || { cat "$root/run.err"; fail "a cluster with a missing picture gave exit status $status, not 1"; }
+grep -q 'Nowhere.ico' "$root/run.err" || { cat "$root/run.err"; fail "the missing picture is not named"; }
 [[ $(ls "$XDG_DATA_HOME/kelvane/ico" | wc -l) -eq 14 ]] || fail "the first start did not fill the picture folder"
 [[ $(cat "$XDG_DATA_HOME/kelvane/ico/Box1.ico") == 'drawn by hand' ]] || fail "the first start replaced a picture of the researcher's"
 cp "$usr/share/kelvane/ico/Box1.ico" "$XDG_DATA_HOME/kelvane/ico/Box1.ico"
+
+# A good cluster gets as far as the start screen and waits there for the subject.
+"$usr/bin/kelvane" --run-cluster "$root/work/sample.box" 2>"$root/run.err" &
+runner=$!
+sleep 3
+kill -0 "$runner" 2>/dev/null || { cat "$root/run.err"; fail "the installed kelvane did not keep the sample run open"; }
+kill "$runner"; wait "$runner" 2>/dev/null || true
 
 "$usr/bin/kelvane-analyze" -o "$root/work/table.dat" tests/data/analyzer/worked.bof
 grep -q 'pp07' "$root/work/table.dat" || fail "kelvane-analyze wrote no row for the worked example"
