@@ -30,9 +30,9 @@ int main(int argc, char *argv[])
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
 
     Program program;
-    setProgramFolders(program, QCoreApplication::applicationDirPath());
+    QStringList problems = setProgramFolders(program, locateProgramFiles());
     QSettingsStore store;
-    const QStringList problems = startProgram(program, store);
+    problems += startProgram(program, store);
 
     if (command.action == CommandAction::RunCluster)
         return runClusterFromCommandLine(program, store, command.file, problems, place);

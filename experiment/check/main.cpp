@@ -3,6 +3,7 @@
 // only when no file has problems (or, with --strict, warnings). --json prints what was
 // read; --rewrite OUT writes the one cluster file given back in the canonical form.
 
+#include "kelvane/ProgramFiles.h"
 #include "kelvane/Version.h"
 #include "kelvane/check/CheckReport.h"
 #include "kelvane/check/ClusterFileCheck.h"
@@ -48,7 +49,7 @@ int main(int argc, char *argv[])
                                      QStringLiteral("Write the (one) cluster file back in the canonical form to OUT."),
                                      QStringLiteral("OUT"));
     const QCommandLineOption icons(QStringLiteral("icons"),
-                                   QStringLiteral("Folder with the pictures (default: ico beside the program)."),
+                                   QStringLiteral("Folder with the pictures (default: the pictures kelvane uses)."),
                                    QStringLiteral("DIR"));
     parser.addOptions({json, strict, rewrite, icons});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Cluster and experiment files to check."),
@@ -68,8 +69,14 @@ int main(int argc, char *argv[])
 
     QTextStream out(stdout);
     CheckReport report(out, parser.isSet(strict));
-    QString iconFolder = parser.isSet(icons) ? parser.value(icons)
-                                             : QCoreApplication::applicationDirPath() + QStringLiteral("/ico");
+    QString iconFolder = parser.value(icons);
+    if (!parser.isSet(icons)) {
+        // Before kelvane's first start the researcher's own picture folder does not
+        // exist yet; kelvane fills it from the shipped pictures then.
+        const ProgramFiles program = locateProgramFiles();
+        iconFolder = program.installed && !QFileInfo::exists(program.iconFolder) ? program.shippedIcons
+                                                                                  : program.iconFolder;
+    }
     iconFolder = QDir::cleanPath(iconFolder) + u'/';
     // Said once here rather than once per picture of every file; JSON keeps it per file.
     if (!parser.isSet(json) && !QFileInfo(iconFolder).isDir()) {
