@@ -1,8 +1,12 @@
 #include "kelvane/QtDialogs.h"
+#include "kelvane/app/CommandLine.h"
+#include "kelvane/app/CommandLineRun.h"
 #include "kelvane/app/DefaultsWindow.h"
+#include "kelvane/app/NamedFileOpening.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/RunDevices.h"
+#include "kelvane/app/StartPlace.h"
 #include "kelvane/options/StoredSettings.h"
-#include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -11,38 +15,48 @@ using namespace kelvane;
 
 int main(int argc, char *argv[])
 {
+    const CommandLine command = parseCommandLine(argumentsOf(argc, argv));
+    const StartPlace place = StartPlace::current();
+    {
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        if (const auto status = answerWithoutWindow(command, windowsPossible(place, command.platformGiven),
+                                                    out, errors))
+            return *status;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
 
     Program program;
-    setProgramFolders(program, QCoreApplication::applicationDirPath());
+    QStringList problems = setProgramFolders(program, locateProgramFiles());
     QSettingsStore store;
-    const QStringList problems = startProgram(program, store);
+    problems += startProgram(program, store);
 
-    // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--run-cluster")); at >= 0) {
-        QTextStream errors(stderr);
-        if (at + 1 >= arguments.size()) {
-            errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
-            return 2;
-        }
-        for (const QString &problem : problems)
-            errors << problem << Qt::endl;
-        QtDialogs dialogs;
-        SoundWarnings soundWarnings;
-        QtSoundPlayer targetSound(soundWarnings);
-        QtSoundPlayer clickSound(soundWarnings);
-        PointerCounter pointer;
-        return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
-                                 arguments[at + 1], errors);
-    }
+    if (command.action == CommandAction::RunCluster)
+        return runClusterFromCommandLine(program, store, command.file, problems, place);
 
     DefaultsWindow window(program, readIconSize(store));
     QtDialogs dialogs(&window);
-    window.show();
+    RunDevices devices;
+    // An experiment file opens the experiment window in the main window's place.
+    if (command.kind != FileKind::Experiment)
+        window.show();
     if (!problems.isEmpty())
-        dialogs.message(QStringLiteral("Kelvane"), problems.join(u'\n'), MessageIcon::Exclamation);
+        dialogs.message(QStringLiteral("Kelvane"), startupProblemText(problems), MessageIcon::Exclamation);
+
+    switch (command.kind) {
+    case FileKind::Experiment:
+        openExperimentWindow(program,
+                             {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
+                             command.file, &window);
+        break;
+    case FileKind::Cluster:
+        openClusterInEditor(command.file);
+        break;
+    case FileKind::None:
+        break;
+    }
     return app.exec();
 }

@@ -15,7 +15,6 @@
 #include <functional>
 #include <sys/stat.h>
 
-
 using namespace kelvane;
 using test::FailingPlace;
 
@@ -288,6 +287,8 @@ private Q_SLOTS:
         QVERIFY(!readWholeFile(QStringLiteral("/nonexistent/x.box"), &content, &error));
         QCOMPARE(error.code, ErrorCode::FileNotFound);
         QVERIFY(error.description.contains(QStringLiteral("/nonexistent/x.box")));
+        QVERIFY(!error.reason.isEmpty());
+        QVERIFY(!error.reason.contains(QStringLiteral("x.box")));
     }
 
     void dialogHelpers()
