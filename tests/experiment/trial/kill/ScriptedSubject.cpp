@@ -126,10 +126,12 @@ private:
         if (m_next == 0 && !m_began.contains(trial)) {
             report(BeganWord, trial);
             m_began.insert(trial);
-            // A click stamped in the millisecond the trial began may count as made
-            // before it; no subject is that quick.
-            return;
+            m_firstClickNs = screen->timeSource().nowNs() + FirstClickDelayNs;
         }
+        // A click stamped in the millisecond the trial began may count as made before
+        // it; no subject is that quick.
+        if (screen->timeSource().nowNs() < m_firstClickNs)
+            return;
         const QList<int> &clicks = plan.trials[trial].clicks;
         if (m_next < clicks.size())
             click(*screen, screen->Boxes.at(clicks[m_next++]));
@@ -143,6 +145,8 @@ private:
     QSet<int> m_began;
     QSet<int> m_ended;
     qsizetype m_next = 0;
+    qint64 m_firstClickNs = 0;
+    static constexpr qint64 FirstClickDelayNs = 5'000'000;
 };
 
 // The experiment window's Run for `entries`, with its overwrite question answered Yes.
