@@ -76,6 +76,21 @@ private Q_SLOTS:
         QVERIFY(descriptions[1].contains(QStringLiteral("end message of trial 1 holds a double quote")));
     }
 
+    void screenSizeMustBeAPercentOfTheScreen()
+    {
+        IconFolder icons;
+        ClusterModel cluster = twoTrialExample();
+        cluster.Trials[0].ScreenSize = QStringLiteral("100");
+        cluster.Trials[1].ScreenSize = QStringLiteral("1");
+        QVERIFY(checkCluster(cluster, icons.path(), firstRunObjectRow()).isEmpty());
+        cluster.Trials[0].ScreenSize = QStringLiteral("150");
+        cluster.Trials[1].ScreenSize = QStringLiteral("big");
+        const QList<ClusterProblem> problems = checkCluster(cluster, icons.path(), firstRunObjectRow());
+        QCOMPARE(problems.size(), 2);
+        QCOMPARE(problems[0].describe(), QStringLiteral("trial 1: the screen size \"150\" is not between 1 and 100 percent"));
+        QCOMPARE(problems[1].describe(), QStringLiteral("trial 2: the screen size \"big\" is not between 1 and 100 percent"));
+    }
+
     void commandLineReportsGoodAndBadFiles()
     {
         IconFolder icons;
