@@ -1,6 +1,6 @@
 #include "kelvane/QtDialogs.h"
-#include "kelvane/app/DefaultsWindow.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/editor/BoxSettings.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 
@@ -18,7 +18,10 @@ int main(int argc, char *argv[])
     Program program;
     setProgramFolders(program, QCoreApplication::applicationDirPath());
     QSettingsStore store;
-    const QStringList problems = startProgram(program, store);
+    SoundWarnings soundWarnings;
+    QtSoundPlayer targetSound(soundWarnings);
+    QtSoundPlayer clickSound(soundWarnings);
+    PointerCounter pointer;
 
     // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
     const QStringList arguments = QCoreApplication::arguments();
@@ -28,21 +31,23 @@ int main(int argc, char *argv[])
             errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
             return 2;
         }
-        for (const QString &problem : problems)
+        for (const QString &problem : startProgram(program, store))
             errors << problem << Qt::endl;
         QtDialogs dialogs;
-        SoundWarnings soundWarnings;
-        QtSoundPlayer targetSound(soundWarnings);
-        QtSoundPlayer clickSound(soundWarnings);
-        PointerCounter pointer;
         return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
                                  arguments[at + 1], errors);
     }
 
-    DefaultsWindow window(program, readIconSize(store));
-    QtDialogs dialogs(&window);
-    window.show();
-    if (!problems.isEmpty())
-        dialogs.message(QStringLiteral("Kelvane"), problems.join(u'\n'), MessageIcon::Exclamation);
+    // The editor's own load reads the store and tells the researcher what it could
+    // not use.
+    QtDialogs dialogs;
+    // The experiment window, the options dialog and the icon editor are handed to the
+    // editor here; until a hook is filled its menu entry stays disabled.
+    EditorHooks hooks;
+    BoxSettings editor(program, {dialogs, store, targetSound, clickSound, pointer}, hooks);
+    dialogs.setParent(&editor);
+    QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
+    editor.show();
+    editor.Form_Load();
     return app.exec();
 }
