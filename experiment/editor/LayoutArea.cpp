@@ -90,9 +90,7 @@ PictureWidget *LayoutArea::newBox()
 {
     auto *box = new PictureWidget(this);
     box->setFixedSize(m_boxPixels, m_boxPixels);
-    box->setAcceptDrops(true);
     box->setDragEnabled(true);
-    box->installEventFilter(this);
     // Numbers are looked up when the gesture happens: after a delete, this picture may
     // show another box.
     connect(box, &PictureWidget::rightClicked, this, [this, box] {
@@ -107,7 +105,6 @@ PictureWidget *LayoutArea::newBox()
 void LayoutArea::retire(PictureWidget *box)
 {
     box->hide();
-    box->removeEventFilter(this);
     if (m_dragging)
         m_retired.append(box);
     else
@@ -130,19 +127,35 @@ void LayoutArea::startBoxDrag(PictureWidget *box, QPoint hotSpot)
     m_retired.clear();
 }
 
-bool LayoutArea::acceptsHere(QDropEvent *event, DropTargetKind target)
+int LayoutArea::boxAt(QPointF position) const
+{
+    // The topmost picture under the pointer, as the researcher sees them stacked.
+    for (qsizetype i = m_boxes.size() - 1; i >= 0; --i) {
+        if (m_boxes[i]->isVisible() && m_boxes[i]->geometry().contains(position.toPoint()))
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+void LayoutArea::dragEnterEvent(QDragEnterEvent *event)
+{
+    dragMoveEvent(event);
+}
+
+void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
 {
     const auto payload = readEditorDrag(event->mimeData(), m_token);
+    const int box = boxAt(event->position());
+    const DropTargetKind target = box ? DropTargetKind::Box : DropTargetKind::LayoutArea;
     if (!payload || decideDrop(payload->source.kind, target) == DropAction::Ignore) {
         event->ignore();
-        return false;
+        return;
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    return true;
 }
 
-void LayoutArea::handleDrop(QDropEvent *event, DropTargetKind target, int box, QPointF at)
+void LayoutArea::dropEvent(QDropEvent *event)
 {
     const auto payload = readEditorDrag(event->mimeData(), m_token);
     if (!payload) {
@@ -151,44 +164,10 @@ void LayoutArea::handleDrop(QDropEvent *event, DropTargetKind target, int box, Q
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    const QPoint corner = twipsAt(at - QPointF(payload->hotSpot));
-    Q_EMIT dropped(*payload, target, box, keptInLayout(corner, int(std::lround(m_boxTwips))));
-}
-
-void LayoutArea::dragEnterEvent(QDragEnterEvent *event)
-{
-    acceptsHere(event, DropTargetKind::LayoutArea);
-}
-
-void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
-{
-    acceptsHere(event, DropTargetKind::LayoutArea);
-}
-
-void LayoutArea::dropEvent(QDropEvent *event)
-{
-    handleDrop(event, DropTargetKind::LayoutArea, 0, event->position());
-}
-
-bool LayoutArea::eventFilter(QObject *watched, QEvent *event)
-{
-    auto *box = qobject_cast<PictureWidget *>(watched);
-    const qsizetype at = box ? m_boxes.indexOf(box) : -1;
-    if (at < 0)
-        return QFrame::eventFilter(watched, event);
-    switch (event->type()) {
-    case QEvent::DragEnter:
-    case QEvent::DragMove:
-        acceptsHere(static_cast<QDropEvent *>(event), DropTargetKind::Box);
-        return true;
-    case QEvent::Drop: {
-        auto *drop = static_cast<QDropEvent *>(event);
-        handleDrop(drop, DropTargetKind::Box, int(at) + 1, box->mapToParent(drop->position()));
-        return true;
-    }
-    default:
-        return QFrame::eventFilter(watched, event);
-    }
+    const int box = boxAt(event->position());
+    const QPoint corner = twipsAt(event->position() - QPointF(payload->hotSpot));
+    Q_EMIT dropped(*payload, box ? DropTargetKind::Box : DropTargetKind::LayoutArea, box,
+                   keptInLayout(corner, int(std::lround(m_boxTwips))));
 }
 
 } // namespace kelvane

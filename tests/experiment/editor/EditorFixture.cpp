@@ -69,6 +69,12 @@ bool EditorFixture::dropAt(DragSource source, QPoint corner, QPoint hotSpot)
                     target->mapFrom(area, at));
 }
 
+bool EditorFixture::dropClosedBoxAtPixel(QPoint at, QPoint hotSpot)
+{
+    return dropData(window->TrialLayout,
+                    editorDragData(window->dragToken(), {closedBoxPicture(0), hotSpot}), at);
+}
+
 bool EditorFixture::dropOnBox(DragSource source, int box)
 {
     QWidget *picture = window->TrialLayout->box(box);

@@ -28,8 +28,11 @@ struct EditorFixture
     // Drops `source` held at `hotSpot` so that its picture's corner lands at `corner`
     // (twips), on whatever lies there: the layout area or a box.
     bool dropAt(DragSource source, QPoint corner, QPoint hotSpot = {});
-    // Drops on the layout area's own widget at the pixel `at`, with any data.
+    // Drops any data on `target` at its pixel `at`.
     bool dropData(QWidget *target, QMimeData *data, QPoint at);
+    // Drops the first "Box" picture held at `hotSpot` with the pointer at the layout
+    // area's pixel `at` (which may lie outside it).
+    bool dropClosedBoxAtPixel(QPoint at, QPoint hotSpot);
     // Drops a row picture on box `box` (from 1).
     bool dropOnBox(DragSource source, int box);
     bool dropOnDelete(int box);

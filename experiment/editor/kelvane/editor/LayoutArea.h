@@ -39,8 +39,10 @@ public:
     QPoint pixelsAt(QPoint twips) const;
 
 Q_SIGNALS:
-    // A drop of this window's drag; `corner` is where the top-left corner of the
-    // dropped picture was seen, in twips, kept inside the area.
+    // A drop of this window's drag, on a box or on the free area; `corner` is where the
+    // top-left corner of the dropped picture was seen, in twips, kept inside the area.
+    // Drags over a box come here too, so a box can refuse a drop without the area
+    // beneath taking it.
     void dropped(const kelvane::DragPayload &payload, kelvane::DropTargetKind target, int box,
                  QPoint corner);
     void boxRightClicked(int box);
@@ -49,11 +51,10 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    bool acceptsHere(QDropEvent *event, DropTargetKind target);
-    void handleDrop(QDropEvent *event, DropTargetKind target, int box, QPointF at);
+    // The box whose picture is under `position` (topmost first), or 0.
+    int boxAt(QPointF position) const;
     PictureWidget *newBox();
     void retire(PictureWidget *box);
     void startBoxDrag(PictureWidget *box, QPoint hotSpot);
