@@ -139,7 +139,15 @@ int LayoutArea::boxAt(QPointF position) const
 
 void LayoutArea::dragEnterEvent(QDragEnterEvent *event)
 {
-    dragMoveEvent(event);
+    // Taken whatever lies under the pointer on the way in: an area that refuses the
+    // enter gets no more moves, and an object must be carried across free space to
+    // reach a box. Each move then says whether a drop there would do anything.
+    if (readEditorDrag(event->mimeData(), m_token)) {
+        event->setDropAction(Qt::MoveAction);
+        event->accept();
+    } else {
+        event->ignore();
+    }
 }
 
 void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
@@ -158,16 +166,16 @@ void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
 void LayoutArea::dropEvent(QDropEvent *event)
 {
     const auto payload = readEditorDrag(event->mimeData(), m_token);
-    if (!payload) {
+    const int box = boxAt(event->position());
+    const DropTargetKind target = box ? DropTargetKind::Box : DropTargetKind::LayoutArea;
+    if (!payload || decideDrop(payload->source.kind, target) == DropAction::Ignore) {
         event->ignore();
         return;
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
-    const int box = boxAt(event->position());
     const QPoint corner = twipsAt(event->position() - QPointF(payload->hotSpot));
-    Q_EMIT dropped(*payload, box ? DropTargetKind::Box : DropTargetKind::LayoutArea, box,
-                   keptInLayout(corner, int(std::lround(m_boxTwips))));
+    Q_EMIT dropped(*payload, target, box, keptInLayout(corner, int(std::lround(m_boxTwips))));
 }
 
 } // namespace kelvane

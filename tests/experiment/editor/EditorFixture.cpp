@@ -8,6 +8,8 @@
 #include <QMimeData>
 #include <QTest>
 
+#include <memory>
+
 namespace kelvane::test {
 
 EditorFixture::EditorFixture(EditorHooks hooks)
@@ -53,7 +55,7 @@ bool EditorFixture::dropData(QWidget *target, QMimeData *data, QPoint at)
     QApplication::sendEvent(target, &move);
     QDropEvent drop(at, Qt::MoveAction | Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
-    const bool accepted = drop.isAccepted() && enter.isAccepted();
+    const bool accepted = enter.isAccepted() && move.isAccepted() && drop.isAccepted();
     delete data;
     return accepted;
 }
@@ -73,6 +75,27 @@ bool EditorFixture::dropClosedBoxAtPixel(QPoint at, QPoint hotSpot)
 {
     return dropData(window->TrialLayout,
                     editorDragData(window->dragToken(), {closedBoxPicture(0), hotSpot}), at);
+}
+
+bool EditorFixture::carryAndDrop(DragSource source, QPoint enterAt, QPoint dropAt)
+{
+    QWidget *area = window->TrialLayout;
+    const std::unique_ptr<QMimeData> data(editorDragData(window->dragToken(), {source, {}}));
+    QDragEnterEvent enter(enterAt, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &enter);
+    if (!enter.isAccepted())
+        return false;
+    bool accepted = false;
+    for (const QPoint at : {enterAt, dropAt}) {
+        QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(area, &move);
+        accepted = move.isAccepted();
+    }
+    if (!accepted)
+        return false;
+    QDropEvent drop(dropAt, Qt::MoveAction, data.get(), Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(area, &drop);
+    return drop.isAccepted();
 }
 
 bool EditorFixture::dropOnBox(DragSource source, int box)

@@ -33,6 +33,9 @@ struct EditorFixture
     // Drops the first "Box" picture held at `hotSpot` with the pointer at the layout
     // area's pixel `at` (which may lie outside it).
     bool dropClosedBoxAtPixel(QPoint at, QPoint hotSpot);
+    // As Qt delivers a real drag: it enters the layout area at the pixel `enterAt`, is
+    // carried to `dropAt` and dropped there; a refused enter gets no more events.
+    bool carryAndDrop(DragSource source, QPoint enterAt, QPoint dropAt);
     // Drops a row picture on box `box` (from 1).
     bool dropOnBox(DragSource source, int box);
     bool dropOnDelete(int box);

@@ -77,6 +77,21 @@ private Q_SLOTS:
         QVERIFY(f.box(1).Empty);
     }
 
+    void objectCarriedAcrossFreeSpaceReachesABox()
+    {
+        EditorFixture f;
+        LayoutArea *area = f.window->TrialLayout;
+        f.placeBox(0, {3000, 3000});
+        const QPoint free = area->pixelsAt({300, 300});
+        const QPoint onBox = area->box(1)->geometry().center();
+        QVERIFY(f.carryAndDrop(objectPicture(1), free, onBox));
+        QCOMPARE(f.box(1).ContentFile, QStringLiteral("Content2.ico"));
+        // Let go over free space, the object goes nowhere.
+        QVERIFY(!f.carryAndDrop(objectPicture(2), onBox, free));
+        QCOMPARE(f.box(1).ContentFile, QStringLiteral("Content2.ico"));
+        QCOMPARE(f.boxes(), 1);
+    }
+
     void pictureLandsWhereItWasSeen()
     {
         EditorFixture f;
