@@ -69,6 +69,17 @@ void BoxSettings::buildWindow()
     TrialLayout = new LayoutArea(layoutFrame);
     TrialLayout->setDragToken(m_token);
     layoutFrameLayout->addWidget(TrialLayout);
+    TrialLayout->setEmptyHint(QStringLiteral(
+        "Drag a picture from \"Box\" onto this area to place a box; drag boxes to move them.\n\n"
+        "Drop an item on a box to hide it there, an \"EmptyBox\" picture to empty it again.\n\n"
+        "Right-click a box holding an item to make it the target."));
+    auto *targetAndDelete = new QHBoxLayout;
+    Target = new TargetFrame(layoutFrame);
+    Delete = new DeleteArea(layoutFrame);
+    Delete->setDragToken(m_token);
+    targetAndDelete->addWidget(Target, 1);
+    targetAndDelete->addWidget(Delete);
+    layoutFrameLayout->addLayout(targetAndDelete);
     layoutFrameLayout->addStretch(1);
     body->addWidget(layoutFrame, 0, Qt::AlignTop);
 
@@ -78,13 +89,6 @@ void BoxSettings::buildWindow()
     Rows = new PictureRows(central);
     Rows->setDragToken(m_token);
     side->addWidget(Rows);
-    auto *bottom = new QHBoxLayout;
-    Target = new TargetFrame(central);
-    Delete = new DeleteArea(central);
-    Delete->setDragToken(m_token);
-    bottom->addWidget(Target, 1);
-    bottom->addWidget(Delete);
-    side->addLayout(bottom);
     side->addStretch(1);
     body->addLayout(side, 1);
     layout->addLayout(body, 1);

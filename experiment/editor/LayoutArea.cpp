@@ -6,6 +6,7 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QPainter>
 
 #include <cmath>
 
@@ -29,6 +30,24 @@ LayoutArea::LayoutArea(QWidget *parent) : QFrame(parent)
     setAccessibleName(QStringLiteral("Trial Layout"));
     const int side = pixelsOf(LayoutAreaTwips) + 2 * frameWidth();
     setFixedSize(side, side);
+}
+
+void LayoutArea::setEmptyHint(const QString &hint)
+{
+    m_emptyHint = hint;
+    setToolTip(hint);
+    update();
+}
+
+void LayoutArea::paintEvent(QPaintEvent *event)
+{
+    QFrame::paintEvent(event);
+    if (!m_boxes.isEmpty() || m_emptyHint.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const QRect text = contentsRect().adjusted(40, 40, -40, -40);
+    painter.drawText(text, Qt::AlignCenter | Qt::TextWordWrap, m_emptyHint);
 }
 
 void LayoutArea::setBoxSize(double twips)
@@ -68,12 +87,14 @@ void LayoutArea::showTrial(const ClusterModel &cluster, int trial)
         picture->setFramed(k == target);
         picture->show();
     }
+    update();
 }
 
 void LayoutArea::removeBoxes()
 {
     while (!m_boxes.isEmpty())
         retire(m_boxes.takeLast());
+    update();
 }
 
 QStringList LayoutArea::missingNames() const

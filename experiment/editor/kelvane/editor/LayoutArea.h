@@ -21,6 +21,8 @@ public:
 
     void setIconFolder(const QString &folder) { m_iconFolder = folder; }
     void setDragToken(const QString &token) { m_token = token; }
+    // Written across the area while it holds no box.
+    void setEmptyHint(const QString &hint);
     // Width and height of every box picture, in twips.
     void setBoxSize(double twips);
     int boxPixels() const { return m_boxPixels; }
@@ -51,6 +53,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;
     void dropEvent(QDropEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // The box whose picture is under `position` (topmost first), or 0.
@@ -61,6 +64,7 @@ private:
 
     QString m_iconFolder;
     QString m_token;
+    QString m_emptyHint;
     double m_boxTwips = 480;
     int m_boxPixels = 32;
     QList<PictureWidget *> m_boxes;
