@@ -8,6 +8,7 @@
 
 #include "kelvane/options/StoredSettings.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
@@ -144,6 +145,32 @@ private Q_SLOTS:
         for (QPushButton *button : {w.CopyTrial, w.AddLayout, w.Runtrial, w.SaveBoxFile, w.OpenBoxFile})
             QCOMPARE(button->accessibleName(), button->text());
         QCOMPARE(w.Runtrial->text(), QStringLiteral("Run Cluster"));
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {600, 600});
+        QStringList unnamed;
+        for (QWidget *widget : w.findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+                                 || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QTabBar *>(widget)
+                                 || qobject_cast<PictureWidget *>(widget) || widget->acceptDrops();
+            // Parts of a spin box, a tab widget or the menu bar are named through their owner.
+            if (!control || qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                || qobject_cast<QTabWidget *>(widget->parentWidget())
+                || qobject_cast<QMenuBar *>(widget->parentWidget()))
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+            if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + u' '
+                               + widget->objectName());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        QCOMPARE(w.TrialLayout->box(1)->accessibleName(), QStringLiteral("Box 1: Box1.ico"));
+        QCOMPARE(w.Rows->EmptyIcon->picture(0)->accessibleName(),
+                 QStringLiteral("Opened empty box picture 1: EmptyBox1.ico"));
     }
 
     void addTrialStartsFromTrialOne()
