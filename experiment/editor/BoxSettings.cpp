@@ -67,12 +67,17 @@ void BoxSettings::readPictureLists()
     fillList(m_program.Pictures.EmptyIconNames, stored.emptyBoxPictures);
 }
 
-void BoxSettings::reloadRows()
+void BoxSettings::reloadBoxRows()
 {
     const PictureNameLists &names = m_program.Pictures;
     Rows->EmptyBox->setNames(firstNames(names.EmptyBoxIconNames, PictureNameLists::BoxCount));
     Rows->EmptyIcon->setNames(firstNames(names.EmptyIconNames, PictureNameLists::BoxCount));
-    Rows->DragBox->setNames(firstNames(names.DragBoxIconNames, PictureNameLists::ObjectCount));
+}
+
+void BoxSettings::reloadRows()
+{
+    reloadBoxRows();
+    Rows->DragBox->setNames(firstNames(m_program.Pictures.DragBoxIconNames, PictureNameLists::ObjectCount));
 }
 
 void BoxSettings::applyIconSize()
@@ -352,9 +357,7 @@ void BoxSettings::mnuOptions_Click()
         reloadRows();
     } else {
         readPictureLists();
-        const PictureNameLists &names = m_program.Pictures;
-        Rows->EmptyBox->setNames(firstNames(names.EmptyBoxIconNames, PictureNameLists::BoxCount));
-        Rows->EmptyIcon->setNames(firstNames(names.EmptyIconNames, PictureNameLists::BoxCount));
+        reloadBoxRows();
     }
     applyIconSize();
     showShownTrial();

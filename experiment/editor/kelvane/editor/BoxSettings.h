@@ -132,6 +132,7 @@ private:
     void syncTabs();
     void showTabWithoutSelecting(int trial);
     void reloadRows();
+    void reloadBoxRows();
     void readPictureLists();
     void applyIconSize();
     void changeRowPicture(DragSourceKind row, int index);
