@@ -6,6 +6,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -111,6 +112,46 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
 {
     return writeDurably(path, content, O_TRUNC, error);
+}
+
+bool canCreateOrAppend(const QString &path, FileError *error)
+{
+    const QFileInfo info(path);
+    if (info.exists()) {
+        if (!info.isFile()) {
+            setError(error, {ErrorCode::PathFileAccessError,
+                             QStringLiteral("Could not write %1: it is not a file").arg(path)});
+            return false;
+        }
+        // Opening without O_CREAT or O_TRUNC asks the file system itself (permissions,
+        // an immutable or read-only file) and leaves the file as it is.
+        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0) {
+            setError(error, errnoError(QStringLiteral("write"), path, errno));
+            return false;
+        }
+        ::close(fd);
+        return true;
+    }
+    const QString folder = info.absolutePath();
+    const QFileInfo folderInfo(folder);
+    if (!folderInfo.isDir()) {
+        setError(error, {ErrorCode::PathNotFound,
+                         QStringLiteral("Could not create %1: the folder %2 does not exist")
+                             .arg(path, QDir::toNativeSeparators(folder))});
+        return false;
+    }
+    const QByteArray nativeFolder = QFile::encodeName(folder);
+    if (::access(nativeFolder.constData(), W_OK | X_OK) != 0) {
+        setError(error, errnoError(QStringLiteral("create"), path, errno));
+        return false;
+    }
+    const long nameMax = ::pathconf(nativeFolder.constData(), _PC_NAME_MAX);
+    if (QFile::encodeName(info.fileName()).size() > (nameMax > 0 ? nameMax : NAME_MAX)) {
+        setError(error, errnoError(QStringLiteral("create"), path, ENAMETOOLONG));
+        return false;
+    }
+    return true;
 }
 
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error)

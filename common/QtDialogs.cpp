@@ -34,7 +34,7 @@ QString startPath(const FileDialogRequest &request)
 } // namespace
 
 Answer QtDialogs::message(const QString &title, const QString &text, MessageIcon icon,
-                          MessageButtons buttons)
+                          MessageButtons buttons, Answer defaultAnswer)
 {
     QMessageBox box(toQt(icon), title, text, QMessageBox::NoButton, m_parent);
     switch (buttons) {
@@ -47,6 +47,12 @@ Answer QtDialogs::message(const QString &title, const QString &text, MessageIcon
     case MessageButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
+    }
+    switch (defaultAnswer) {
+    case Answer::Yes: box.setDefaultButton(QMessageBox::Yes); break;
+    case Answer::No: box.setDefaultButton(QMessageBox::No); break;
+    case Answer::Cancel: box.setDefaultButton(QMessageBox::Cancel); break;
+    case Answer::Ok: break;
     }
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -93,6 +99,14 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest &request)
     const QString path = QFileDialog::getSaveFileName(m_parent, request.title, startPath(request),
                                                       qtFilterFromPairs(request.filter), nullptr,
                                                       QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return std::nullopt;
+    return QDir::toNativeSeparators(path);
+}
+
+std::optional<QString> QtDialogs::chooseFolder(const FileDialogRequest &request)
+{
+    const QString path = QFileDialog::getExistingDirectory(m_parent, request.title, request.initialFolder);
     if (path.isEmpty())
         return std::nullopt;
     return QDir::toNativeSeparators(path);

@@ -44,19 +44,22 @@ void ValueReader::skipBlanks()
         ++m_pos;
 }
 
-void ValueReader::skipPastSeparator()
+QString ValueReader::skipPastSeparator()
 {
+    const qsizetype start = m_pos;
     while (m_pos < m_text.size()) {
-        if (m_text[m_pos] == u',') {
-            ++m_pos;
-            return;
-        }
-        if (atLineEnd()) {
-            consumeLineEnd();
-            return;
-        }
+        if (m_text[m_pos] == u',' || atLineEnd())
+            break;
         ++m_pos;
     }
+    const QString skipped = m_text.mid(start, m_pos - start);
+    if (m_pos < m_text.size()) {
+        if (m_text[m_pos] == u',')
+            ++m_pos;
+        else
+            consumeLineEnd();
+    }
+    return skipped;
 }
 
 bool ValueReader::atEnd() const
@@ -83,14 +86,16 @@ std::optional<Value> ValueReader::next()
         return std::nullopt;
 
     Value value;
+    value.line = m_line;
     if (m_text[m_pos] == u'"') {
         const qsizetype close = m_text.indexOf(u'"', m_pos + 1);
         const qsizetype end = close < 0 ? m_text.size() : close;
         value.kind = Value::Kind::Text;
         value.text = m_text.mid(m_pos + 1, end - m_pos - 1);
+        value.unclosed = close < 0;
         m_line += int(value.text.count(u'\n'));
         m_pos = close < 0 ? end : close + 1;
-        skipPastSeparator();
+        value.skipped = skipPastSeparator().trimmed();
         return value;
     }
 

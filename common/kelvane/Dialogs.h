@@ -31,8 +31,11 @@ class Dialogs
 public:
     virtual ~Dialogs() = default;
 
+    // `defaultAnswer` is the button Enter presses; Ok leaves the platform's choice. A
+    // question whose Yes destroys data makes No the default.
     virtual Answer message(const QString &title, const QString &text, MessageIcon icon,
-                           MessageButtons buttons = MessageButtons::Ok) = 0;
+                           MessageButtons buttons = MessageButtons::Ok,
+                           Answer defaultAnswer = Answer::Ok) = 0;
     // The text typed, or nothing when the researcher cancelled.
     virtual std::optional<QString> input(const QString &title, const QString &prompt,
                                          const QString &defaultText) = 0;
@@ -41,6 +44,9 @@ public:
     // Full paths of the files chosen together, or nothing when cancelled.
     virtual std::optional<QStringList> openFiles(const FileDialogRequest &request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest &request) = 0;
+    // An existing folder, or nothing when cancelled. Uses the request's title and
+    // initial folder.
+    virtual std::optional<QString> chooseFolder(const FileDialogRequest &request) = 0;
     virtual std::optional<ColourValue> chooseColour(ColourValue initial) = 0;
 };
 

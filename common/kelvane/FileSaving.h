@@ -35,6 +35,11 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 // Creates or empties the file, writes `content` and forces it to disk.
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error);
 
+// Whether the file could be created, or opened to append to when it exists, without
+// creating it or changing a byte of it: the folder exists and takes new files, the
+// name fits, and an existing path is a file this user may write.
+bool canCreateOrAppend(const QString &path, FileError *error);
+
 // Reads the whole file.
 bool readWholeFile(const QString &path, QByteArray *content, FileError *error);
 

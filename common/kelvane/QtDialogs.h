@@ -15,12 +15,14 @@ public:
     void setParent(QWidget *parent) { m_parent = parent; }
 
     Answer message(const QString &title, const QString &text, MessageIcon icon,
-                   MessageButtons buttons = MessageButtons::Ok) override;
+                   MessageButtons buttons = MessageButtons::Ok,
+                   Answer defaultAnswer = Answer::Ok) override;
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QStringList> openFiles(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
     std::optional<ColourValue> chooseColour(ColourValue initial) override;
 
 private:

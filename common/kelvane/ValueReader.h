@@ -15,6 +15,12 @@ struct Value
     Kind kind = Kind::Empty;
     QString text;          // the value as read (quotes removed); "#TRUE#" for a boolean
     bool boolean = false;  // for Kind::Boolean
+    int line = 0;          // 1-based line where the value starts
+    // A quoted text whose closing quote never came: it ran to the end of the text.
+    bool unclosed = false;
+    // What stood between a quoted text's closing quote and the separator; the reader
+    // skips it, so a reader that must not lose text can refuse it.
+    QString skipped;
 };
 
 class ValueReader
@@ -33,7 +39,8 @@ public:
 
 private:
     void skipBlanks();
-    void skipPastSeparator();
+    // Returns the text passed over before the separator.
+    QString skipPastSeparator();
     bool atLineEnd() const;
     void consumeLineEnd();
 

@@ -1,8 +1,10 @@
-// kelvane-check FILE.box...: reports every problem of each cluster file; exit status 0
-// only when all files are well. --json prints what was read; --rewrite OUT writes the
-// one file given back in the canonical form.
+// kelvane-check FILE.box|FILE.bex...: reports every problem of each cluster file, and of
+// each experiment file and the clusters it lists; exit status 0 only when all is well.
+// --json prints what was read; --rewrite OUT writes the one cluster file given back in
+// the canonical form.
 
 #include "kelvane/check/ClusterFileCheck.h"
+#include "kelvane/check/ExperimentFileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -30,7 +32,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-check"));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Checks Kelvane cluster files (.box)."));
+    parser.setApplicationDescription(QStringLiteral("Checks Kelvane cluster files (.box) and experiment files (.bex)."));
     parser.addHelpOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print what was read as JSON."));
     const QCommandLineOption rewrite(QStringLiteral("rewrite"),
@@ -40,8 +42,8 @@ int main(int argc, char *argv[])
                                    QStringLiteral("Folder with the pictures (default: ico beside the program)."),
                                    QStringLiteral("DIR"));
     parser.addOptions({json, rewrite, icons});
-    parser.addPositionalArgument(QStringLiteral("FILE.box"), QStringLiteral("Cluster files to check."),
-                                 QStringLiteral("FILE.box..."));
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Cluster and experiment files to check."),
+                                 QStringLiteral("FILE.box|FILE.bex..."));
     parser.process(app);
 
     const QStringList files = parser.positionalArguments();
@@ -49,7 +51,7 @@ int main(int argc, char *argv[])
         print(stderr, QStringLiteral("kelvane-check: no cluster file given (see --help)"));
         return 2;
     }
-    if (parser.isSet(rewrite) && files.size() != 1) {
+    if (parser.isSet(rewrite) && (files.size() != 1 || isExperimentFilePath(files.first()))) {
         print(stderr, QStringLiteral("kelvane-check: --rewrite takes exactly one cluster file"));
         return 2;
     }
@@ -60,6 +62,20 @@ int main(int argc, char *argv[])
     bool allWell = true;
     QJsonArray reports;
     for (const QString &file : files) {
+        if (isExperimentFilePath(file)) {
+            const ExperimentFileReport report = checkExperimentFile(file, iconFolder);
+            allWell = allWell && report.problems.isEmpty();
+            if (parser.isSet(json)) {
+                reports.append(reportToJson(report));
+                continue;
+            }
+            if (report.problems.isEmpty())
+                print(stdout, QStringLiteral("%1: ok (%2 entries, %3 clusters)")
+                                  .arg(file).arg(report.entries.size()).arg(report.clusterCount));
+            for (const QString &problem : report.problems)
+                print(stdout, QStringLiteral("%1: %2").arg(file, problem));
+            continue;
+        }
         const ClusterFileReport report = checkClusterFile(file, iconFolder);
         allWell = allWell && report.problems.isEmpty();
         if (parser.isSet(rewrite)) {

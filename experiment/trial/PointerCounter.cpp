@@ -14,6 +14,11 @@ int PointerCounter::show()
     return m_count;
 }
 
+int PointerCounter::showWhileHidden()
+{
+    return visible() ? m_count : show();
+}
+
 int PointerCounter::hide()
 {
     if (--m_count == -1)

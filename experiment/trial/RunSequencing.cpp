@@ -1,5 +1,6 @@
 #include "kelvane/trial/RunSequencing.h"
 
+#include "kelvane/Dialogs.h"
 #include "kelvane/FileSaving.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/OpenFile.h"
@@ -11,6 +12,20 @@
 #include <memory>
 
 namespace kelvane {
+
+namespace {
+
+// QFileInfo's own comparison takes any two files that do not exist for the same file.
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a);
+    const QFileInfo y(b);
+    if (x.exists() && y.exists())
+        return x.canonicalFilePath() == y.canonicalFilePath();
+    return QDir::cleanPath(x.absoluteFilePath()) == QDir::cleanPath(y.absoluteFilePath());
+}
+
+} // namespace
 
 bool isMessageEntry(const QString &entry)
 {
@@ -27,6 +42,11 @@ QString subjectResultPath(const QString &subjectName)
     return subjectName + QLatin1StringView(".bof");
 }
 
+QString ExperimentSource::subjectResultFile() const
+{
+    return subjectResultPath(subjectName());
+}
+
 QStringList checkClusterForRun(const Program &program)
 {
     QStringList problems;
@@ -37,7 +57,7 @@ QStringList checkClusterForRun(const Program &program)
         return problems;
     }
     // A cluster file that itself ends in "bof" would be overwritten by its own results.
-    if (QFileInfo(clusterResultPath(program.ClusterFile)) == QFileInfo(program.ClusterFile))
+    if (sameFile(clusterResultPath(program.ClusterFile), program.ClusterFile))
         problems.append(QStringLiteral("%1: the results would overwrite the cluster file itself; "
                                        "cluster files must end in \".box\"")
                             .arg(file));
@@ -50,25 +70,56 @@ QStringList checkClusterForRun(const Program &program)
     return problems;
 }
 
+QString missingClusterProblem(const QString &entry, const QStringList &experimentFolders)
+{
+    QString problem = QStringLiteral("%1: the cluster file does not exist").arg(entry);
+    // A study folder moved as a whole, or an experiment written on another computer
+    // (C:\study\c1.box), still has its clusters beside the experiment file. The
+    // researcher decides whether that is the file meant; nothing is swapped silently.
+    for (const QString &folder : experimentFolders) {
+        const QString beside = QDir(folder).filePath(fileTitle(entry));
+        if (QFileInfo(beside).isFile()) {
+            problem += QStringLiteral(" (a file of that name lies beside the experiment file: %1)")
+                           .arg(QDir::toNativeSeparators(beside));
+            break;
+        }
+    }
+    return problem;
+}
+
 QStringList checkExperimentForRun(const QStringList &entries, const QString &iconFolder,
-                                  const QString &subjectResult)
+                                  const QString &subjectResult, const QStringList &experimentFolders)
 {
     QStringList problems;
     // A scratch program, so that checking leaves the cluster in memory untouched.
     auto scratch = std::make_unique<Program>();
     scratch->IconFolder = iconFolder;
+    bool anyCluster = false;
     for (const QString &entry : entries) {
         if (isMessageEntry(entry))
             continue;
+        anyCluster = true;
+        if (!QFileInfo::exists(entry)) {
+            problems.append(missingClusterProblem(entry, experimentFolders));
+            continue;
+        }
         FileError error;
         if (!OpenFile(*scratch, entry, &error)) {
             problems.append(error.description);
             continue;
         }
         problems += checkClusterForRun(*scratch);
+        // The subject file would be emptied when the run starts and then appended to
+        // itself when this cluster ends.
+        if (!subjectResult.isEmpty() && sameFile(clusterResultPath(entry), subjectResult))
+            problems.append(QStringLiteral("%1: the subject file would be this cluster's own result file %2; "
+                                           "choose another subject name or results folder")
+                                .arg(entry, QDir::toNativeSeparators(subjectResult)));
     }
+    if (!anyCluster)
+        problems.prepend(QStringLiteral("No cluster is listed in the experiment."));
     FileError error;
-    if (!appendDurably(subjectResult, QByteArray(), &error))
+    if (!subjectResult.isEmpty() && !canCreateOrAppend(subjectResult, &error))
         problems.append(error.description);
     return problems;
 }

@@ -388,16 +388,15 @@ void TrialScreen::fileFailed(const QString &what, const FileError &error)
 void TrialScreen::HeelExp()
 {
     ExperimentSource *experiment = m_services.experiment;
-    const QString subject = experiment ? experiment->subjectName() : QString();
     m_problems = experiment ? checkExperimentForRun(experiment->entries(), m_program.IconFolder,
-                                                    subjectResultPath(subject))
+                                                    experiment->subjectResultFile())
                             : QStringList{QStringLiteral("No experiment was given to run.")};
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
         m_services.dialogs.message(QStringLiteral("Run Experiment"),
                                    QStringLiteral("The experiment cannot be run:\n") + m_problems.join(u'\n'),
                                    MessageIcon::Critical);
-        m_services.pointer.show();
+        m_services.pointer.showWhileHidden();
         return;
     }
 
@@ -424,7 +423,7 @@ void TrialScreen::HeelExp()
         if (m_clusterResultStarted && !appendClusterLines())
             break;
     }
-    m_services.pointer.show();
+    m_services.pointer.showWhileHidden();
     stopRun(RunEnd::Completed);
 }
 
@@ -441,7 +440,7 @@ void TrialScreen::waitForCluster()
 bool TrialScreen::appendClusterLines()
 {
     FileError error;
-    const QString subject = subjectResultPath(m_services.experiment->subjectName());
+    const QString subject = m_services.experiment->subjectResultFile();
     if (appendClusterToSubject(clusterResultPath(m_program.ClusterFile), subject, &error))
         return true;
     recordingFailed(error);

@@ -89,6 +89,44 @@ private Q_SLOTS:
         QCOMPARE(error.code, ErrorCode::PathNotFound);
     }
 
+    // The probe before a run must neither create the subject's file nor touch its bytes.
+    void probingForWritingCreatesAndChangesNothing()
+    {
+        QTemporaryDir dir;
+        FileError error;
+        const QString fresh = dir.filePath(QStringLiteral("anna.bof"));
+        QVERIFY(canCreateOrAppend(fresh, &error));
+        QVERIFY(!QFile::exists(fresh));
+
+        const QString existing = dir.filePath(QStringLiteral("old.bof"));
+        test::writeBytes(existing, "kept\r\n");
+        QVERIFY(canCreateOrAppend(existing, &error));
+        QCOMPARE(test::readBytes(existing), QByteArray("kept\r\n"));
+
+        const QString missing = dir.filePath(QStringLiteral("gone/anna.bof"));
+        QVERIFY(!canCreateOrAppend(missing, &error));
+        QCOMPARE(error.code, ErrorCode::PathNotFound);
+        QVERIFY(error.description.contains(missing));
+
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder.bof")));
+        QVERIFY(!canCreateOrAppend(dir.filePath(QStringLiteral("folder.bof")), &error));
+        QVERIFY(error.description.contains(QStringLiteral("not a file")));
+
+        QVERIFY(!canCreateOrAppend(dir.filePath(QString(300, u'n') + QStringLiteral(".bof")), &error));
+
+        const QString later = dir.filePath(QStringLiteral("later.bof"));
+        bool creatable = true;
+        {
+            test::ReadOnlyFolder readOnly(dir.path());
+            if (!readOnly.holds())
+                QSKIP("this file system cannot make a folder read-only for this user");
+            creatable = canCreateOrAppend(later, &error);
+        }
+        QVERIFY(!creatable);
+        QVERIFY(error.description.contains(later));
+        QVERIFY(!QFile::exists(later));
+    }
+
     void readingMissingFileNamesIt()
     {
         QByteArray content;

@@ -72,6 +72,25 @@ private Q_SLOTS:
                  QStringList{QStringLiteral("open, to the end")});
     }
 
+    // A reader that must not lose text can see what was passed over and what never closed.
+    void skippedAndUnclosedTextIsReported()
+    {
+        ValueReader reader(QStringLiteral("\"a\" ,\"say \"hi\" now\"\r\n\"b\"\r\n\"open"));
+        const auto a = reader.next();
+        QCOMPARE(a->skipped, QString());
+        QVERIFY(!a->unclosed);
+        const auto say = reader.next();
+        QCOMPARE(say->text, QStringLiteral("say "));
+        QCOMPARE(say->skipped, QStringLiteral("hi\" now\""));
+        QCOMPARE(say->line, 1);
+        QVERIFY(!reader.next()->unclosed);
+        const auto open = reader.next();
+        QCOMPARE(open->line, 3);
+        QCOMPARE(open->text, QStringLiteral("open"));
+        QVERIFY(open->unclosed);
+        QVERIFY(!reader.next());
+    }
+
     void linesAreCountedForMessages()
     {
         ValueReader reader(QStringLiteral("\"a\"\r\n\"b\"\r\n\"c\""));

@@ -19,9 +19,9 @@ T take(std::deque<T> &queue, QStringList &unexpected, const QString &what)
 } // namespace
 
 Answer ScriptedDialogs::message(const QString &title, const QString &text, MessageIcon icon,
-                                MessageButtons buttons)
+                                MessageButtons buttons, Answer defaultAnswer)
 {
-    messages.append({title, text, icon, buttons});
+    messages.append({title, text, icon, buttons, defaultAnswer});
     if (buttons == MessageButtons::Ok)
         return Answer::Ok;
     if (answers.empty()) {
@@ -53,6 +53,12 @@ std::optional<QString> ScriptedDialogs::saveFile(const FileDialogRequest &reques
 {
     fileRequests.append(request);
     return take(savePaths, unexpected, QStringLiteral("save: ") + request.filter);
+}
+
+std::optional<QString> ScriptedDialogs::chooseFolder(const FileDialogRequest &request)
+{
+    fileRequests.append(request);
+    return take(folders, unexpected, QStringLiteral("folder: ") + request.title);
 }
 
 std::optional<ColourValue> ScriptedDialogs::chooseColour(ColourValue)

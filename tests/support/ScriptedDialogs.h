@@ -18,18 +18,21 @@ struct ShownMessage
     QString text;
     MessageIcon icon;
     MessageButtons buttons;
+    Answer defaultAnswer = Answer::Ok;
 };
 
 class ScriptedDialogs final : public Dialogs
 {
 public:
     Answer message(const QString &title, const QString &text, MessageIcon icon,
-                   MessageButtons buttons = MessageButtons::Ok) override;
+                   MessageButtons buttons = MessageButtons::Ok,
+                   Answer defaultAnswer = Answer::Ok) override;
     std::optional<QString> input(const QString &title, const QString &prompt,
                                  const QString &defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QStringList> openFiles(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
+    std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
     std::optional<ColourValue> chooseColour(ColourValue initial) override;
 
     // Answers, taken in order. Messages with only an OK button need none.
@@ -38,6 +41,7 @@ public:
     std::deque<std::optional<QString>> openPaths;
     std::deque<std::optional<QStringList>> openPathLists;
     std::deque<std::optional<QString>> savePaths;
+    std::deque<std::optional<QString>> folders;
     std::deque<std::optional<ColourValue>> colours;
 
     QList<ShownMessage> messages;

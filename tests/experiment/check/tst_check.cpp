@@ -175,6 +175,55 @@ private Q_SLOTS:
         run = runCheck({QStringLiteral("--rewrite"), untouched, input, input});
         QCOMPARE(run.status, 2);
     }
+
+    void experimentFilesAreCheckedWithEveryClusterTheyList()
+    {
+        IconFolder icons;
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("good.box"));
+        writeBytes(good, twoTrialExampleBytes());
+        QByteArray missingPicture = twoTrialExampleBytes();
+        missingPicture.replace("\"Content2.ico\",#FALSE#", "\"Pear.ico\",#FALSE#");
+        const QString pear = dir.filePath(QStringLiteral("pear.box"));
+        writeBytes(pear, missingPicture);
+
+        const QString study = dir.filePath(QStringLiteral("study.bex"));
+        writeBytes(study, "\"" + good.toLocal8Bit() + "\"\r\n\"Message: Rest\"\r\n\"" + good.toLocal8Bit() + "\"\r\n");
+        ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), study});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, study + QStringLiteral(": ok (3 entries, 2 clusters)\n"));
+
+        // Listed twice, a cluster's problems are told once; a file written on another
+        // computer is found beside the experiment file but not taken silently.
+        const QString broken = dir.filePath(QStringLiteral("broken.bex"));
+        writeBytes(broken, "\"" + pear.toLocal8Bit() + "\"\r\n\"" + pear.toLocal8Bit()
+                               + "\"\r\n\"C:\\study\\good.box\"\r\n");
+        const QString messages = dir.filePath(QStringLiteral("messages.bex"));
+        writeBytes(messages, "\"Message: Rest\"\r\n");
+        const QString damaged = dir.filePath(QStringLiteral("damaged.bex"));
+        writeBytes(damaged, "\"" + good.toLocal8Bit() + "\"\r\n\"Message: never closed\r\n");
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), broken, messages, damaged, study});
+        QCOMPARE(run.status, 1);
+        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 5);
+        QVERIFY2(lines[0].startsWith(broken + QStringLiteral(": ") + pear
+                                     + QStringLiteral(": trial 2, box 1: the object picture \"Pear.ico\" is missing")),
+                 qPrintable(lines[0]));
+        QCOMPARE(lines[1], broken + QStringLiteral(": C:\\study\\good.box: the cluster file does not exist (a file "
+                                                   "of that name lies beside the experiment file: ")
+                               + good + u')');
+        QCOMPARE(lines[2], messages + QStringLiteral(": No cluster is listed in the experiment."));
+        QVERIFY2(lines[3].startsWith(damaged + QStringLiteral(": ") + damaged + QStringLiteral(", line 2:")),
+                 qPrintable(lines[3]));
+        QCOMPARE(lines[4], study + QStringLiteral(": ok (3 entries, 2 clusters)"));
+
+        run = runCheck({QStringLiteral("--json"), QStringLiteral("--icons"), icons.dir.path(), study});
+        const QJsonObject file = QJsonDocument::fromJson(run.out.toUtf8()).array()[0].toObject();
+        QVERIFY(file[QStringLiteral("ok")].toBool());
+        QCOMPARE(file[QStringLiteral("entries")].toArray()[1].toString(), QStringLiteral("Message: Rest"));
+
+        QCOMPARE(runCheck({QStringLiteral("--rewrite"), dir.filePath(QStringLiteral("out.bex")), study}).status, 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(CheckTest)

@@ -323,6 +323,40 @@ private Q_SLOTS:
         QVERIFY(!checkExperimentForRun({}, f.program.IconFolder, f.path(u"gone/anna.bof"_s)).isEmpty());
     }
 
+    void experimentChecksLeaveTheSubjectFileAlone()
+    {
+        TrialFolder f;
+        setTrial(f.program.Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        f.saveCluster(u"pilot.box"_s);
+        const QString cluster = f.path(u"pilot.box"_s);
+
+        // Checking creates no subject file and leaves an existing one byte for byte.
+        QVERIFY(checkExperimentForRun({cluster}, f.program.IconFolder, f.path(u"anna.bof"_s)).isEmpty());
+        QVERIFY(!QFile::exists(f.path(u"anna.bof"_s)));
+        writeBytes(f.path(u"bert.bof"_s), "earlier run\r\n");
+        QVERIFY(checkExperimentForRun({cluster}, f.program.IconFolder, f.path(u"bert.bof"_s)).isEmpty());
+        QCOMPARE(readBytes(f.path(u"bert.bof"_s)), QByteArray("earlier run\r\n"));
+
+        // Subject "pilot" beside pilot.box: the subject file is the cluster's result file.
+        const QStringList own = checkExperimentForRun({cluster}, f.program.IconFolder, f.path(u"pilot.bof"_s));
+        QCOMPARE(own.size(), 1);
+        QVERIFY2(own[0].contains(cluster) && own[0].contains(f.path(u"pilot.bof"_s)), qPrintable(own[0]));
+
+        // Messages only, or nothing at all, is no experiment.
+        QCOMPARE(checkExperimentForRun({u"Message: Rest"_s}, f.program.IconFolder, {}),
+                 QStringList{u"No cluster is listed in the experiment."_s});
+        QCOMPARE(checkExperimentForRun({}, f.program.IconFolder, {}).size(), 1);
+
+        // A file that is not where the list says, but beside the experiment file.
+        const QString windowsPath = u"C:\\study\\pilot.box"_s;
+        const QStringList moved = checkExperimentForRun({windowsPath}, f.program.IconFolder, {}, {f.dir.path()});
+        QCOMPARE(moved.size(), 1);
+        QCOMPARE(moved[0], windowsPath + u": the cluster file does not exist (a file of that name lies "
+                                         "beside the experiment file: "_s + cluster + u")"_s);
+        QCOMPARE(checkExperimentForRun({f.path(u"x/gone.box"_s)}, f.program.IconFolder, {}, {f.dir.path()}),
+                 QStringList{f.path(u"x/gone.box"_s) + u": the cluster file does not exist"_s});
+    }
+
     void messageEntries()
     {
         QVERIFY(isMessageEntry(u"Message: Rest"_s));

@@ -2,6 +2,7 @@
 // Enter and Esc on the real widgets, with the clock ticked by the test.
 
 #include "RecordingSoundPlayer.h"
+#include "TrialAutopilot.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 #include "TrialFixture.h"
@@ -86,49 +87,12 @@ struct Session
     TrialScreen screen{folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer, &experiment}};
 };
 
-// Plays a run to its end from inside the window's own event loop: presses START when
-// it shows, and clicks the target of every running trial, unless `escapeNow` says to
-// press Esc instead. Records what each cluster's start screen shows as its message.
-class Autopilot : public QObject
+class Autopilot : public TrialAutopilot
 {
 public:
+    using TrialAutopilot::TrialAutopilot;
     explicit Autopilot(Session &session)
-        : Autopilot(session.program(), [&session] { return &session.screen; }) {}
-    Autopilot(Program &program, std::function<TrialScreen *()> screen)
-        : m_program(program), m_screen(std::move(screen))
-    {
-        connect(&m_timer, &QTimer::timeout, this, &Autopilot::step);
-        m_timer.start(1);
-    }
-
-    std::function<bool()> escapeNow = [] { return false; };
-    QStringList startScreenMessages;
-
-private:
-    void step()
-    {
-        TrialScreen *shown = m_screen();
-        if (!shown || !shown->isVisible())
-            return;
-        TrialScreen &screen = *shown;
-        const RunState &run = m_program.Run;
-        if (screen.OK->isVisible()) {
-            if (run.CurrentTrial == -1)
-                startScreenMessages.append(screen.ClusterMessage->isVisible()
-                                               ? screen.ClusterMessage->text()
-                                               : u"(none)"_s);
-            QTest::mouseClick(screen.OK, Qt::LeftButton);
-        } else if (run.ClicksAccepted) {
-            if (escapeNow())
-                QTest::keyClick(&screen, Qt::Key_Escape);
-            else
-                QTest::mouseClick(screen.Boxes.at(int(run.TargetBox)), Qt::LeftButton);
-        }
-    }
-
-    Program &m_program;
-    std::function<TrialScreen *()> m_screen;
-    QTimer m_timer;
+        : TrialAutopilot(session.program(), [&session] { return &session.screen; }) {}
 };
 
 // Cluster A: two trials of two boxes; cluster B: one trial of three.
@@ -514,13 +478,7 @@ private Q_SLOTS:
         fresh.ProgramFolder = s.program().ProgramFolder;
         fresh.IconFolder = s.program().IconFolder;
         fresh.Run.WholeExperiment = true; // left over from an earlier experiment run
-        Autopilot pilot(fresh, [] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (auto *screen = qobject_cast<TrialScreen *>(widget); screen && screen->isVisible())
-                    return screen;
-            }
-            return static_cast<TrialScreen *>(nullptr);
-        });
+        Autopilot pilot(fresh, &TrialAutopilot::shownTrialScreen);
         QString errorText;
         QTextStream errors(&errorText);
         QCOMPARE(runClusterCommand(fresh, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
@@ -565,6 +523,13 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         QCOMPARE(pointer.show(), 1);
         QCOMPARE(pointer.hide(), 0);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+
+        // Showing a pointer that is not hidden changes nothing, so the next hide works.
+        QCOMPARE(pointer.showWhileHidden(), 0);
+        QCOMPARE(pointer.hide(), -1);
+        QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BlankCursor);
+        QCOMPARE(pointer.showWhileHidden(), 0);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 };

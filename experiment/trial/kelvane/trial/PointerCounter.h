@@ -16,6 +16,9 @@ public:
     // Both return the new count.
     int show();
     int hide();
+    // One step up, but only while the pointer is hidden: a show on a visible pointer
+    // would make the next hide fail to hide it.
+    int showWhileHidden();
 
     int count() const { return m_count; }
     bool visible() const { return m_count >= 0; }

@@ -18,6 +18,8 @@ public:
     // Cluster file paths and message entries ("Message:" followed by the message).
     virtual QStringList entries() const = 0;
     virtual QString subjectName() const = 0;
+    // Where the subject's lines go: by default the name followed by ".bof".
+    virtual QString subjectResultFile() const;
 };
 
 inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};
@@ -34,8 +36,17 @@ QString subjectResultPath(const QString &subjectName);
 QStringList checkClusterForRun(const Program &program);
 
 // The same for every cluster of an event list, reading each listed file, and for the
-// subject result file, which must take appended lines.
+// subject result file, which must be creatable (it is not created or touched here) and
+// must not be the result file of a listed cluster. A list without any cluster is a
+// problem. An empty `subjectResult` leaves the subject file unchecked. A listed file
+// that does not exist is looked for by name in `experimentFolders` (the folders of the
+// experiment files it came from), and a file found there is named in the problem.
 QStringList checkExperimentForRun(const QStringList &entries, const QString &iconFolder,
-                                  const QString &subjectResult);
+                                  const QString &subjectResult,
+                                  const QStringList &experimentFolders = {});
+
+// "PATH: the cluster file does not exist", with the file of that name in one of
+// `experimentFolders` when there is one.
+QString missingClusterProblem(const QString &entry, const QStringList &experimentFolders);
 
 } // namespace kelvane

@@ -1,0 +1,100 @@
+#include "kelvane/runexp/ExperimentLaunch.h"
+
+#include "kelvane/Windows1252.h"
+#include "kelvane/runexp/SubjectFile.h"
+
+#include <QDir>
+
+namespace kelvane {
+
+namespace {
+
+const QString RunTitle = QStringLiteral("Run Experiment");
+
+} // namespace
+
+PointerHold::PointerHold(PointerCounter &pointer, bool hide)
+    : m_pointer(pointer), m_before(pointer.count())
+{
+    if (hide)
+        m_pointer.hide();
+}
+
+PointerHold::~PointerHold()
+{
+    while (m_pointer.count() < m_before)
+        m_pointer.show();
+}
+
+QString readinessText(const RunReadiness &readiness)
+{
+    QString text;
+    if (!readiness.problems.isEmpty())
+        text = QStringLiteral("The experiment cannot be run:\n") + readiness.problems.join(u'\n');
+    if (!readiness.warnings.isEmpty()) {
+        if (!text.isEmpty())
+            text += QStringLiteral("\n\n");
+        text += QStringLiteral("Warnings:\n") + readiness.warnings.join(u'\n');
+    }
+    return text;
+}
+
+LaunchOutcome launchExperiment(Program &program, const RunExpServices &services, ExperimentSource &source,
+                               const RunRequest &request, bool hideMouse, const LaunchSettings &settings,
+                               QWidget *researcherWindow, RunEnd *runEnd)
+{
+    if (request.entries.isEmpty())
+        return LaunchOutcome::NothingListed;
+    if (request.subjectName.isEmpty()) {
+        services.dialogs.message(RunTitle, QStringLiteral("Please enter a subject name."), MessageIcon::Information);
+        return LaunchOutcome::SubjectNeeded;
+    }
+
+    // Everything is checked before the overwrite question and before any file is
+    // touched, so a refused run has destroyed nothing.
+    const RunReadiness readiness = checkRunReadiness(request);
+    if (!readiness.canRun()) {
+        services.dialogs.message(RunTitle, readinessText(readiness), MessageIcon::Critical);
+        return readiness.subjectNameRefused ? LaunchOutcome::SubjectNeeded : LaunchOutcome::Refused;
+    }
+    if (!readiness.warnings.isEmpty())
+        services.dialogs.message(RunTitle, readinessText(readiness), MessageIcon::Exclamation);
+
+    const PointerHold hold(services.pointer, hideMouse);
+    const QString file = readiness.subjectFile;
+    if (readiness.subjectFileExists) {
+        // No is the default: Enter twice must not throw away a subject's data.
+        const Answer answer = services.dialogs.message(
+            QStringLiteral("Save"),
+            QDir::toNativeSeparators(file) + QStringLiteral(" already exists. Would you like to overwrite it?"),
+            MessageIcon::Question, MessageButtons::YesNoCancel, Answer::No);
+        if (answer == Answer::No)
+            return LaunchOutcome::KeptEarlierFile;
+        if (answer != Answer::Yes)
+            return LaunchOutcome::Cancelled;
+    }
+
+    FileError error;
+    const QString head = subjectFileHead(request.subjectName, settings.now(), settings.locale);
+    if (!replaceDurably(file, toWindows1252(head), &error)) {
+        services.dialogs.message(RunTitle,
+                                 QStringLiteral("The subject file cannot be written, so the run has not started.\n")
+                                     + error.description,
+                                 MessageIcon::Critical);
+        return LaunchOutcome::HeadNotWritten;
+    }
+
+    program.Run.ClusterMessageText.clear();
+    program.Run.WholeExperiment = true;
+    TrialScreen screen(program,
+                       {services.dialogs, services.store, services.targetSound, services.clickSound,
+                        services.pointer, &source},
+                       researcherWindow);
+    screen.setClockDrive(settings.drive);
+    const RunEnd end = screen.runModal();
+    if (runEnd)
+        *runEnd = end;
+    return LaunchOutcome::Ran;
+}
+
+} // namespace kelvane
