@@ -23,7 +23,7 @@ namespace {
 class NoDialogs final : public Dialogs
 {
 public:
-    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons) override
+    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons, Answer) override
     {
         qFatal("unexpected message: %s", qPrintable(text));
     }
@@ -31,6 +31,7 @@ public:
     std::optional<QString> openFile(const FileDialogRequest &) override { return {}; }
     std::optional<QStringList> openFiles(const FileDialogRequest &) override { return {}; }
     std::optional<QString> saveFile(const FileDialogRequest &) override { return {}; }
+    std::optional<QString> chooseFolder(const FileDialogRequest &) override { return {}; }
     std::optional<ColourValue> chooseColour(ColourValue) override { return {}; }
 };
 

@@ -1,7 +1,9 @@
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/ProgramWindows.h"
 #include "kelvane/editor/BoxSettings.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/runexp/RunExp.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
@@ -41,9 +43,13 @@ int main(int argc, char *argv[])
     // The editor's own load reads the store and tells the researcher what it could
     // not use.
     QtDialogs dialogs;
-    // The experiment window, the options dialog and the icon editor are handed to the
-    // editor here; until a hook is filled its menu entry stays disabled.
+    // The windows the editor opens are handed to it here; an entry whose window this
+    // build lacks stays disabled.
+    QtDialogs experimentDialogs;
+    RunExp experiment(program, {experimentDialogs, store, targetSound, clickSound, pointer});
+    experimentDialogs.setParent(&experiment);
     EditorHooks hooks;
+    wireExperimentWindow(hooks, experiment);
     BoxSettings editor(program, {dialogs, store, targetSound, clickSound, pointer}, hooks);
     dialogs.setParent(&editor);
     QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
