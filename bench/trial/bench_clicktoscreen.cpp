@@ -4,6 +4,7 @@
 // Usage: bench_clicktoscreen [clicks=500]
 
 #include "BenchStats.h"
+#include "BenchTrialSetup.h"
 
 #include "kelvane/Dialogs.h"
 #include "kelvane/model/Program.h"
@@ -23,80 +24,16 @@
 using namespace kelvane;
 using namespace kelvane::bench;
 
-namespace {
-
-// Any dialog during the benchmark is a fault of the set-up.
-class NoDialogs final : public Dialogs
-{
-public:
-    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons, Answer) override
-    {
-        qFatal("unexpected message: %s", qPrintable(text));
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const FileDialogRequest &) override { return {}; }
-    std::optional<QStringList> openFiles(const FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogRequest &) override { return {}; }
-    std::optional<QString> chooseFolder(const FileDialogRequest &) override { return {}; }
-    std::optional<ColourValue> chooseColour(ColourValue) override { return {}; }
-};
-
-class Silence final : public SoundPlayer
-{
-public:
-    void open(const QString &) override {}
-    void play() override {}
-    void close() override {}
-};
-
-void writeIcon(const QString &path, const QColor &colour)
-{
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(colour);
-    image.save(path, "ICO");
-}
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const int clicks = argc > 1 ? QCoreApplication::arguments().at(1).toInt() : 500;
 
+    // One trial of 20 boxes, the last one the target, no time limit.
+    constexpr int Boxes = 20;
     QTemporaryDir dir;
     Program program;
-    program.ProgramFolder = dir.path();
-    program.IconFolder = dir.path() + QStringLiteral("/ico/");
-    QDir(dir.path()).mkdir(QStringLiteral("ico"));
-    writeIcon(program.iconPath(QStringLiteral("Box1.ico")), Qt::blue);
-    writeIcon(program.iconPath(QStringLiteral("EmptyBox1.ico")), Qt::white);
-    writeIcon(program.iconPath(QStringLiteral("Content1.ico")), Qt::red);
-
-    // One trial of 20 boxes in a 5 x 4 grid, the last one the target, no time limit.
-    constexpr int Boxes = 20;
-    TrialSettings &trial = program.Cluster.Trials.front();
-    trial.time = QStringLiteral("0");
-    trial.CloseAfter = QStringLiteral("1000");
-    trial.TargetNumberText = QString::number(Boxes);
-    trial.ScreenSize = QStringLiteral("85");
-    trial.ChangeColor = 0;
-    trial.ChangeForeColor = 16777215;
-    for (int k = 1; k <= Boxes; ++k) {
-        BoxRecord &box = program.Cluster.box(0, k);
-        box.BoxIconFile = QStringLiteral("Box1.ico");
-        box.EmptyIconFile = QStringLiteral("EmptyBox1.ico");
-        box.ContentFile = QStringLiteral("Content1.ico");
-        box.Empty = k % 3 != 0 && k != Boxes;
-        box.Left = qint16(500 + (k - 1) % 5 * 1300);
-        box.Top = qint16(500 + (k - 1) / 5 * 1600);
-    }
-    program.ClusterFile = dir.filePath(QStringLiteral("bench.box"));
-    program.ClusterName = QStringLiteral("bench.box");
-    {
-        QFile file(program.ClusterFile);
-        if (!file.open(QIODevice::WriteOnly) || file.write("1\r\n") != 3)
-            qFatal("cannot write the cluster file");
-    }
+    setUpOneTrial(dir, program, Boxes, QStringLiteral("0"), QStringLiteral("1000"));
 
     QSettingsStore store(dir.filePath(QStringLiteral("settings.ini")));
     store.write(QStringLiteral("Screen"), QStringLiteral("IconSize"), QStringLiteral("480"));

@@ -4,6 +4,7 @@
 // Usage: bench_trialclock [ticks=600]
 
 #include "BenchStats.h"
+#include "BurstLoad.h"
 
 #include "kelvane/trial/TrialClock.h"
 
@@ -11,7 +12,6 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
-#include <array>
 #include <cstdio>
 
 using namespace kelvane;
@@ -47,8 +47,7 @@ int main(int argc, char *argv[])
     TrialClock clock;
     QTimer plain;
     plain.setInterval(100);
-    QTimer bursts;
-    bursts.setInterval(700);
+    BurstLoad bursts;
 
     QElapsedTimer since;
     std::vector<qint64> clockTimes;
@@ -63,21 +62,6 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&plain, &QTimer::timeout, &app, [&] { plainTimes.push_back(since.nsecsElapsed()); });
 
-    // Bursts of 20 to 250 ms of work every 700 ms: about a sixth of the time busy,
-    // several bursts long enough to swallow one or two timeouts.
-    const std::array<int, 6> burstMs{20, 80, 150, 250, 40, 120};
-    std::size_t burst = 0;
-    qint64 busyNs = 0;
-    QObject::connect(&bursts, &QTimer::timeout, &app, [&] {
-        QElapsedTimer busy;
-        busy.start();
-        const qint64 until = qint64(burstMs[burst++ % burstMs.size()]) * 1'000'000;
-        volatile double sink = 0;
-        while (busy.nsecsElapsed() < until)
-            sink = sink + 1.0;
-        busyNs += busy.nsecsElapsed();
-    });
-
     since.start();
     clock.setEnabled(true);
     plain.start();
@@ -86,8 +70,9 @@ int main(int argc, char *argv[])
     const qint64 elapsed = since.nsecsElapsed();
 
     std::printf("%d ticks of 100 ms (%.1f s), main thread busy %.1f %% of the time in %zu bursts\n\n",
-                wanted, double(elapsed) / 1e9, 100.0 * double(busyNs) / double(elapsed), burst);
-    report("trial clock (precise timer, catch-up)", clockTimes, elapsed, clock.timeouts(),
+                wanted, double(elapsed) / 1e9, 100.0 * double(bursts.busyNs()) / double(elapsed),
+                bursts.bursts());
+    report("trial clock (precise timer, catch-up, 30 ms hold-back)", clockTimes, elapsed, clock.timeouts(),
            clock.caughtUpTicks());
     std::printf("\n");
     report("plain QTimer counting its timeouts", plainTimes, elapsed, qint64(plainTimes.size()), 0);

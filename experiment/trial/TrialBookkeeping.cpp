@@ -2,6 +2,7 @@
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/TrialTime.h"
 
 namespace kelvane {
 
@@ -27,6 +28,7 @@ void TrialBookkeeping::prepare(int trial, bool withBoxes)
     const TrialSettings &s = m_program.Cluster.Trials.at(std::size_t(trial));
     run.OpenBoxIndex = 0;
     run.TrialClock = 0;
+    m_ticks = 0;
     const double limit = leadingNumber(s.time);
     if (limit > 0)
         run.TimeLimit = limit;
@@ -51,7 +53,7 @@ void TrialBookkeeping::acceptClicks()
     run.ClicksAccepted = true;
 }
 
-ClickOutcome TrialBookkeeping::click(int index)
+ClickOutcome TrialBookkeeping::click(int index, qint64 atTicks)
 {
     RunState &run = m_program.Run;
     ClickOutcome out;
@@ -73,18 +75,22 @@ ClickOutcome TrialBookkeeping::click(int index)
     out.showsObject = !clicked.Empty;
     clicked.IsOpen = true;
 
+    const double clickClock = clockAfterTicks(atTicks);
     const QString number = QString::number(index);
     m_clicks.append(number);
     run.ClickOrder += u' ' + number;
-    run.TimedClickOrder += timedClick(index, run.TrialClock);
+    run.TimedClickOrder += timedClick(index, clickClock);
     ++run.OpenedCount;
 
     if (index == run.TargetBox) {
         run.ClicksAccepted = false;
+        // The trial ended when the target was opened, not when that was handled.
+        run.TrialClock = clickClock;
         out.targetFound = true;
     }
     run.OpenBoxIndex = qint16(index);
-    run.OpenClock = 0;
+    // Ticks already counted past the click have run on the newly opened box.
+    run.OpenClock = clockAfterTicks(qMax<qint64>(0, m_ticks - atTicks));
     return out;
 }
 
@@ -95,6 +101,7 @@ TickOutcome TrialBookkeeping::tick()
     const bool hasLimit = timeLimitSetting() > 0;
     if (hasLimit)
         out.progressValue = run.TrialClock;
+    ++m_ticks;
     run.TrialClock = run.TrialClock + 0.1;
     run.OpenClock = run.OpenClock + 0.1;
     if (run.OpenClock > closeAfterSetting()) {

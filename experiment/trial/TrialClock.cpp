@@ -2,19 +2,12 @@
 
 namespace kelvane {
 
-qint64 TickSchedule::owedAt(qint64 elapsedNs)
-{
-    const qint64 due = (elapsedNs + EarlinessNs) / IntervalNs;
-    const qint64 owed = due > m_delivered ? due - m_delivered : 0;
-    m_delivered += owed;
-    return owed;
-}
-
-TrialClock::TrialClock(Drive drive, QObject *parent) : QObject(parent), m_drive(drive)
+TrialClock::TrialClock(Drive drive, const TimeSource *time, QObject *parent)
+    : QObject(parent), m_drive(drive), m_time(time ? time : &m_ownTime)
 {
     m_timer.setTimerType(Qt::PreciseTimer);
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, &TrialClock::onTimeout);
+    connect(&m_timer, &QTimer::timeout, this, &TrialClock::onTimer);
 }
 
 void TrialClock::setEnabled(bool enabled)
@@ -22,38 +15,73 @@ void TrialClock::setEnabled(bool enabled)
     if (enabled == m_enabled)
         return;
     m_enabled = enabled;
+    m_owedUpTo.reset();
     if (!enabled) {
         m_timer.stop();
         return;
     }
-    m_schedule.restart();
-    m_elapsed.start();
+    m_startNs = nowNs();
+    m_delivered = 0;
     if (m_drive == Drive::Timer)
         scheduleNext();
 }
 
-// Each timeout is aimed at the next tick's due time rather than an interval after the
-// last timeout, so a late timeout shifts no later tick.
-void TrialClock::scheduleNext()
+void TrialClock::deliverDueAt(qint64 atNs)
 {
-    const qint64 waitNs = (m_schedule.delivered() + 1) * TickSchedule::IntervalNs - m_elapsed.nsecsElapsed();
-    m_timer.start(int(qMax<qint64>(0, (waitNs + 999'999) / 1'000'000)));
+    const qint64 due = ticksIn(atNs - m_startNs);
+    bool first = true;
+    while (m_enabled && m_delivered < due) {
+        ++m_delivered;
+        if (!first)
+            ++m_caughtUp;
+        first = false;
+        Q_EMIT tick();
+    }
 }
 
-void TrialClock::onTimeout()
+void TrialClock::timeout()
 {
     if (!m_enabled)
         return;
+    const qint64 now = nowNs();
+    // A timer may fire a little early; the tick is not due yet.
+    if (ticksIn(now - m_startNs) <= m_delivered)
+        return;
     ++m_timeouts;
-    const qint64 owed = m_schedule.owedAt(m_elapsed.nsecsElapsed());
-    // A tick may end the trial (or the run); nothing more is owed after that.
-    for (qint64 i = 0; i < owed && m_enabled; ++i) {
-        if (i > 0)
-            ++m_caughtUp;
-        Q_EMIT tick();
-    }
-    if (m_enabled)
+    m_owedUpTo = now;
+}
+
+void TrialClock::deliverOwed()
+{
+    if (!m_owedUpTo)
+        return;
+    const qint64 upTo = *m_owedUpTo;
+    m_owedUpTo.reset();
+    deliverDueAt(upTo);
+}
+
+void TrialClock::onTimer()
+{
+    if (!m_enabled)
+        return;
+    if (m_owedUpTo)
+        deliverOwed();
+    else
+        timeout();
+    if (!m_enabled)
+        return;
+    if (m_owedUpTo)
+        m_timer.start(HoldBackMs);
+    else
         scheduleNext();
+}
+
+// Each timeout is aimed at the next tick's due time rather than an interval after the
+// last one, so a late timeout shifts no later tick.
+void TrialClock::scheduleNext()
+{
+    const qint64 waitNs = m_startNs + (m_delivered + 1) * TickNs - nowNs();
+    m_timer.start(int(qMax<qint64>(0, (waitNs + NsPerMs - 1) / NsPerMs)));
 }
 
 } // namespace kelvane

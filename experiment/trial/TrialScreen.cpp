@@ -100,9 +100,31 @@ TrialScreen::TrialScreen(Program &program, const TrialScreenServices &services,
     OK->hide();
     connect(OK, &QPushButton::clicked, this, &TrialScreen::OK_Click);
     setTargetShown(false);
+    // The bar's style is set up now, not when the first trial shows it.
+    ProgressBar->ensurePolished();
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->installEventFilter(this);
 }
 
-TrialScreen::~TrialScreen() = default;
+TrialScreen::~TrialScreen()
+{
+    if (QCoreApplication *app = QCoreApplication::instance())
+        app->removeEventFilter(this);
+}
+
+void TrialScreen::setClockDrive(TrialClock::Drive drive)
+{
+    m_clockDrive = drive;
+    m_time = drive == TrialClock::Drive::Manual ? TimeSource::manual() : TimeSource::steady();
+    m_inputClock.reset();
+}
+
+bool TrialScreen::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->isInputEvent())
+        m_inputClock.observe(static_cast<QInputEvent *>(event)->timestamp(), m_time.nowNs());
+    return QWidget::eventFilter(watched, event);
+}
 
 RunEnd TrialScreen::runModal()
 {
@@ -132,6 +154,7 @@ void TrialScreen::Form_Load()
         HeelExp();
         return;
     }
+    m_log.stopSubjectLog();
     m_problems = checkClusterForRun(m_program);
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
@@ -146,10 +169,14 @@ void TrialScreen::Form_Load()
 
 void TrialScreen::Voorbereiding()
 {
-    m_clock = std::make_unique<TrialClock>(m_clockDrive);
+    m_clock = std::make_unique<TrialClock>(m_clockDrive, &m_time);
     Timer1 = m_clock.get();
     connect(Timer1, &TrialClock::tick, this, [this] { Timer1_Timer(); });
     m_program.Run.ClicksAccepted = false;
+    m_log.stopClusterLog();
+    // Everything a trial shows or plays is ready before the start screen: nothing
+    // between START and the end of a trial waits for the disk or the audio device.
+    loadClusterPictures();
     PresentLayout(0, false);
     m_program.Run.CurrentTrial = -1;
     m_services.targetSound.open(m_program.ProgramFolder + QStringLiteral("/sound.wav"));
@@ -211,7 +238,6 @@ void TrialScreen::PresentLayout(int trial, bool withBoxes)
     Boodschap->setText(settings.StartMessage);
 
     if (withBoxes) {
-        loadTrialPictures(trial);
         const int boxes = m_program.Cluster.CountBoxes(trial);
         for (int k = 1; k <= boxes; ++k) {
             const BoxRecord &record = m_program.Cluster.box(trial, k);
@@ -220,7 +246,8 @@ void TrialScreen::PresentLayout(int trial, bool withBoxes)
             box->setPicture(picture(record.BoxIconFile));
             const QPointF at = boxPosition(record.Left, record.Top, g.side);
             box->move(twipsToPixels(at.x()), twipsToPixels(at.y()));
-            connect(box, &BoxPicture::clicked, this, [this, k] { Boxes_Click(k); });
+            connect(box, &BoxPicture::clicked, this,
+                    [this, k](quint64 pressedAt, quint64 releasedAt) { boxClicked(k, pressedAt, releasedAt); });
             box->show();
             Boxes.append(box);
         }
@@ -237,15 +264,20 @@ void TrialScreen::Beginnen(int trial)
     Boodschap->hide();
     setTargetShown(true);
     ProgressBar->setVisible(m_trial.timeLimitSetting() > 0);
-    Timer1->setEnabled(true);
     m_trial.startCounting();
     FileError error;
     if (!writeFirstHalf(m_program, trial, &error)) {
         recordingFailed(error);
         return;
     }
-    if (trial == 0)
+    if (trial == 0) {
         m_clusterResultStarted = true;
+        m_log.startClusterLog(eventLogPath(clusterResultPath(m_program.ClusterFile)));
+    }
+    // The trial's time starts once its record is on disk and it takes clicks, so
+    // the time the disk takes is not the subject's.
+    Timer1->setEnabled(true);
+    log(TrialEventKind::Start, 0);
     m_trial.acceptClicks();
 }
 
@@ -273,36 +305,111 @@ void TrialScreen::OK_Click()
 
 void TrialScreen::Boxes_Click(int Index)
 {
-    const ClickOutcome outcome = m_trial.click(Index);
+    clickAt(Index, m_time.nowNs(), std::nullopt);
+}
+
+void TrialScreen::boxClicked(int index, quint64 pressedAt, quint64 releasedAt)
+{
+    const std::optional<qint64> pressed =
+        pressedAt != 0 ? std::optional<qint64>(happenedAt(pressedAt)) : std::nullopt;
+    clickAt(index, happenedAt(releasedAt), pressed);
+}
+
+qint64 TrialScreen::happenedAt(quint64 eventMs) const
+{
+    const qint64 now = m_time.nowNs();
+    const std::optional<qint64> at = m_inputClock.toMonotonicNs(eventMs);
+    return at ? qMin(*at, now) : now;
+}
+
+qint64 TrialScreen::trialMs(qint64 atNs) const
+{
+    const qint64 elapsed = atNs - Timer1->startNs();
+    // Whole milliseconds, rounded down also before the start.
+    return elapsed >= 0 ? elapsed / NsPerMs : -((-elapsed + NsPerMs - 1) / NsPerMs);
+}
+
+void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs)
+{
+    if (!m_program.Run.ClicksAccepted || !Timer1)
+        return;
+    // Released before the trial began: the click was aimed at the start screen.
+    if (atNs < Timer1->startNs())
+        return;
+    // The ticks that fell due before the click take effect first; one of them may
+    // end the trial, and then the click came too late.
+    Timer1->deliverDueAt(atNs);
+    if (!m_program.Run.ClicksAccepted)
+        return;
+    const ClickOutcome outcome = m_trial.click(index, ticksIn(atNs - Timer1->startNs()));
     if (!outcome.accepted)
         return;
     if (outcome.closeBox != 0)
         showClosed(outcome.closeBox);
     showOpen(outcome.openBox, outcome.showsObject);
+    const qint64 ms = trialMs(atNs);
+    log(TrialEventKind::Click, ms, index, pressedNs ? std::optional<qint64>(trialMs(*pressedNs)) : std::nullopt);
     if (outcome.targetFound) {
         m_services.targetSound.play();
+        log(TrialEventKind::Found, ms, index);
         endTrial(m_program.Cluster.Trials.at(std::size_t(m_program.Run.CurrentTrial)).EndMessage);
     } else {
         m_services.clickSound.play();
     }
 }
 
+void TrialScreen::log(TrialEventKind kind, qint64 ms, int box, std::optional<qint64> pressMs)
+{
+    if (!m_log.clusterLogStarted())
+        return;
+    TrialEvent event;
+    event.kind = kind;
+    event.trial = m_program.Run.CurrentTrial;
+    event.ms = ms;
+    event.box = box;
+    event.pressMs = pressMs;
+    event.clock = m_program.Run.TrialClock;
+    if (box > 0 && (kind == TrialEventKind::Click || kind == TrialEventKind::Found)) {
+        const BoxRecord &record = m_program.Cluster.box(event.trial, box);
+        event.holds = boxHolds(record.Empty, record.ContentFile);
+        event.clock = clockAfterTicks(ticksIn(qint64(ms) * NsPerMs));
+    }
+    m_log.add(m_program.ClusterName, event);
+}
+
+// Whether every log line so far is on disk; a log that cannot be written stops the
+// run like a result file that cannot.
+bool TrialScreen::logWritten()
+{
+    m_log.waitUntilWritten();
+    if (const std::optional<FileError> failure = m_log.failure()) {
+        recordingFailed(*failure);
+        return false;
+    }
+    return true;
+}
+
 void TrialScreen::Timer1_Timer(qint32)
 {
     const TickOutcome outcome = m_trial.tick();
+    const qint64 ms = m_trial.ticks() * (TickNs / NsPerMs);
     if (outcome.progressValue)
         setProgress(*outcome.progressValue);
-    if (outcome.closeBox != 0)
+    if (outcome.closeBox != 0) {
         showClosed(outcome.closeBox);
-    if (outcome.timeUp)
+        log(TrialEventKind::Close, ms, outcome.closeBox);
+    }
+    if (outcome.timeUp) {
+        log(TrialEventKind::TimeUp, ms);
         endTrial(m_program.Cluster.Trials.at(std::size_t(m_program.Run.CurrentTrial)).TimeUpMessage);
+    }
 }
 
 void TrialScreen::endTrial(const QString &message)
 {
     Boodschap->setText(message);
     Timer1->setEnabled(false);
-    if (!SchrijfFile())
+    if (!SchrijfFile() || !logWritten())
         return;
     ProgressBar->hide();
     setTargetShown(false);
@@ -322,10 +429,19 @@ bool TrialScreen::SchrijfFile()
 
 void TrialScreen::Form_KeyPress(int KeyAscii)
 {
-    if (KeyAscii != 27)
-        return;
-    if (Timer1)
+    if (KeyAscii == 27)
+        escapeAt(m_time.nowNs());
+}
+
+void TrialScreen::escapeAt(qint64 atNs)
+{
+    if (Timer1) {
+        // Ticks due before the key was pressed come first: the time may have run out.
+        Timer1->deliverDueAt(atNs);
+        if (m_program.Run.CurrentTrial >= 0)
+            log(TrialEventKind::Esc, trialMs(atNs));
         Timer1->setEnabled(false);
+    }
     stopRun(RunEnd::Escaped);
 }
 
@@ -337,7 +453,7 @@ void TrialScreen::keyPressEvent(QKeyEvent *event)
         return;
     }
     if (event->key() == Qt::Key_Escape) {
-        Form_KeyPress(27);
+        escapeAt(happenedAt(event->timestamp()));
         return;
     }
     const QString text = event->text();
@@ -357,6 +473,17 @@ void TrialScreen::closeEvent(QCloseEvent *event)
         m_clusterLoop->quit();
     if (m_windowLoop)
         m_windowLoop->quit();
+    m_log.waitUntilWritten();
+    // A log line that could not be written is reported, even as the window closes.
+    if (const std::optional<FileError> failure = m_log.failure();
+        failure && m_runEnd != RunEnd::FileFailed && !m_problems.contains(failure->description)) {
+        m_runEnd = RunEnd::FileFailed;
+        m_problems.append(failure->description);
+        m_services.dialogs.message(QStringLiteral("Kelvane"),
+                                   QStringLiteral("The results cannot be recorded, so the run has stopped.\n")
+                                       + failure->description,
+                                   MessageIcon::Critical);
+    }
     QWidget::closeEvent(event);
     Q_EMIT closed();
 }
@@ -400,6 +527,7 @@ void TrialScreen::HeelExp()
         return;
     }
 
+    m_log.startSubjectLog(eventLogPath(experiment->subjectResultFile()));
     showOnResearchersScreen();
     for (qsizetype i = 0; i < experiment->entries().size() && m_runEnd == RunEnd::Running; ++i) {
         const QString entry = experiment->entries().at(i);
@@ -490,25 +618,27 @@ void TrialScreen::showOpen(int index, bool showsObject)
     Boxes[index]->setPicture(picture(showsObject ? record.ContentFile : record.EmptyIconFile));
 }
 
-void TrialScreen::loadTrialPictures(int trial)
+void TrialScreen::loadClusterPictures()
 {
-    // Loaded afresh for every trial, so that a clicked box shows at once and a picture
-    // that has gone since the last trial is noticed.
+    // Loaded afresh for every cluster, so that a picture changed between clusters of
+    // an experiment is shown as it is now.
     m_pictures.clear();
-    for (int k = 1; k <= m_program.Cluster.CountBoxes(trial); ++k) {
-        const BoxRecord &record = m_program.Cluster.box(trial, k);
-        for (const QString &name : {record.BoxIconFile, record.EmptyIconFile, record.ContentFile}) {
-            if (name.isEmpty() || m_pictures.contains(name))
-                continue;
-            QPixmap pixmap(m_program.iconPath(name));
-            if (pixmap.isNull()) {
-                if (name != NoContent || !record.Empty)
-                    qWarning().noquote() << QStringLiteral("Picture %1 cannot be loaded; a grey square "
-                                                           "stands in for it.")
-                                                .arg(m_program.iconPath(name));
-                pixmap = placeholderPicture();
+    for (int trial = 0; trial < m_program.Cluster.trialCount(); ++trial) {
+        for (int k = 1; k <= m_program.Cluster.CountBoxes(trial); ++k) {
+            const BoxRecord &record = m_program.Cluster.box(trial, k);
+            for (const QString &name : {record.BoxIconFile, record.EmptyIconFile, record.ContentFile}) {
+                if (name.isEmpty() || m_pictures.contains(name))
+                    continue;
+                QPixmap pixmap(m_program.iconPath(name));
+                if (pixmap.isNull()) {
+                    if (name != NoContent || !record.Empty)
+                        qWarning().noquote() << QStringLiteral("Picture %1 cannot be loaded; a grey square "
+                                                               "stands in for it.")
+                                                    .arg(m_program.iconPath(name));
+                    pixmap = placeholderPicture();
+                }
+                m_pictures.insert(name, pixmap);
             }
-            m_pictures.insert(name, pixmap);
         }
     }
 }

@@ -29,6 +29,7 @@ void BoxPicture::paintEvent(QPaintEvent *)
 void BoxPicture::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
+    m_pressedAt = event->timestamp();
 }
 
 void BoxPicture::mouseReleaseEvent(QMouseEvent *event)
@@ -37,7 +38,7 @@ void BoxPicture::mouseReleaseEvent(QMouseEvent *event)
                        && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
-        Q_EMIT clicked();
+        Q_EMIT clicked(m_pressedAt, event->timestamp());
 }
 
 Outline::Outline(QWidget *parent) : QWidget(parent)

@@ -1,5 +1,7 @@
 #include "TrialAutopilot.h"
 
+#include "TimedInput.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -34,13 +36,20 @@ void TrialAutopilot::step()
         if (run.CurrentTrial == -1)
             startScreenMessages.append(screen.ClusterMessage->isVisible() ? screen.ClusterMessage->text()
                                                                           : QStringLiteral("(none)"));
-        QTest::mouseClick(screen.OK, Qt::LeftButton);
+        clickNow(screen, screen.OK);
     } else if (run.ClicksAccepted) {
         if (escapeNow())
             QTest::keyClick(&screen, Qt::Key_Escape);
         else
-            QTest::mouseClick(screen.Boxes.at(int(run.TargetBox)), Qt::LeftButton);
+            clickNow(screen, screen.Boxes.at(int(run.TargetBox)));
     }
+}
+
+// A click stamped, as the platform would, with the moment it is made on the window's clock.
+void TrialAutopilot::clickNow(TrialScreen &screen, QWidget *widget)
+{
+    const quint64 now = inputStamp(screen.timeSource().nowNs());
+    sendClick(widget, now, now);
 }
 
 } // namespace kelvane::test

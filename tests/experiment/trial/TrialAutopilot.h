@@ -28,6 +28,7 @@ public:
 
 private:
     void step();
+    static void clickNow(TrialScreen &screen, QWidget *widget);
 
     Program &m_program;
     std::function<TrialScreen *()> m_screen;

@@ -1,15 +1,19 @@
 // The parts of a trial that need no window: what clicks and ticks record, the result
-// lines and files, the clock's catch-up, and the decisions of a run.
+// lines and files, the event log, the clock's catch-up, the placing of input events in
+// time, and the decisions of a run.
 
 #include "TestFiles.h"
 #include "TrialFixture.h"
 
+#include "kelvane/trial/BackgroundWriter.h"
+#include "kelvane/trial/EventLogLines.h"
 #include "kelvane/trial/ResultFile.h"
 #include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/RunSequencing.h"
 #include "kelvane/trial/SoundPlayer.h"
 #include "kelvane/trial/TrialBookkeeping.h"
 #include "kelvane/trial/TrialClock.h"
+#include "kelvane/trial/TrialTime.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +43,8 @@ struct RunningTrial
         for (int i = 0; i < n; ++i)
             trial.tick();
     }
+    // A click handled as it happens, after the ticks counted so far.
+    ClickOutcome click(int box) { return trial.click(box, trial.ticks()); }
     RunState &run() { return folder.program.Run; }
 
     TrialFolder folder;
@@ -120,12 +126,12 @@ private Q_SLOTS:
     {
         RunningTrial t(u"10"_s, u"2"_s, 2, {false, true});
         t.run().ClicksAccepted = false;
-        QVERIFY(!t.trial.click(1).accepted);
+        QVERIFY(!t.click(1).accepted);
         QCOMPARE(t.run().OpenedCount, qint16(0));
         t.run().ClicksAccepted = true;
-        QVERIFY(t.trial.click(2).targetFound);
+        QVERIFY(t.click(2).targetFound);
         QVERIFY(!t.run().ClicksAccepted);
-        QVERIFY(!t.trial.click(1).accepted);
+        QVERIFY(!t.click(1).accepted);
         QCOMPARE(t.run().ClickOrder, u" 2"_s);
         QCOMPARE(t.run().TimedClickOrder, u" 2@ 0"_s);
         QCOMPARE(t.trial.clicks(), QStringList{u"2"_s});
@@ -134,12 +140,12 @@ private Q_SLOTS:
     void anotherBoxClosesTheOpenOne()
     {
         RunningTrial t(u"0"_s, u"2"_s, 1, {true, true, true, true, false});
-        ClickOutcome first = t.trial.click(5);
+        ClickOutcome first = t.click(5);
         QCOMPARE(first.closeBox, 0);
         QCOMPARE(first.openBox, 5);
         QVERIFY(!first.showsObject);
         t.ticks(3);
-        ClickOutcome second = t.trial.click(3);
+        ClickOutcome second = t.click(3);
         QCOMPARE(second.closeBox, 5);
         QVERIFY(second.showsObject);
         QVERIFY(!t.folder.program.Cluster.box(0, 5).IsOpen);
@@ -152,9 +158,9 @@ private Q_SLOTS:
     void theOpenBoxClickedAgainCountsOnlyAfterItClosed()
     {
         RunningTrial t(u"0"_s, u"1.5"_s, 1, {true, true, true, true});
-        QVERIFY(t.trial.click(4).accepted);
+        QVERIFY(t.click(4).accepted);
         t.ticks(5);
-        QVERIFY(!t.trial.click(4).accepted);
+        QVERIFY(!t.click(4).accepted);
         // The sum of fifteen 0.1 steps is just above 1.5, so the 15th tick closes it.
         t.ticks(9);
         QVERIFY(t.folder.program.Cluster.box(0, 4).IsOpen);
@@ -162,7 +168,7 @@ private Q_SLOTS:
         QCOMPARE(closing.closeBox, 4);
         QVERIFY(!t.folder.program.Cluster.box(0, 4).IsOpen);
         QCOMPARE(t.run().OpenBoxIndex, qint16(4));
-        QVERIFY(t.trial.click(4).accepted);
+        QVERIFY(t.click(4).accepted);
         QCOMPARE(t.run().OpenedCount, qint16(2));
         QCOMPARE(kelvane::withinTrialRepeats(t.trial.clicks()), u" 4"_s);
     }
@@ -170,7 +176,7 @@ private Q_SLOTS:
     void closeAfterZeroClosesOnTheNextTick()
     {
         RunningTrial t(u"0"_s, u"none"_s, 1, {true, true});
-        t.trial.click(2);
+        t.click(2);
         QCOMPARE(t.trial.tick().closeBox, 2);
         QCOMPARE(t.trial.tick().closeBox, 0);
     }
@@ -215,24 +221,176 @@ private Q_SLOTS:
         QVERIFY(t.run().ClicksAccepted);
     }
 
-    void clockCatchesUpWithElapsedTime()
+    void clockDeliversOwedTicksAfterTheHoldBack()
     {
-        constexpr qint64 ms = 1'000'000;
-        TickSchedule schedule;
-        QCOMPARE(schedule.owedAt(94 * ms), qint64(0));  // too early for the first tick
-        QCOMPARE(schedule.owedAt(97 * ms), qint64(1));  // a timeout a little early still counts
-        QCOMPARE(schedule.owedAt(205 * ms), qint64(1));
-        QCOMPARE(schedule.owedAt(212 * ms), qint64(0)); // a spurious timeout owes nothing
-        QCOMPARE(schedule.owedAt(730 * ms), qint64(5)); // four timeouts lost while the thread was busy
-        QCOMPARE(schedule.delivered(), qint64(7));
-        // However irregular the timeouts, the count is never behind elapsed time.
-        schedule.restart();
-        qint64 elapsed = 0;
+        TimeSource time = TimeSource::manual();
+        TrialClock clock(TrialClock::Drive::Manual, &time);
+        int ticks = 0;
+        connect(&clock, &TrialClock::tick, this, [&] { ++ticks; });
+        clock.setEnabled(true);
+        time.advanceMs(99);
+        clock.timeout(); // a timer that fires early owes nothing
+        QVERIFY(!clock.hasOwed());
+        time.advanceMs(1);
+        clock.timeout();
+        QVERIFY(clock.hasOwed());
+        QCOMPARE(ticks, 0); // held back until queued input has had its turn
+        clock.deliverOwed();
+        QCOMPARE(ticks, 1);
+
+        // The process stood still for 2.65 s; its timeout comes first, then a click
+        // made 0.75 s into the trial, then the end of the hold-back.
+        time.advanceMs(2650);
+        clock.timeout();
+        time.advanceMs(TrialClock::HoldBackMs);
+        clock.deliverDueAt(clock.startNs() + 750 * NsPerMs);
+        QCOMPARE(ticks, 7);
+        clock.deliverOwed();
+        QCOMPARE(ticks, 27); // due by the timeout; the next ones get timeouts of their own
+        QCOMPARE(clock.caughtUpTicks(), qint64(5 + 19));
+
+        // However irregular the timeouts, the count follows elapsed time.
+        qint64 elapsedMs = 2780;
         for (int i = 0; i < 1000; ++i) {
-            elapsed += (i * 7919 % 350 + 1) * ms;
-            schedule.owedAt(elapsed);
-            QCOMPARE(schedule.delivered(), (elapsed + 5 * ms) / (100 * ms));
+            const int step = i * 7919 % 350 + 1;
+            time.advanceMs(step);
+            elapsedMs += step;
+            clock.timeout();
+            clock.deliverOwed();
+            QCOMPARE(clock.delivered(), elapsedMs / 100);
         }
+        QCOMPARE(qint64(ticks), clock.delivered());
+    }
+
+    void clockStopsDeliveringWhenItsHandlerDisablesIt()
+    {
+        TimeSource time = TimeSource::manual();
+        TrialClock clock(TrialClock::Drive::Manual, &time);
+        int ticks = 0;
+        connect(&clock, &TrialClock::tick, this, [&] {
+            if (++ticks == 3)
+                clock.setEnabled(false);
+        });
+        clock.setEnabled(true);
+        time.advanceMs(1000);
+        clock.timeout();
+        clock.deliverOwed();
+        QCOMPARE(ticks, 3);
+        QVERIFY(!clock.hasOwed());
+        // Enabled again, it counts from the new start.
+        clock.setEnabled(true);
+        QCOMPARE(clock.startNs(), 1000 * NsPerMs);
+        clock.deliverDueAt(time.nowNs() + 250 * NsPerMs);
+        QCOMPARE(clock.delivered(), qint64(2));
+        QCOMPARE(ticksIn(-5), qint64(0));
+        QCOMPARE(clockAfterTicks(3), 0.30000000000000004);
+    }
+
+    void inputEventsArePlacedByTheirOwnTimestamps()
+    {
+        InputEventClock events;
+        QVERIFY(!events.toMonotonicNs(1000));
+        // The platform's input clock reads 5000 ms when ours reads 2 s; the event is
+        // handled 0.3 ms after it happened.
+        events.observe(5000, 2000 * NsPerMs + 300'000);
+        QCOMPARE(*events.toMonotonicNs(5000), 2000 * NsPerMs + 300'000);
+        // An event handled 2 s late teaches nothing new and keeps its own time.
+        events.observe(5700, 4700 * NsPerMs);
+        QCOMPARE(*events.toMonotonicNs(5700), 2700 * NsPerMs + 300'000);
+        // An event handled more promptly sharpens the estimate.
+        events.observe(6000, 3000 * NsPerMs + 100'000);
+        QCOMPARE(*events.toMonotonicNs(5700), 2700 * NsPerMs + 100'000);
+        // An event without a timestamp.
+        events.observe(0, 0);
+        QVERIFY(!events.toMonotonicNs(0));
+        QCOMPARE(*events.toMonotonicNs(6000), 3000 * NsPerMs + 100'000);
+
+        // An X server's 32-bit stamps wrap after 49.7 days.
+        InputEventClock wrapping;
+        wrapping.observe(0xFFFFFF00u, 10'000 * NsPerMs);
+        wrapping.observe(0x10u, 10'272 * NsPerMs);
+        QCOMPARE(*wrapping.toMonotonicNs(0x10u), 10'272 * NsPerMs);
+        QCOMPARE(*wrapping.toMonotonicNs(0x20u), 10'288 * NsPerMs);
+        wrapping.reset();
+        QVERIFY(!wrapping.toMonotonicNs(0x10u));
+    }
+
+    void aClickHandledLateKeepsItsOwnTime()
+    {
+        RunningTrial t(u"10"_s, u"1"_s, 3, {true, true, true});
+        // 28 ticks were counted before a click made at tick 7 was handled.
+        t.ticks(28);
+        QVERIFY(t.trial.click(1, 7).accepted);
+        QCOMPARE(t.run().TimedClickOrder, u" 1@ .7"_s);
+        // Box 1 has been open for 2.1 s, past its close-after time: the next tick closes it.
+        QCOMPARE(t.trial.tick().closeBox, 1);
+        // The target, opened at 2.5 s and handled at 2.9 s: the trial took 2.5 s.
+        QVERIFY(t.trial.click(3, 25).targetFound);
+        QCOMPARE(t.run().TrialClock, clockAfterTicks(25));
+        QCOMPARE(t.run().TimedClickOrder, u" 1@ .7 3@ 2.5"_s);
+    }
+
+    void eventLogLinesAreLaidOutExactly()
+    {
+        QCOMPARE(eventLogTitleLine(), u"cluster,trial,event,ms,box,holds,press_ms,clock\r\n"_s);
+        TrialEvent click;
+        click.kind = TrialEventKind::Click;
+        click.trial = 2;
+        click.ms = 1234;
+        click.box = 3;
+        click.holds = u"Content3.ico"_s;
+        click.pressMs = 1141;
+        click.clock = clockAfterTicks(12);
+        QCOMPARE(eventLogLine(u"cluster1.box"_s, click),
+                 u"cluster1.box,2,click,1234,3,Content3.ico,1141,1.2\r\n"_s);
+        TrialEvent timeUp;
+        timeUp.kind = TrialEventKind::TimeUp;
+        timeUp.ms = 2000;
+        timeUp.clock = 2.0000000000000004;
+        QCOMPARE(eventLogLine(u"a.box"_s, timeUp), u"a.box,0,timeup,2000,,,,2\r\n"_s);
+        // A pressed-before-the-start time, and values that need quoting.
+        click.pressMs = -12;
+        click.clock = 0.30000000000000004;
+        click.holds = u"pot, red.ico"_s;
+        QCOMPARE(eventLogLine(u"C:\\exp\\say \"hi\".box"_s, click),
+                 u"\"C:\\exp\\say \"\"hi\"\".box\",2,click,1234,3,\"pot, red.ico\",-12,.3\r\n"_s);
+        QCOMPARE(boxHolds(true, u"leeg"_s), u"empty"_s);
+        QCOMPARE(boxHolds(false, u"Content1.ico"_s), u"Content1.ico"_s);
+        QCOMPARE(eventLogPath(u"/data/exp/cluster1.bof"_s), u"/data/exp/cluster1.events.csv"_s);
+        QCOMPARE(eventLogPath(u"anna.bof"_s), u"anna.events.csv"_s);
+    }
+
+    void backgroundWritesKeepTheirOrderAndStopAtTheFirstFailure()
+    {
+        TrialFolder f;
+        const QString path = f.path(u"log.csv"_s);
+        writeBytes(path, "an earlier run\r\n");
+        QByteArray expected = "title\r\n";
+        {
+            BackgroundWriter writer;
+            writer.replace(path, "title\r\n");
+            for (int i = 0; i < 100; ++i) {
+                writer.append(path, QByteArray::number(i) + "\r\n");
+                expected += QByteArray::number(i) + "\r\n";
+            }
+            writer.waitUntilWritten();
+            QVERIFY(!writer.failure());
+            QCOMPARE(readBytes(path), expected);
+
+            writer.append(f.path(u"gone/other.csv"_s), "x\r\n");
+            writer.append(path, "after the failure\r\n");
+            writer.waitUntilWritten();
+            QVERIFY(writer.failure());
+            QVERIFY2(writer.failure()->description.contains(f.path(u"gone/other.csv"_s)),
+                     qPrintable(writer.failure()->description));
+        }
+        QCOMPARE(readBytes(path), expected);
+        // Whatever is still queued when the writer goes is written first.
+        {
+            BackgroundWriter writer;
+            writer.append(path, "last\r\n");
+        }
+        QCOMPARE(readBytes(path), expected + "last\r\n");
     }
 
     void clockTicksUntilItsHandlerDisablesIt()

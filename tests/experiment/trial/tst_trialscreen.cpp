@@ -1,11 +1,9 @@
 // The trial window driven as a subject and a researcher would drive it: mouse clicks,
 // Enter and Esc on the real widgets, with the clock ticked by the test.
 
-#include "RecordingSoundPlayer.h"
-#include "TrialAutopilot.h"
-#include "ScriptedDialogs.h"
 #include "TestFiles.h"
-#include "TrialFixture.h"
+#include "TrialAutopilot.h"
+#include "TrialSession.h"
 
 #include "kelvane/trial/ClusterRunCommand.h"
 #include "kelvane/trial/ResultLines.h"
@@ -29,63 +27,6 @@ using namespace kelvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-class FixedExperiment final : public ExperimentSource
-{
-public:
-    QStringList entries() const override { return list; }
-    QString subjectName() const override { return subject; }
-    QStringList list;
-    QString subject;
-};
-
-// A trial window with recording doubles around it, over a temporary program folder.
-struct Session
-{
-    Session()
-    {
-        screen.setClockDrive(TrialClock::Drive::Manual);
-    }
-    ~Session()
-    {
-        // The pointer counter may still hide the pointer after a failed test.
-        while (pointer.count() < 0)
-            pointer.show();
-    }
-
-    void clickBox(int k) { QTest::mouseClick(screen.Boxes.at(k), Qt::LeftButton); }
-    void pressStart()
-    {
-        QVERIFY(screen.OK->isVisible());
-        QTest::mouseClick(screen.OK, Qt::LeftButton);
-    }
-    // Ticks the clock as its timer would, as long as it is enabled; returns the ticks.
-    int ticks(int n)
-    {
-        int done = 0;
-        while (done < n && screen.Timer1->isEnabled()) {
-            screen.Timer1_Timer();
-            ++done;
-        }
-        return done;
-    }
-    QByteArray resultBytes() const { return readBytes(clusterResultPath(folder.program.ClusterFile)); }
-    QByteArray resultHead() const
-    {
-        return readBytes(folder.program.ClusterFile).replace("\r\n", ",") + "\r\n"
-               + "Trial\tCluster\tTotal boxes\tTotal objects\tTarget\tTotal time\tTotal opened\t"
-                 "Click order\tTimed click order\tWithin Error\r\n";
-    }
-    Program &program() { return folder.program; }
-
-    TrialFolder folder;
-    ScriptedDialogs dialogs;
-    RecordingSoundPlayer targetSound;
-    RecordingSoundPlayer clickSound;
-    PointerCounter pointer;
-    FixedExperiment experiment;
-    TrialScreen screen{folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer, &experiment}};
-};
 
 class Autopilot : public TrialAutopilot
 {
@@ -345,19 +286,26 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.folder.path(u"gone"_s)));
     }
 
-    void aPictureGoneDuringTheRunShowsAPlaceholder()
+    void picturesAreReadBeforeTheStartScreen()
     {
         Session s;
-        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true, true});
         s.folder.saveCluster(u"cluster1.box"_s);
+        // A picture that is there but damaged shows as a grey square.
+        writeBytes(s.program().iconPath(u"Content2.ico"_s), "not a picture");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Content2.ico cannot be loaded"_s));
         s.screen.Form_Load();
+        // From the start screen on, the trials need nothing from the disk.
         QVERIFY(QFile::remove(s.program().iconPath(u"Content1.ico"_s)));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Content1.ico cannot be loaded"_s));
+        QVERIFY(QFile::remove(s.program().iconPath(u"Box1.ico"_s)));
         s.pressStart();
-        QCOMPARE(s.screen.TargetIcon->picture().toImage().pixelColor(5, 5), QColor(128, 128, 128));
+        QCOMPARE(s.screen.TargetIcon->picture().toImage().pixelColor(5, 5).rgb(), QColor::fromHsv(25, 255, 255).rgb());
+        QCOMPARE(s.screen.Boxes[1]->picture().toImage().pixelColor(5, 5), QColor(Qt::blue));
+        s.clickBox(2);
+        QCOMPARE(s.screen.Boxes[2]->picture().toImage().pixelColor(5, 5), QColor(128, 128, 128));
         s.clickBox(1);
         QVERIFY(s.screen.OK->isVisible());
-        QVERIFY(s.resultBytes().endsWith(" 1 \t 1\t 1@ 0\t\r\n"));
+        QVERIFY(s.resultBytes().endsWith(" 2 	 2 1	 2@ 0 1@ 0	\r\n"));
     }
 
     void experimentRunWritesTheSubjectFile()
@@ -385,6 +333,17 @@ private Q_SLOTS:
                      " 1 \t" + a + "\t 2 \t 2 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n"
                      " 0 \t" + b + "\t 3 \t 3 \t 3 \t 0\t 1 \t 3\t 3@ 0\t\r\n"
                      " 1 \t" + b + "\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
+        // The subject's event log beside the subject file, and each cluster's beside its own.
+        const QByteArray title = "cluster,trial,event,ms,box,holds,press_ms,clock\r\n";
+        const QByteArray aLines = a + ",0,start,0,,,,0\r\n" + a + ",0,click,0,2,Content2.ico,0,0\r\n"
+                                  + a + ",0,found,0,2,Content2.ico,,0\r\n" + a + ",1,start,0,,,,0\r\n"
+                                  + a + ",1,click,0,1,Content1.ico,0,0\r\n" + a + ",1,found,0,1,Content1.ico,,0\r\n";
+        const QByteArray bLines = b + ",0,start,0,,,,0\r\n" + b + ",0,click,0,3,Content3.ico,0,0\r\n"
+                                  + b + ",0,found,0,3,Content3.ico,,0\r\n" + b + ",1,start,0,,,,0\r\n"
+                                  + b + ",1,click,0,1,Content1.ico,0,0\r\n" + b + ",1,found,0,1,Content1.ico,,0\r\n";
+        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines);
+        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + aLines);
+        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + bLines);
         QVERIFY(s.pointer.visible());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         // A message after the last cluster is kept but never shown.

@@ -4,8 +4,9 @@
 
 #include <QSet>
 #include <QString>
+#include <QThread>
 
-#include <memory>
+#include <mutex>
 
 class QSoundEffect;
 
@@ -15,6 +16,7 @@ class SoundPlayer
 {
 public:
     virtual ~SoundPlayer() = default;
+    // Makes the sound ready to play at once: loaded and its audio device opened.
     virtual void open(const QString &path) = 0;
     // Plays from the beginning; a sound that is still playing starts over.
     virtual void play() = 0;
@@ -26,15 +28,22 @@ public:
 class SoundWarnings
 {
 public:
+    // May be called from the players' own threads.
     void warnOnce(const QString &key, const QString &text);
 
 private:
+    std::mutex m_mutex;
     QSet<QString> m_warned;
 };
 
 // A sound that cannot be played (no file, no audio device, a file the backend
 // refuses) is silence and a warning in the log, never an error or a wait for the
 // subject.
+//
+// The sound lives on a thread of its own: starting a sound talks to the audio service
+// (a few milliseconds, tens on a busy machine), and the trial's thread must not wait
+// for that between a click and the repaint that shows the box open. Opening waits,
+// before the start screen, until the sound is decoded and the device has been opened.
 class QtSoundPlayer final : public SoundPlayer
 {
 public:
@@ -46,7 +55,13 @@ public:
     void close() override;
 
 private:
-    std::unique_ptr<QSoundEffect> m_effect;
+    // A sound not decoded after this long plays whenever it is ready.
+    static constexpr int LoadLimitMs = 3000;
+    // On the sound's thread.
+    void load(const QString &path);
+
+    QThread m_thread;
+    QSoundEffect *m_effect = nullptr; // lives on m_thread
     SoundWarnings &m_warnings;
 };
 

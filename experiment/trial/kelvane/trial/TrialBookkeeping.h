@@ -40,8 +40,12 @@ public:
     // Start of a trial, after its first half-line is written.
     void acceptClicks();
 
-    ClickOutcome click(int index);
+    // A click on box `index` that happened `atTicks` whole ticks into the trial. Its
+    // time in the record is the clock after that many ticks, even when more ticks have
+    // been counted by the time it is handled.
+    ClickOutcome click(int index, qint64 atTicks);
     TickOutcome tick();
+    qint64 ticks() const { return m_ticks; }   // ticks counted in the current trial
 
     // The opened-box list ("Clicks"): every opened box, as decimal text, in order.
     const QStringList &clicks() const { return m_clicks; }
@@ -55,6 +59,7 @@ private:
 
     Program &m_program;
     QStringList m_clicks;
+    qint64 m_ticks = 0;
 };
 
 } // namespace kelvane

@@ -6,11 +6,13 @@
 #include "kelvane/FileSaving.h"
 #include "kelvane/model/Program.h"
 #include "kelvane/options/SettingsStore.h"
+#include "kelvane/trial/EventLog.h"
 #include "kelvane/trial/PointerCounter.h"
 #include "kelvane/trial/RunSequencing.h"
 #include "kelvane/trial/SoundPlayer.h"
 #include "kelvane/trial/TrialBookkeeping.h"
 #include "kelvane/trial/TrialClock.h"
+#include "kelvane/trial/TrialTime.h"
 #include "kelvane/trial/TrialWidgets.h"
 
 #include <QHash>
@@ -19,6 +21,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QEventLoop;
 class QLabel;
@@ -63,14 +66,19 @@ public:
     // What kept the run from starting or stopped it, one line each.
     const QStringList &problems() const { return m_problems; }
 
-    // Tests tick the clock themselves.
-    void setClockDrive(TrialClock::Drive drive) { m_clockDrive = drive; }
+    // Tests tick the clock themselves, on a time source that stands still until they
+    // move it (`timeSource().advanceMs`); the timestamps of the input events they send
+    // are read against the same time.
+    void setClockDrive(TrialClock::Drive drive);
+    TimeSource &timeSource() { return m_time; }
 
     void Form_Load();
     void Voorbereiding();
     void PresentLayout(int trial, bool withBoxes);
     void Beginnen(int trial);
     void OK_Click();
+    // A click on box Index that happens now. Clicks of the subject arrive with their
+    // own time through boxClicked.
     void Boxes_Click(int Index);
     // The clock's tick; the time it reports is not used, every tick is 0.1 s.
     void Timer1_Timer(qint32 Milliseconds = 100);
@@ -102,8 +110,20 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    // Every input event of the program tells when the platform's input clock stood where.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void boxClicked(int index, quint64 pressedAt, quint64 releasedAt);
+    // The click itself, placed at `atNs` on the monotonic clock.
+    void clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs);
+    void escapeAt(qint64 atNs);
+    // When an input event stamped `eventMs` happened: its own time where the platform
+    // gave one, otherwise the moment it is handled.
+    qint64 happenedAt(quint64 eventMs) const;
+    qint64 trialMs(qint64 atNs) const;
+    void log(TrialEventKind kind, qint64 ms, int box = 0, std::optional<qint64> pressMs = {});
+    bool logWritten();
     void showOnResearchersScreen();
     void removeBoxes();
     void setTargetShown(bool shown);
@@ -116,15 +136,18 @@ private:
     void stopRun(RunEnd why);
     void waitForCluster();
     bool appendClusterLines();
-    void loadTrialPictures(int trial);
+    void loadClusterPictures();
     QPixmap picture(const QString &name);
 
     Program &m_program;
     TrialScreenServices m_services;
     QRect m_screen;
     TrialBookkeeping m_trial;
+    TimeSource m_time = TimeSource::steady();
+    InputEventClock m_inputClock;
     std::unique_ptr<TrialClock> m_clock;
     TrialClock::Drive m_clockDrive = TrialClock::Drive::Timer;
+    EventLog m_log;
     QHash<QString, QPixmap> m_pictures;
     double m_progressValue = 0;
     double m_progressMaximum = 0;

@@ -8,7 +8,8 @@
 namespace kelvane {
 
 // A picture scaled to the widget's size; a click (press and release on it) is
-// reported with `clicked`.
+// reported with `clicked`, with the platform's timestamps of the press and the release
+// (milliseconds of the platform's input clock; 0 where an event carried none).
 class BoxPicture : public QWidget
 {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
     const QPixmap &picture() const { return m_picture; }
 
 Q_SIGNALS:
-    void clicked();
+    void clicked(quint64 pressedAt, quint64 releasedAt);
     // At the end of every paint; lets a benchmark see when a change has been drawn.
     void painted();
 
@@ -32,6 +33,7 @@ protected:
 private:
     QPixmap m_picture;
     bool m_pressed = false;
+    quint64 m_pressedAt = 0;
 };
 
 // A rectangle outline drawn in one colour; it lets clicks through.

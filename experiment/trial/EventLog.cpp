@@ -1,0 +1,28 @@
+#include "kelvane/trial/EventLog.h"
+
+#include "kelvane/Windows1252.h"
+
+namespace kelvane {
+
+void EventLog::startClusterLog(const QString &path)
+{
+    m_cluster = path;
+    m_writer.replace(path, toWindows1252(eventLogTitleLine()));
+}
+
+void EventLog::startSubjectLog(const QString &path)
+{
+    m_subject = path;
+    m_writer.replace(path, toWindows1252(eventLogTitleLine()));
+}
+
+void EventLog::add(const QString &clusterName, const TrialEvent &event)
+{
+    const QByteArray line = toWindows1252(eventLogLine(clusterName, event));
+    if (!m_cluster.isEmpty())
+        m_writer.append(m_cluster, line);
+    if (!m_subject.isEmpty())
+        m_writer.append(m_subject, line);
+}
+
+} // namespace kelvane

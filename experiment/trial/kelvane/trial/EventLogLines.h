@@ -1,0 +1,39 @@
+#pragma once
+// The text of the event log, `name.events.csv` beside each result file: one line per
+// thing that happened in a trial, timed in milliseconds from the trial's start. The
+// result file keeps its 0.1 s times; this file is for reaction-time analyses.
+
+#include <QString>
+
+#include <optional>
+
+namespace kelvane {
+
+enum class TrialEventKind { Start, Click, Close, Found, TimeUp, Esc };
+
+struct TrialEvent
+{
+    TrialEventKind kind = TrialEventKind::Start;
+    int trial = 0;
+    qint64 ms = 0;                 // since the trial's start
+    int box = 0;                   // 0: the event concerns no box
+    QString holds;                 // clicks: the object's picture, or "empty"
+    std::optional<qint64> pressMs; // clicks: when the button went down
+    double clock = 0;              // the trial clock, in 0.1 s steps, as the result file has it
+};
+
+// "cluster,trial,event,ms,box,holds,press_ms,clock" CR LF.
+QString eventLogTitleLine();
+
+// One line, CR LF at the end. A value holding a comma, a double quote or a line end is
+// put between double quotes with its quotes doubled, so that spreadsheet programs and
+// statistics packages read it as one value.
+QString eventLogLine(const QString &clusterName, const TrialEvent &event);
+
+// "cluster1.bof" gives "cluster1.events.csv"; "anna.bof" gives "anna.events.csv".
+QString eventLogPath(const QString &resultPath);
+
+// What the log says a box held: the object's picture name, or "empty".
+QString boxHolds(bool empty, const QString &contentFile);
+
+} // namespace kelvane

@@ -1,0 +1,179 @@
+// When a click counts and what time it carries: clicks timed by their own input
+// events and put in order with the clock's ticks, however late either is handled;
+// and the event log written beside the result file.
+
+#include "TestFiles.h"
+#include "TimedInput.h"
+#include "TrialSession.h"
+
+#include "kelvane/trial/ResultLines.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray eventLog(Session &s)
+{
+    return readBytes(s.folder.path(u"cluster1.events.csv"_s));
+}
+
+} // namespace
+
+class ClickTimingTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aClickHandledAfterOwedTicksIsRecordedAtItsOwnTime()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"5"_s, 3, {true, true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+        s.pressStart();
+
+        // A click released before the trial began was aimed at the start screen.
+        s.clickBoxAt(1, -300, -200);
+        QCOMPARE(s.program().Run.OpenedCount, qint16(0));
+
+        // The thread is busy for 2.8 s; the clock's owed ticks are all delivered before
+        // the click made at 0.7 s is handled.
+        s.stall(2800);
+        s.screen.Timer1->timeout();
+        s.screen.Timer1->deliverOwed();
+        QCOMPARE(s.program().Run.TrialClock, clockAfterTicks(28));
+        s.clickBoxAt(1, 650, 700);
+        QCOMPARE(s.program().Run.TimedClickOrder, u" 1@ .7"_s);
+        QVERIFY(s.screen.boxShownOpen(1));
+
+        // Busy again until 3.8 s: the timeout is handled first, the click made at
+        // 3.05 s while the ticks are held back. It takes only the ticks due before it.
+        s.stall(1000);
+        s.screen.Timer1->timeout();
+        s.clickBoxAt(2, 3000, 3050);
+        QCOMPARE(s.program().Run.TrialClock, clockAfterTicks(30));
+        s.screen.Timer1->deliverOwed();
+        QCOMPARE(s.program().Run.TrialClock, clockAfterTicks(38));
+
+        s.ticks(2);
+        s.clickBox(3);
+        QCOMPARE(s.resultBytes(), s.resultHead()
+                                      + " 0 \tcluster1.box\t 3 \t 3 \t 3 \t 4\t 3 \t 1 2 3\t 1@ .7 2@ 3 3@ 4\t\r\n");
+    }
+
+    void aTargetClickMadeBeforeTheLimitCountsThoughTheLimitTickCameFirst()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"2"_s, u"2"_s, 2, {true, true});
+        setTrial(s.program().Cluster, 1, u"2"_s, u"2"_s, 2, {true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+
+        // The process stands still from 0.5 s to 2.8 s; the subject clicks box 1 at
+        // 0.7 s and the target at 1.7 s. The timeout that passes the 2 s limit is
+        // handled before the clicks.
+        s.pressStart();
+        s.ticks(5);
+        s.stall(2300);
+        s.screen.Timer1->timeout();
+        s.clickBoxAt(1, 650, 700);
+        s.clickBoxAt(2, 1650, 1700);
+        s.screen.Timer1->deliverOwed();
+        QVERIFY(s.screen.OK->isVisible());
+        QCOMPARE(s.screen.Boodschap->text(), u"Klik op START om door te gaan."_s);
+        QCOMPARE(s.targetSound.plays(), 1);
+
+        // The same, but the target is clicked at 2.1 s: after the limit, too late.
+        s.pressStart();
+        s.ticks(5);
+        s.stall(2300);
+        s.screen.Timer1->timeout();
+        s.clickBoxAt(1, 650, 700);
+        s.clickBoxAt(2, 2050, 2100);
+        s.screen.Timer1->deliverOwed();
+        QCOMPARE(s.screen.Boodschap->text(), u"Uw tijd is om."_s);
+        QCOMPARE(s.targetSound.plays(), 1);
+
+        QCOMPARE(s.resultBytes(), s.resultHead()
+                                      + " 0 \tcluster1.box\t 2 \t 2 \t 2 \t 1.7\t 2 \t 1 2\t 1@ .7 2@ 1.7\t\r\n"
+                                        " 1 \tcluster1.box\t 2 \t 2 \t 2 \t 2\t 1 \t 1\t 1@ .7\t\r\n");
+    }
+
+    void theEventLogHoldsEveryEventInMilliseconds()
+    {
+        Session s;
+        ClusterModel &cluster = s.program().Cluster;
+        setTrial(cluster, 0, u"10"_s, u"1"_s, 1, {true, false});
+        setTrial(cluster, 1, u"2"_s, u"2"_s, 1, {true});
+        setTrial(cluster, 2, u"0"_s, u"2"_s, 2, {true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        writeBytes(s.folder.path(u"cluster1.events.csv"_s), "an earlier run\r\n");
+        s.screen.Form_Load();
+
+        // Trial 0: the empty box 2 (pressed at 1.1 s, released at 1.234 s), closed by
+        // the clock 1.1 s later; then the target.
+        s.pressStart();
+        s.stall(1300);
+        s.clickBoxAt(2, 1100, 1234);
+        s.ticks(10);
+        QVERIFY(!s.screen.boxShownOpen(2));
+        s.stall(700);
+        s.clickBoxAt(1, 2900, 2950);
+        // Trial 1: the time runs out.
+        s.pressStart();
+        s.ticks(100);
+        // Trial 2: a click, then Esc pressed at 0.8 s and handled at 1 s.
+        s.pressStart();
+        s.stall(600);
+        s.clickBoxAt(1, 450, 500);
+        s.stall(400);
+        sendKey(&s.screen, Qt::Key_Escape, s.stampInTrial(800));
+        QVERIFY(!s.screen.isVisible());
+
+        QCOMPARE(eventLog(s), QByteArray("cluster,trial,event,ms,box,holds,press_ms,clock\r\n"
+                                         "cluster1.box,0,start,0,,,,0\r\n"
+                                         "cluster1.box,0,click,1234,2,empty,1100,1.2\r\n"
+                                         "cluster1.box,0,close,2300,2,,,2.3\r\n"
+                                         "cluster1.box,0,click,2950,1,Content1.ico,2900,2.9\r\n"
+                                         "cluster1.box,0,found,2950,1,Content1.ico,,2.9\r\n"
+                                         "cluster1.box,1,start,0,,,,0\r\n"
+                                         "cluster1.box,1,timeup,2000,,,,2\r\n"
+                                         "cluster1.box,2,start,0,,,,0\r\n"
+                                         "cluster1.box,2,click,500,1,Content1.ico,450,.5\r\n"
+                                         "cluster1.box,2,esc,800,,,,.8\r\n"));
+        // The result file keeps its 0.1 s times, and the half-line of the Esc trial.
+        QCOMPARE(s.resultBytes(), s.resultHead()
+                                      + " 0 \tcluster1.box\t 2 \t 1 \t 1 \t 2.9\t 2 \t 2 1\t 2@ 1.2 1@ 2.9\t\r\n"
+                                        " 1 \tcluster1.box\t 1 \t 1 \t 1 \t 2\t 0 \t\t\t\r\n"
+                                        " 2 \tcluster1.box\t 2 \t 2 \t 2 \t");
+    }
+
+    void anEventLogThatCannotBeWrittenStopsTheRun()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {true, true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.events.csv"_s));
+        s.screen.Form_Load();
+        s.pressStart();
+        s.clickBox(1);
+        s.clickBox(2);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.events.csv"_s)),
+                 qPrintable(s.dialogs.messages[0].text));
+        QVERIFY(!s.screen.OK->isVisible());
+    }
+};
+
+QTEST_MAIN(ClickTimingTest)
+#include "tst_clicktiming.moc"
