@@ -1,6 +1,28 @@
 #include "kelvane/Dialogs.h"
 
+#include <QFileInfo>
+
 namespace kelvane {
+
+std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest &request,
+                                      const std::function<QString(const QString &)> &adjust)
+{
+    while (true) {
+        const std::optional<QString> chosen = dialogs.saveFile(request);
+        if (!chosen)
+            return std::nullopt;
+        const QString path = adjust ? adjust(*chosen) : *chosen;
+        if (!QFileInfo::exists(path))
+            return path;
+        const Answer answer = dialogs.message(
+            QStringLiteral("Save"), path + QStringLiteral(" already exists. Would you like to overwrite it?"),
+            MessageIcon::Question, MessageButtons::YesNoCancel);
+        if (answer == Answer::Yes)
+            return path;
+        if (answer == Answer::Cancel)
+            return std::nullopt;
+    }
+}
 
 QString qtFilterFromPairs(const QString &filter)
 {

@@ -78,16 +78,31 @@ bool writeDurably(const QString &path, const QByteArray &content, int openFlags,
     return true;
 }
 
+// Why a whole-file save could not begin. QSaveFile reports the failure of the temporary
+// file it writes first, which need not be the reason: /proc takes no new files ("No such
+// file or directory") while what stops a save to /proc/version is that the file itself
+// may not be written. The file and its folder are asked first, changing nothing.
+FileError whyNotCreated(const QString &path)
+{
+    FileError error;
+    if (!canCreateOrAppend(path, &error))
+        return error;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (::access(QFile::encodeName(folder).constData(), W_OK | X_OK) != 0)
+        return errnoError(QStringLiteral("create"), path, errno);
+    return {ErrorCode::PermissionDenied,
+            QStringLiteral("Could not create %1: no new file can be made in the folder %2, and a "
+                           "save writes one there first")
+                .arg(path, QDir::toNativeSeparators(folder))};
+}
+
 } // namespace
 
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        const QFileInfo info(path);
-        const int code = !info.absoluteDir().exists() ? ErrorCode::PathNotFound
-                                                       : ErrorCode::PermissionDenied;
-        setError(error, {code, QStringLiteral("Could not create %1: %2").arg(path, file.errorString())});
+        setError(error, whyNotCreated(path));
         return false;
     }
     if (file.write(content) != content.size()) {

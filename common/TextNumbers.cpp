@@ -1,5 +1,6 @@
 #include "kelvane/TextNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -46,6 +47,62 @@ void dropTrailingZeros(std::string &digits)
 {
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
+}
+
+// Measures are small and seldom near a tie. For |value| < 1e4 and at most four decimals,
+// s = |value| * 10^decimals differs from the 15-digit decimal that the general way
+// rounds by less than 6e-7 (5e-15 of s for the decimal, one rounding of the product);
+// unless the fraction of s lies closer than 1e-5 to one half, rounding s itself gives
+// the same whole number.
+bool roundedDirectly(double value, int decimals, std::string *kept)
+{
+    if (!(std::fabs(value) < 1e4) || decimals > 4)
+        return false;
+    constexpr double scales[] = {1, 10, 100, 1000, 10000};
+    const double scaled = std::fabs(value) * scales[decimals];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-5)
+        return false;
+    const auto rounded = quint64(whole) + (fraction > 0.5 ? 1 : 0);
+    char digits[24];
+    kept->assign(digits, std::to_chars(digits, digits + sizeof digits, rounded).ptr);
+    return true;
+}
+
+// The digits of round(|value| * 10^decimals), at least decimals + 1 of them, and whether
+// the result is negative: 0.0625, 3 -> "0063".
+std::string fixedDigits(double value, int decimals, bool *negative)
+{
+    std::string kept;
+    if (!roundedDirectly(value, decimals, &kept) && value != 0.0 && std::isfinite(value)) {
+        // The value is first taken to 15 significant digits, as a decimal, and rounded
+        // there, so that 0.0625 gives 0.063 and not the binary neighbour's 0.062.
+        const Decimal decimal = toDecimal(std::fabs(value), 15);
+        const int last = decimal.exponent + decimals; // index of the last kept digit
+        if (last >= -1) {
+            for (int i = 0; i <= last; ++i)
+                kept.push_back(i < int(decimal.digits.size()) ? decimal.digits[std::size_t(i)] : '0');
+            const int next = last + 1;
+            const bool roundUp = next < int(decimal.digits.size())
+                                 && decimal.digits[std::size_t(next)] >= '5';
+            if (roundUp) {
+                int i = int(kept.size()) - 1;
+                for (; i >= 0 && kept[std::size_t(i)] == '9'; --i)
+                    kept[std::size_t(i)] = '0';
+                if (i < 0)
+                    kept.insert(kept.begin(), '1');
+                else
+                    ++kept[std::size_t(i)];
+            }
+        }
+    }
+    const std::size_t at = kept.find_first_not_of('0');
+    kept.erase(0, at == std::string::npos ? kept.size() : at);
+    *negative = value < 0 && !kept.empty();
+    if (kept.size() < std::size_t(decimals) + 1)
+        kept.insert(0, std::size_t(decimals) + 1 - kept.size(), '0');
+    return kept;
 }
 
 } // namespace
@@ -118,11 +175,17 @@ double leadingNumber(QStringView text)
     return value;
 }
 
-double roundHalfEven(double value, int decimals)
+double detail::leadingNumberOfBytes(QByteArrayView text)
+{
+    // Every character a number is read from is ASCII, the same in Latin-1 as in the
+    // files' Windows-1252.
+    return leadingNumber(QString::fromLatin1(text));
+}
+
+double detail::roundHalfEvenScaled(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
     const double scaled = value * scale;
-    // nearbyint follows the default rounding mode, which sends exact halves to even.
     return std::nearbyint(scaled) / scale;
 }
 
@@ -131,6 +194,15 @@ QString numberForm(qint64 value)
     if (value < 0)
         return QString::number(value) + u' ';
     return u' ' + QString::number(value) + u' ';
+}
+
+char *writeNumberForm(char *out, qint64 value)
+{
+    if (value >= 0)
+        *out++ = ' ';
+    out = std::to_chars(out, out + 20, value).ptr;
+    *out++ = ' ';
+    return out;
 }
 
 QString shortNumberForm(double value, int significantDigits)
@@ -183,39 +255,26 @@ QString shortNumberForm(qint64 value)
 
 QString fixedDecimals(double value, int decimals, const QLocale &locale)
 {
-    // The value is first taken to 15 significant digits, as a decimal, and rounded
-    // there, so that 0.0625 gives 0.063 and not the binary neighbour's 0.062.
-    std::string kept; // the digits of round(|value| * 10^decimals)
-    if (value != 0.0 && std::isfinite(value)) {
-        const Decimal decimal = toDecimal(std::fabs(value), 15);
-        const int last = decimal.exponent + decimals; // index of the last kept digit
-        if (last >= -1) {
-            for (int i = 0; i <= last; ++i)
-                kept.push_back(i < int(decimal.digits.size()) ? decimal.digits[std::size_t(i)] : '0');
-            const int next = last + 1;
-            const bool roundUp = next < int(decimal.digits.size())
-                                 && decimal.digits[std::size_t(next)] >= '5';
-            if (roundUp) {
-                int i = int(kept.size()) - 1;
-                for (; i >= 0 && kept[std::size_t(i)] == '9'; --i)
-                    kept[std::size_t(i)] = '0';
-                if (i < 0)
-                    kept.insert(kept.begin(), '1');
-                else
-                    ++kept[std::size_t(i)];
-            }
-        }
-    }
-    const std::size_t at = kept.find_first_not_of('0');
-    kept = at == std::string::npos ? std::string() : kept.substr(at);
-    const bool negative = value < 0 && !kept.empty();
-    if (kept.size() < std::size_t(decimals) + 1)
-        kept.insert(0, std::size_t(decimals) + 1 - kept.size(), '0');
-
+    bool negative = false;
+    const std::string kept = fixedDigits(value, decimals, &negative);
     QString text = QString::fromLatin1(kept.data(), qsizetype(kept.size()));
     if (decimals > 0)
         text.insert(text.size() - decimals, locale.decimalPoint());
     return negative ? u'-' + text : text;
+}
+
+char *writeFixedDecimals(char *out, double value, int decimals, QByteArrayView decimalPoint)
+{
+    bool negative = false;
+    const std::string kept = fixedDigits(value, decimals, &negative);
+    if (negative)
+        *out++ = '-';
+    out = std::copy_n(kept.data(), kept.size() - std::size_t(decimals), out);
+    if (decimals > 0) {
+        out = std::copy_n(decimalPoint.data(), decimalPoint.size(), out);
+        out = std::copy_n(kept.data() + kept.size() - std::size_t(decimals), decimals, out);
+    }
+    return out;
 }
 
 bool parseWholeNumber(QStringView text, qint64 *value)

@@ -23,7 +23,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (outcome.result->clusters.size() > Limit::Clusters)
         std::abort();
     for (const ClusterMeasures &c : outcome.result->clusters) {
-        if (c.trials < 0 || c.trials > Limit::Trials || !std::isfinite(c.open) || !std::isfinite(c.wErr))
+        if (c.trials > Limit::Trials || c.trials <= Limit::TrialNumberLow)
+            std::abort();
+        // Means exist exactly for clusters that have trials, and are numbers.
+        if (c.open.has_value() != (c.trials > 0) || c.wErr.has_value() != (c.trials > 0))
+            std::abort();
+        if ((c.open && !std::isfinite(*c.open)) || (c.wErr && !std::isfinite(*c.wErr)))
             std::abort();
         if (c.normalizedLevenshtein && !(*c.normalizedLevenshtein >= 0 && *c.normalizedLevenshtein <= 1))
             std::abort();

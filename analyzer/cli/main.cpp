@@ -52,9 +52,15 @@ int main(int argc, char *argv[])
         return Failed;
     }
 
+    const QStringList files = parser.positionalArguments();
+    if (files.isEmpty()) {
+        err << "kelvane-analyze: no result files given\n" << parser.helpText();
+        return Failed;
+    }
+
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
                     !parser.isSet(noHeader), QLocale::system());
-    for (const QString &path : parser.positionalArguments())
+    for (const QString &path : files)
         run.add(path);
 
     for (const ReadProblem &problem : run.skipped())

@@ -13,7 +13,7 @@ AnalysisRun::AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &loc
 
 bool AnalysisRun::add(const QString &path)
 {
-    ReadOutcome outcome = LeesFile(path);
+    ReadOutcome outcome = m_reader.read(path);
     if (!outcome.result) {
         m_skipped.append(outcome.problem);
         return false;

@@ -37,6 +37,7 @@ public:
 
 private:
     OutputKind m_kind;
+    ResultReader m_reader;
     TableWriter m_table;
     QList<SubjectResult> m_subjects; // kept only for the SPSS data file
     QList<ReadProblem> m_skipped;

@@ -11,12 +11,14 @@ namespace kelvane::analyzer {
 
 struct ClusterMeasures
 {
+    // The last trial number plus one: 0 or less when the numbering ends on a negative
+    // number, and the cluster then has no trials to take means over.
     int trials = 0;
     int boxes = 0;
-    double open = 0;      // mean boxes opened per trial
-    double wErr = 0;      // mean returns to a box already opened in the same trial
-    double bErr = 0;      // visits to boxes that held the target in an earlier trial
-    double strategy = 0;  // searches that began at another box than the search before
+    std::optional<double> open; // mean boxes opened per trial
+    std::optional<double> wErr; // mean returns to a box already opened in the same trial
+    double bErr = 0;            // visits to boxes that held the target in an earlier trial
+    double strategy = 0;        // searches that began at another box than the search before
     // Mean distance between consecutive click orders; a cluster of one trial has none.
     std::optional<double> normalizedLevenshtein;
 };

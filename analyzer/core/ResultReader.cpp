@@ -1,16 +1,19 @@
 #include "ResultReader.h"
 
-#include "Levenshtein.h"
+#include "ResultTables.h"
 
 #include "kelvane/Dialogs.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
 
-#include <QFile>
-
+#include <algorithm>
 #include <array>
-#include <cmath>
-#include <vector>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace kelvane::analyzer {
 
@@ -19,99 +22,199 @@ namespace {
 // Field positions of a trial line, counting from 0.
 enum Field { TrialField = 0, BoxesField = 2, TargetField = 4, OpenedField = 6, ClickOrderField = 7 };
 constexpr int RequiredFields = 9;
+// A click string holds at most two hexadecimal digits per click.
+constexpr int ClickTextSpace = 2 * Limit::ClickItems;
 
-struct Refusal
+// Only characters of the files' text are ever quoted in messages; the numbers, TABs,
+// blanks and line ends the reader works with are ASCII and need no decoding.
+QString quoted(QByteArrayView bytes)
 {
-    int line;
-    QString problem;
-};
+    return fromWindows1252(bytes);
+}
 
-struct TrialSlot
+QByteArrayView trimBlanks(QByteArrayView text)
 {
-    int line = 0; // the file line that filled the slot; 0 while none did
-    quint8 target = 0;
-    quint8 opened = 0;
-    std::vector<quint8> clicks; // positions past the end hold box 0, "no click"
-    QString clickString;
+    while (!text.isEmpty() && text.front() == ' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == ' ')
+        text.chop(1);
+    return text;
+}
 
-    quint8 click(std::size_t position) const
-    {
-        return position < clicks.size() ? clicks[position] : 0;
-    }
-};
-
-struct Cluster
-{
-    int trials = 0;   // T: grows with every line, then fixed by the trial numbers
-    int lastLine = 0; // file line of the cluster's last trial line
-    quint8 boxes = 0;
-    std::vector<TrialSlot> trialSlots{1}; // slot 0 exists but is never used
-
-    TrialSlot &slotForWriting(int t)
-    {
-        if (std::size_t(t) >= trialSlots.size())
-            trialSlots.resize(std::size_t(t) + 1);
-        return trialSlots[std::size_t(t)];
-    }
-    const TrialSlot &slot(int t) const
-    {
-        static const TrialSlot empty;
-        return std::size_t(t) < trialSlots.size() ? trialSlots[std::size_t(t)] : empty;
-    }
-};
-
-double numberIn(QStringView field)
+double numberIn(QByteArrayView field)
 {
     return roundHalfEven(leadingNumber(field));
 }
 
-QStringView trimBlanks(QStringView text)
+[[noreturn, gnu::cold, gnu::noinline]] void refuseBoxValue(QByteArrayView field, int line, const char *what)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
+    throw Refusal{line, QStringLiteral("%1 \"%2\" lies outside 0..%3")
+                            .arg(QLatin1StringView(what), quoted(trimBlanks(field)))
+                            .arg(Limit::BoxValue)};
 }
 
-quint8 boxValue(QStringView field, int line, const QString &what)
+quint8 boxValue(QByteArrayView field, int line, const char *what)
 {
     const double value = numberIn(field);
-    if (!(value >= 0 && value <= Limit::BoxValue)) {
-        throw Refusal{line, QStringLiteral("%1 \"%2\" lies outside 0..%3")
-                                .arg(what, trimBlanks(field).toString())
-                                .arg(Limit::BoxValue)};
-    }
+    if (!(value >= 0 && value <= Limit::BoxValue))
+        refuseBoxValue(field, line, what);
     return quint8(value);
 }
 
-void readClicks(QStringView field, int line, TrialSlot &slot)
+// Splits a line at its TABs into the fields the analysis reads. Returns the number of
+// fields when the line has fewer than needed, 0 when it has enough.
+int splitFields(QByteArrayView line, std::array<QByteArrayView, RequiredFields - 1> &fields)
 {
-    const QStringView order = trimBlanks(field);
+    const char *start = line.data(); // of the field being looked at
+    const char *const end = line.data() + line.size();
+    const char *at = start;          // where the search for the next TAB goes on
+    std::size_t f = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time: the TABs among them as the bits of a mask.
+    const __m128i tab = _mm_set1_epi8('\t');
+    for (; end - at >= 16; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(at));
+        for (auto tabs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, tab))); tabs != 0;
+             tabs &= tabs - 1) {
+            const char *found = at + std::countr_zero(tabs);
+            fields[f++] = QByteArrayView(start, found - start);
+            start = found + 1;
+            if (f == fields.size())
+                return 0;
+        }
+    }
+#endif
+    for (; at != end; ++at) {
+        if (*at != '\t')
+            continue;
+        fields[f++] = QByteArrayView(start, at - start);
+        start = at + 1;
+        if (f == fields.size())
+            return 0;
+    }
+    return int(f) + 1;
+}
+
+// A result file's second line holds the column titles; the first nine name the fields
+// that are read (the tenth, "Within Error", came later and may be missing).
+constexpr std::array<const char *, RequiredFields> columnTitles{
+    "Trial", "Cluster", "Total boxes", "Total objects", "Target", "Total time", "Total opened",
+    "Click order", "Timed click order"};
+
+bool holdsColumnTitles(QByteArrayView line)
+{
+    const QList<QByteArray> titles = line.toByteArray().split('\t');
+    if (titles.size() < qsizetype(columnTitles.size()))
+        return false;
+    for (std::size_t t = 0; t < columnTitles.size(); ++t) {
+        if (trimBlanks(titles[qsizetype(t)]) != QByteArrayView(columnTitles[t]))
+            return false;
+    }
+    return true;
+}
+
+// Hand edits and copies through other editors leave empty lines, or lines of blanks.
+bool isBlank(QByteArrayView line)
+{
+    return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t' || c == '\r'; });
+}
+
+// Lines end at LF, with or without a CR before it. A last line without line end
+// counts; the empty text after a final line end does not.
+class Lines
+{
+public:
+    explicit Lines(QByteArrayView bytes) : m_at(bytes.data()), m_end(bytes.data() + bytes.size()) {}
+
+    bool next(QByteArrayView *line)
+    {
+        if (m_at >= m_end)
+            return false;
+        const auto *feed = static_cast<const char *>(std::memchr(m_at, '\n', std::size_t(m_end - m_at)));
+        const char *stop = feed ? feed : m_end;
+        if (feed && stop > m_at && stop[-1] == '\r')
+            --stop;
+        *line = QByteArrayView(m_at, stop - m_at);
+        m_at = feed ? feed + 1 : m_end;
+        return true;
+    }
+
+private:
+    const char *m_at;
+    const char *m_end;
+};
+
+} // namespace
+
+struct ResultReader::Tables
+{
+    // The file's lines in cluster order: a cluster's trial slots are consecutive.
+    std::array<TrialSlot, Limit::DataLines> trialSlots;
+    std::array<std::array<quint8, Limit::ClickItems>, Limit::DataLines> clicks;
+    std::array<std::array<char, ClickTextSpace>, Limit::DataLines> clickTexts;
+
+    struct Cluster
+    {
+        int firstSlot = 0;
+        int lineCount = 0;
+        int trials = 0;   // T: grows with every line, then fixed by the trial numbers
+        int lastLine = 0; // file line of the cluster's last trial line
+        quint8 boxes = 0;
+    };
+    // Cluster 0 takes the lines before the first trial numbered 0 and is never reported.
+    std::array<Cluster, Limit::Clusters + 1> clusters;
+    int clusterCount = 0; // reported clusters, 1..clusterCount
+
+    void readClicks(QByteArrayView field, int line, int slotIndex);
+    void closeCluster(int clusterNumber, int lastTrialNumber);
+    ClusterSlots slotsOf(int clusterNumber) const;
+};
+
+void ResultReader::Tables::readClicks(QByteArrayView field, int line, int slotIndex)
+{
+    TrialSlot &slot = trialSlots[std::size_t(slotIndex)];
+    quint8 *boxes = clicks[std::size_t(slotIndex)].data();
+    char *const textStart = clickTexts[std::size_t(slotIndex)].data();
+    slot.clicks = boxes;
+    slot.clickText = textStart;
+    slot.clickCount = 0;
+    slot.clickTextLength = 0;
+
+    const QByteArrayView order = trimBlanks(field);
     if (order.isEmpty())
         return;
     // Two blanks in a row leave an empty item, which reads as box 0.
-    const QList<QStringView> items = order.split(u' ');
-    if (items.size() > Limit::ClickItems) {
+    qsizetype items = 1;
+    for (const char c : order)
+        items += c == ' ';
+    if (items > Limit::ClickItems) {
         throw Refusal{line, QStringLiteral("the click order holds %1 clicks, more than the %2 "
                                            "that can be analysed")
-                                .arg(items.size())
+                                .arg(items)
                                 .arg(Limit::ClickItems)};
     }
-    slot.clicks.reserve(std::size_t(items.size()));
-    for (const QStringView item : items) {
-        const quint8 box = boxValue(item, line, QStringLiteral("the clicked box"));
-        slot.clicks.push_back(box);
-        slot.clickString += QString::number(box, 16).toUpper();
+    char *text = textStart;
+    const char *start = order.data();
+    const char *const end = order.data() + order.size();
+    for (qsizetype k = 0; k < items; ++k) {
+        const char *stop = start;
+        while (stop != end && *stop != ' ')
+            ++stop;
+        const quint8 box = boxValue(QByteArrayView(start, stop - start), line, "the clicked box");
+        boxes[k] = box;
+        text = writeClickDigits(text, box);
+        start = stop + 1;
     }
+    slot.clickCount = int(items);
+    slot.clickTextLength = int(text - textStart);
 }
 
 // After the last line of a cluster its trial count is taken from the trial number
-// of that line, so that numbering gaps count as empty trials.
-void closeCluster(Cluster &cluster, int clusterNumber, int lastTrialNumber)
+// of that line, so that numbering gaps count as empty trials. A numbering that ends
+// on a negative number leaves the cluster no trials.
+void ResultReader::Tables::closeCluster(int clusterNumber, int lastTrialNumber)
 {
+    Cluster &cluster = clusters[std::size_t(clusterNumber)];
     const int trials = lastTrialNumber + 1;
     if (trials > Limit::Trials) {
         throw Refusal{cluster.lastLine,
@@ -122,166 +225,126 @@ void closeCluster(Cluster &cluster, int clusterNumber, int lastTrialNumber)
                           .arg(trials)
                           .arg(Limit::Trials)};
     }
-    if (trials < 1) {
-        throw Refusal{cluster.lastLine,
-                      QStringLiteral("cluster %1 ends at trial number %2, which leaves it no trials")
-                          .arg(clusterNumber)
-                          .arg(lastTrialNumber)};
-    }
     cluster.trials = trials;
 }
 
-void addToCount(int &count, int amount, int line, int clusterNumber, const QString &what)
+ClusterSlots ResultReader::Tables::slotsOf(int clusterNumber) const
 {
-    count += amount;
-    if (count > Limit::Accumulator) {
-        throw Refusal{line, QStringLiteral("the %1 of cluster %2 passes %3, the largest it can hold")
-                                .arg(what)
-                                .arg(clusterNumber)
-                                .arg(Limit::Accumulator)};
-    }
+    const Cluster &cluster = clusters[std::size_t(clusterNumber)];
+    return {std::span<const TrialSlot>(trialSlots.data() + cluster.firstSlot, std::size_t(cluster.lineCount)),
+            cluster.trials, cluster.boxes};
 }
 
-ClusterMeasures measure(const Cluster &cluster, int clusterNumber)
+ResultReader::ResultReader() : m_tables(std::make_unique<Tables>()) {}
+
+ResultReader::~ResultReader() = default;
+
+SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes)
 {
-    const int n = cluster.trials;
-    int bErr = 0;
-    int strategy = 0;
-    double distanceSum = 0;
-    // How often each box was the target in the trialSlots before the current one.
-    std::array<int, 256> earlierTargets{};
-    earlierTargets[cluster.slot(1).target] += 1;
-    for (int t = 2; t <= n; ++t) {
-        const TrialSlot &current = cluster.slot(t);
-        const TrialSlot &previous = cluster.slot(t - 1);
-        for (const quint8 box : current.clicks) {
-            if (box != 0)
-                addToCount(bErr, earlierTargets[box], current.line, clusterNumber,
-                           QStringLiteral("B_err count"));
-        }
-        earlierTargets[current.target] += 1;
-
-        if (current.click(0) != previous.click(0))
-            ++strategy;
-
-        // The previous order loses its last click (the target found), so that a search
-        // is compared with the part of the previous search that missed.
-        const QStringView before = QStringView(previous.clickString).chopped(
-            previous.clickString.isEmpty() ? 0 : 1);
-        if (current.clickString.size() > Limit::DistanceText || before.size() > Limit::DistanceText) {
-            const bool currentTooLong = current.clickString.size() > Limit::DistanceText;
-            throw Refusal{currentTooLong ? current.line : previous.line,
-                          QStringLiteral("the click string of this trial has %1 characters; "
-                                         "distances are computed for at most %2")
-                              .arg(currentTooLong ? current.clickString.size() : before.size())
-                              .arg(Limit::DistanceText)};
-        }
-        distanceSum += levenshtein(current.clickString, before);
-    }
-
-    int openedSum = 0;
-    int repeatSum = 0;
-    for (int t = 1; t <= n; ++t) {
-        const TrialSlot &slot = cluster.slot(t);
-        addToCount(openedSum, slot.opened, slot.line, clusterNumber,
-                   QStringLiteral("sum of opened boxes"));
-        // Every click on a box already opened in this trial counts once for each
-        // earlier opening; an empty position ends the trial's clicks.
-        std::array<int, 256> openedBefore{};
-        openedBefore[slot.click(0)] += 1;
-        int repeats = 0;
-        for (std::size_t k = 1; slot.click(k) != 0; ++k) {
-            repeats += openedBefore[slot.click(k)];
-            openedBefore[slot.click(k)] += 1;
-        }
-        addToCount(repeatSum, repeats, slot.line, clusterNumber,
-                   QStringLiteral("sum of within-trial errors"));
-    }
-
-    ClusterMeasures result;
-    result.trials = n;
-    result.boxes = cluster.boxes;
-    result.open = double(openedSum) / n;
-    result.wErr = double(repeatSum) / n;
-    result.bErr = bErr;
-    result.strategy = strategy;
-    if (n > 1)
-        result.normalizedLevenshtein = distanceSum / (n - 1);
-    return result;
-}
-
-SubjectResult analyse(const QString &subject, QStringView text)
-{
-    const QStringList lines = splitLines(text);
-    if (lines.size() < 2)
+    Tables &tables = *m_tables;
+    Lines lines(bytes);
+    QByteArrayView text;
+    if (!lines.next(&text) || !lines.next(&text))
         throw Refusal{0, QStringLiteral("the file ends before its two header lines")};
+    if (!holdsColumnTitles(text)) {
+        throw Refusal{2, QStringLiteral("this is not a result file: the second line does not hold "
+                                        "the column titles (Trial, Cluster, Total boxes, ...)")};
+    }
 
-    // Lines before the first trial numbered 0 go to cluster 0, which is never reported.
-    std::vector<Cluster> clusters(1);
+    tables.clusters[0] = {};
+    tables.clusterCount = 0;
     int dataLines = 0;
     int previousTrialNumber = 0;
-    for (qsizetype index = 2; index < lines.size(); ++index) {
-        const int line = int(index) + 1;
+    std::array<QByteArrayView, RequiredFields - 1> fields;
+    for (int line = 3; lines.next(&text); ++line) {
+        if (isBlank(text))
+            continue;
         if (++dataLines > Limit::DataLines) {
             throw Refusal{line, QStringLiteral("the file has more than %1 trial lines, the most "
                                                "that can be analysed")
                                     .arg(Limit::DataLines)};
         }
-        const QList<QStringView> fields = QStringView(lines[index]).split(u'\t');
-        if (fields.size() < RequiredFields) {
+        if (const int fieldCount = splitFields(text, fields)) {
             throw Refusal{line, QStringLiteral("the line has only %1 of the %2 fields of a trial "
                                                "line")
-                                    .arg(fields.size())
+                                    .arg(fieldCount)
                                     .arg(RequiredFields)};
         }
         const double number = numberIn(fields[TrialField]);
         if (!(number >= Limit::TrialNumberLow && number <= Limit::TrialNumberHigh)) {
             throw Refusal{line, QStringLiteral("the trial number \"%1\" lies outside %2..%3")
-                                    .arg(trimBlanks(fields[TrialField]).toString())
+                                    .arg(quoted(trimBlanks(fields[TrialField])))
                                     .arg(Limit::TrialNumberLow)
                                     .arg(Limit::TrialNumberHigh)};
         }
         const int trialNumber = int(number);
+        const int slotIndex = dataLines - 1;
 
         if (trialNumber == 0) {
-            const int finished = int(clusters.size()) - 1;
+            const int finished = tables.clusterCount;
             if (finished >= 1)
-                closeCluster(clusters.back(), finished, previousTrialNumber);
+                tables.closeCluster(finished, previousTrialNumber);
             if (finished + 1 > Limit::Clusters) {
                 throw Refusal{line, QStringLiteral("the file has more than %1 clusters, the most "
                                                    "that can be analysed")
                                         .arg(Limit::Clusters)};
             }
-            clusters.emplace_back();
-            clusters.back().trials = 1;
+            tables.clusterCount = finished + 1;
+            tables.clusters[std::size_t(tables.clusterCount)] = {slotIndex, 0, 1, 0, 0};
         } else {
-            clusters.back().trials += 1;
+            tables.clusters[std::size_t(tables.clusterCount)].trials += 1;
         }
 
-        Cluster &cluster = clusters.back();
+        Tables::Cluster &cluster = tables.clusters[std::size_t(tables.clusterCount)];
+        cluster.lineCount += 1;
         cluster.lastLine = line;
-        cluster.boxes = boxValue(fields[BoxesField], line, QStringLiteral("\"Total boxes\""));
-        // One line per slot: at most 255 lines, so the slot stays within the table.
-        TrialSlot &slot = cluster.slotForWriting(cluster.trials);
+        cluster.boxes = boxValue(fields[BoxesField], line, "\"Total boxes\"");
+        TrialSlot &slot = tables.trialSlots[std::size_t(slotIndex)];
         slot.line = line;
-        slot.target = boxValue(fields[TargetField], line, QStringLiteral("\"Target\""));
-        slot.opened = boxValue(fields[OpenedField], line, QStringLiteral("\"Total opened\""));
-        readClicks(fields[ClickOrderField], line, slot);
+        slot.target = boxValue(fields[TargetField], line, "\"Target\"");
+        slot.opened = boxValue(fields[OpenedField], line, "\"Total opened\"");
+        tables.readClicks(fields[ClickOrderField], line, slotIndex);
         previousTrialNumber = trialNumber;
     }
-    const int clusterCount = int(clusters.size()) - 1;
-    if (clusterCount >= 1)
-        closeCluster(clusters.back(), clusterCount, previousTrialNumber);
+    if (tables.clusterCount >= 1)
+        tables.closeCluster(tables.clusterCount, previousTrialNumber);
 
     SubjectResult result;
     result.subject = subject;
-    result.clusters.reserve(clusterCount);
-    for (int c = 1; c <= clusterCount; ++c)
-        result.clusters.append(measure(clusters[std::size_t(c)], c));
+    result.clusters.reserve(tables.clusterCount);
+    for (int c = 1; c <= tables.clusterCount; ++c)
+        result.clusters.append(measureCluster(tables.slotsOf(c), c));
     return result;
 }
 
-} // namespace
+ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes)
+{
+    ReadOutcome outcome;
+    const std::optional<QString> subject = subjectName(path);
+    if (!subject) {
+        outcome.problem = {path, 0,
+                           QStringLiteral("the file name is too short to hold a subject name "
+                                          "and the extension \".bof\"")};
+        return outcome;
+    }
+    try {
+        outcome.result = analyse(*subject, bytes);
+    } catch (const Refusal &refusal) {
+        outcome.problem = {path, refusal.line, refusal.problem};
+    }
+    return outcome;
+}
+
+ReadOutcome ResultReader::read(const QString &path)
+{
+    QString why;
+    if (!m_file.read(path, &why)) {
+        ReadOutcome outcome;
+        outcome.problem = {path, 0, QStringLiteral("the file could not be read: ") + why};
+        return outcome;
+    }
+    return readBytes(path, m_file.bytes());
+}
 
 QString ReadProblem::message() const
 {
@@ -298,36 +361,14 @@ std::optional<QString> subjectName(const QString &path)
     return name.chopped(4);
 }
 
-ReadOutcome readResultText(const QString &path, QStringView text)
-{
-    ReadOutcome outcome;
-    const std::optional<QString> subject = subjectName(path);
-    if (!subject) {
-        outcome.problem = {path, 0,
-                           QStringLiteral("the file name is too short to hold a subject name "
-                                          "and the extension \".bof\"")};
-        return outcome;
-    }
-    try {
-        outcome.result = analyse(*subject, text);
-    } catch (const Refusal &refusal) {
-        outcome.problem = {path, refusal.line, refusal.problem};
-    }
-    return outcome;
-}
-
 ReadOutcome LeesFile(const QString &path)
 {
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
-        ReadOutcome outcome;
-        outcome.problem = {path, 0, QStringLiteral("the file could not be read: ") + file.errorString()};
-        return outcome;
-    }
-    return readResultText(path, fromWindows1252(bytes));
+    return ResultReader().read(path);
+}
+
+ReadOutcome readResultText(const QString &path, QStringView text)
+{
+    return ResultReader().readBytes(path, toWindows1252(text));
 }
 
 } // namespace kelvane::analyzer

@@ -1,11 +1,14 @@
 #pragma once
-// Reads one result file and computes the measures of each of its clusters.
+// Reads result files and computes the measures of each of their clusters.
 
+#include "FileBytes.h"
 #include "Measures.h"
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringView>
 
+#include <memory>
 #include <optional>
 
 namespace kelvane::analyzer {
@@ -39,11 +42,35 @@ struct ReadOutcome
     ReadProblem problem; // filled when there is no result
 };
 
-// Reads the result file at `path` (Windows-1252, CR LF or LF line ends).
+// Reads one result file after another. The file's bytes and the working tables are
+// kept from one file to the next, so a run over many files allocates them once.
+class ResultReader
+{
+public:
+    ResultReader();
+    ~ResultReader();
+    ResultReader(const ResultReader &) = delete;
+    ResultReader &operator=(const ResultReader &) = delete;
+
+    // Reads the result file at `path` (Windows-1252, CR LF or LF line ends).
+    ReadOutcome read(const QString &path);
+
+    // The same for a file's bytes already in memory; `path` gives the subject name and
+    // is named in problems.
+    ReadOutcome readBytes(const QString &path, QByteArrayView bytes);
+
+private:
+    struct Tables;
+    SubjectResult analyse(const QString &subject, QByteArrayView bytes);
+
+    std::unique_ptr<Tables> m_tables;
+    FileBytes m_file;
+};
+
+// Reads the result file at `path` with a reader of its own.
 ReadOutcome LeesFile(const QString &path);
 
-// The same for a file's text already in memory; `path` gives the subject name and
-// is named in problems.
+// The same for a file's text already in memory, as decoded from Windows-1252.
 ReadOutcome readResultText(const QString &path, QStringView text);
 
 // The file name without folder ("\" and "/" both end a folder) and without its last

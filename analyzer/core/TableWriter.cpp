@@ -3,6 +3,7 @@
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace kelvane::analyzer {
@@ -24,42 +25,78 @@ QString measureTitle(int cluster, int measure)
     return QString::number(cluster) + measureNames[std::size_t(measure)];
 }
 
-TableWriter::TableWriter(bool includeTitles, const QLocale &locale)
-    : m_includeTitles(includeTitles), m_locale(locale)
+TableWriter::TableWriter(bool includeTitles, const QLocale &locale) : m_includeTitles(includeTitles)
 {
+    QChar unmappable;
+    m_decimalPoint = toWindows1252(locale.decimalPoint(), &unmappable);
+    m_decimalPointUnmappable = !unmappable.isNull();
 }
 
 void TableWriter::add(const SubjectResult &subject)
 {
-    if (m_first && m_includeTitles) {
-        QString titles = QStringLiteral("Subject\tClusters\t");
-        for (int c = 1; c <= subject.clusters.size(); ++c) {
-            for (int m = 0; m < MeasuresPerCluster; ++m)
-                titles += measureTitle(c, m) + u'\t';
-        }
-        appendRow(titles);
-    }
-    m_first = false;
-
-    QString row = subject.subject + u'\t' + numberForm(subject.clusters.size()) + u'\t';
+    m_mostClusters = std::max(m_mostClusters, subject.clusters.size());
+    bool mapped = appendSubject(subject.subject);
+    // The rest of the row is written straight into the table's bytes, which grow by at
+    // most what the row can take and are cut back to what it took.
+    const qsizetype measureSpace = fixedDecimalsSpace(4, m_decimalPoint.size()) + 1;
+    const qsizetype start = m_rows.size();
+    m_rows.resize(start + 1 + NumberFormSpace + 1 + rowEnd.size()
+                   + subject.clusters.size() * (2 * (NumberFormSpace + 1) + 5 * measureSpace));
+    char *out = m_rows.data() + start;
+    *out++ = '\t';
+    out = writeNumberForm(out, subject.clusters.size());
+    *out++ = '\t';
     for (const ClusterMeasures &cluster : subject.clusters) {
-        row += numberForm(cluster.trials) + u'\t';
-        row += numberForm(cluster.boxes) + u'\t';
-        for (const double value : {cluster.open, cluster.wErr, cluster.bErr, cluster.strategy})
-            row += fixedDecimals(value, 3, m_locale) + u'\t';
+        out = writeNumberForm(out, cluster.trials);
+        *out++ = '\t';
+        out = writeNumberForm(out, cluster.boxes);
+        *out++ = '\t';
+        for (const std::optional<double> &value : {cluster.open, cluster.wErr, std::optional(cluster.bErr),
+                                                   std::optional(cluster.strategy)}) {
+            if (value)
+                out = writeFixedDecimals(out, *value, 3, m_decimalPoint);
+            *out++ = '\t';
+        }
         if (cluster.normalizedLevenshtein)
-            row += fixedDecimals(*cluster.normalizedLevenshtein, 4, m_locale);
-        row += u'\t';
+            out = writeFixedDecimals(out, *cluster.normalizedLevenshtein, 4, m_decimalPoint);
+        *out++ = '\t';
+        mapped = mapped && !m_decimalPointUnmappable;
     }
-    if (!appendRow(row) && m_unmappable.isEmpty())
+    out = std::copy_n(rowEnd.data(), rowEnd.size(), out);
+    m_rows.resize(out - m_rows.constData());
+    if (!mapped && m_unmappable.isEmpty())
         m_unmappable = subject.subject;
 }
 
-bool TableWriter::appendRow(const QString &row)
+QByteArray TableWriter::bytes() const
 {
+    if (!m_includeTitles || m_rows.isEmpty())
+        return m_rows;
+    QByteArray table = "Subject\tClusters\t";
+    for (int c = 1; c <= m_mostClusters; ++c) {
+        for (int m = 0; m < MeasuresPerCluster; ++m) {
+            table += measureTitle(c, m).toLatin1();
+            table += '\t';
+        }
+    }
+    table += QByteArrayView(rowEnd.data(), rowEnd.size());
+    return table + m_rows;
+}
+
+bool TableWriter::appendSubject(const QString &subject)
+{
+    // Most names are plain ASCII, which is the same in the code page.
+    const bool ascii = std::all_of(subject.begin(), subject.end(),
+                                   [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const qsizetype start = m_rows.size();
+        m_rows.resize(start + subject.size());
+        std::transform(subject.begin(), subject.end(), m_rows.data() + start,
+                       [](QChar c) { return char(c.unicode()); });
+        return true;
+    }
     QChar unmappable;
-    m_bytes += toWindows1252(row, &unmappable);
-    m_bytes += QByteArrayView(rowEnd.data(), rowEnd.size());
+    m_rows += toWindows1252(subject, &unmappable);
     return unmappable.isNull();
 }
 

@@ -20,22 +20,24 @@ public:
     // The measures are written with the decimal separator of `locale`.
     TableWriter(bool includeTitles, const QLocale &locale);
 
-    // Adds the subject's row; before the first subject's row, the title row when
-    // titles were asked for. The titles list the clusters of that first subject.
     void add(const SubjectResult &subject);
 
-    const QByteArray &bytes() const { return m_bytes; }
+    // The rows in the order added; before them, when titles were asked for and there is
+    // a row, the title row, which lists as many clusters as the longest row has, so that
+    // every column of every row has its title.
+    QByteArray bytes() const;
     // The first subject name that had characters Windows-1252 lacks ("?" was written).
     const QString &unmappableSubject() const { return m_unmappable; }
 
 private:
-    // False when the row had characters the code page lacks.
-    bool appendRow(const QString &row);
+    // False when the name has characters the code page lacks.
+    bool appendSubject(const QString &subject);
 
     bool m_includeTitles;
-    QLocale m_locale;
-    bool m_first = true;
-    QByteArray m_bytes;
+    QByteArray m_decimalPoint; // the locale's separator in Windows-1252
+    bool m_decimalPointUnmappable = false;
+    qsizetype m_mostClusters = 0;
+    QByteArray m_rows;
     QString m_unmappable;
 };
 

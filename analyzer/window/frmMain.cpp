@@ -2,6 +2,7 @@
 
 #include "AnalysisRun.h"
 #include "FileList.h"
+#include "OutputPath.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,11 +11,15 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace kelvane::analyzer {
@@ -25,6 +30,19 @@ const QString programName = QStringLiteral("Kelvane Analyzer");
 
 // 300 twips from the left and the top of the screen, at 15 twips per pixel.
 constexpr int StartPosition = 300 / 15;
+constexpr int VisibleFileNames = 5;
+
+// A label whose text never widens the window: what does not fit is cut, and the whole
+// text is in its tooltip.
+QLabel *fixedLabel(QWidget *parent, int lines)
+{
+    auto *label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    label->setFixedHeight(label->fontMetrics().lineSpacing() * lines + 4);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
 
 } // namespace
 
@@ -79,15 +97,33 @@ void frmMain::buildWidgets()
     choiceRow->addLayout(buttonColumn);
     layout->addLayout(choiceRow);
 
-    prgRun = new QProgressBar(central);
-    prgRun->setVisible(false);
-    layout->addWidget(prgRun);
+    lblFiles = fixedLabel(central, 1);
+    lstFiles = new QListWidget(central);
+    lstFiles->setAccessibleName(QStringLiteral("Files to analyse"));
+    lstFiles->setSelectionMode(QAbstractItemView::NoSelection);
+    lstFiles->setFixedHeight(lstFiles->fontMetrics().lineSpacing() * VisibleFileNames
+                             + 2 * lstFiles->frameWidth() + 4);
+    lblFiles->setBuddy(lstFiles);
+    layout->addWidget(lblFiles);
+    layout->addWidget(lstFiles);
+
+    stkRun = new QStackedWidget(central);
+    lblStatus = fixedLabel(stkRun, 2);
+    lblStatus->setAccessibleName(QStringLiteral("Status"));
+    prgRun = new QProgressBar(stkRun);
+    prgRun->setAccessibleName(QStringLiteral("Progress"));
+    stkRun->addWidget(lblStatus);
+    stkRun->addWidget(prgRun);
+    stkRun->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    stkRun->setFixedHeight(std::max(lblStatus->maximumHeight(), prgRun->sizeHint().height()));
+    layout->addWidget(stkRun);
     setCentralWidget(central);
 
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
+    connect(optFile[1], &QRadioButton::toggled, this, &frmMain::optFile_Click);
 }
 
 void frmMain::buildMenus()
@@ -111,7 +147,33 @@ void frmMain::Form_Load()
 {
     m_filesChosen = false;
     setComputeEnabled(false);
+    showChosenFiles();
+    showStatus(QString());
     move(StartPosition, StartPosition);
+}
+
+void frmMain::showChosenFiles()
+{
+    const QStringList paths = filesToAnalyse(m_fileList);
+    lstFiles->clear();
+    for (const QString &path : paths)
+        lstFiles->addItem(QFileInfo(path).fileName());
+    QString text;
+    if (paths.isEmpty())
+        text = QStringLiteral("No result files chosen");
+    else if (paths.size() == 1)
+        text = QStringLiteral("1 file chosen in %1").arg(QDir::toNativeSeparators(QFileInfo(paths.first()).absolutePath()));
+    else
+        text = QStringLiteral("%1 files chosen in %2").arg(paths.size()).arg(m_fileList.first());
+    lblFiles->setText(text);
+    lblFiles->setToolTip(text);
+}
+
+void frmMain::showStatus(const QString &text)
+{
+    lblStatus->setText(text);
+    lblStatus->setToolTip(text);
+    stkRun->setCurrentWidget(lblStatus);
 }
 
 void frmMain::setComputeEnabled(bool enabled)
@@ -141,6 +203,7 @@ void frmMain::Command1_Click()
                               MessageIcon::Exclamation);
         } else {
             m_fileList = fileListFromSelection(*chosen);
+            showChosenFiles();
         }
     }
     m_filesChosen = true;
@@ -165,28 +228,45 @@ void frmMain::txtOutputFile_Change()
         setComputeEnabled(true);
 }
 
+void frmMain::optFile_Click()
+{
+    // An SPSS data file always names its variables, and its name should say what it is.
+    chkHeader->setEnabled(!spssChosen());
+    const QString path = outputPathForKind(txtOutputFile->text(), spssChosen());
+    if (path != txtOutputFile->text())
+        txtOutputFile->setText(path);
+}
+
 void frmMain::cmdSave_Click()
 {
     cmdSave->setEnabled(false);
-    m_outputPath = txtOutputFile->text();
+    m_outputPath = outputPathWithExtension(txtOutputFile->text(), spssChosen());
+    if (m_outputPath != txtOutputFile->text())
+        txtOutputFile->setText(m_outputPath);
     const QStringList paths = filesToAnalyse(m_fileList);
 
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
                     chkHeader->isChecked(), locale());
     prgRun->setRange(0, int(paths.size()));
     prgRun->setValue(0);
-    prgRun->setVisible(paths.size() > 1);
+    stkRun->setCurrentWidget(prgRun);
     for (qsizetype i = 0; i < paths.size(); ++i) {
         run.add(paths[i]);
         prgRun->setValue(int(i) + 1);
         // Let the bar paint; clicks and keys wait until the run is over.
-        if (prgRun->isVisible())
-            QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
-    prgRun->setVisible(false);
 
     QString problem;
-    if (!run.save(m_outputPath, &problem)) {
+    if (run.save(m_outputPath, &problem)) {
+        showStatus(QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
+                       .arg(run.analysedCount())
+                       .arg(paths.size())
+                       .arg(run.analysedCount())
+                       .arg(spssChosen() ? QStringLiteral("cases") : QStringLiteral("rows"))
+                       .arg(QDir::toNativeSeparators(m_outputPath)));
+    } else {
+        showStatus(QStringLiteral("Not finished: the output file was not written."));
         m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
                           MessageIcon::Critical);
     }

@@ -14,10 +14,12 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QStackedWidget;
 
 namespace kelvane::analyzer {
 
@@ -37,6 +39,7 @@ public:
     void cmdBlader_Click();
     void mnuUitvoer_Click() { cmdBlader_Click(); }
     void txtOutputFile_Change();
+    void optFile_Click();
     void cmdSave_Click();
     void mnuBewaar_Click() { cmdSave_Click(); }
     void mnuInfo_Click();
@@ -52,7 +55,13 @@ public:
     QGroupBox *frame1 = nullptr;
     std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
     QCheckBox *chkHeader = nullptr;
+    QLabel *lblFiles = nullptr;        // how many files are chosen, and where
+    QListWidget *lstFiles = nullptr;   // their names
+    // The progress of a run while it lasts, then what it did, in the same place, so the
+    // window keeps its size.
+    QStackedWidget *stkRun = nullptr;
     QProgressBar *prgRun = nullptr;
+    QLabel *lblStatus = nullptr;
     FileDialogRequest cdlFiles;    // result files to analyse, several at once
     FileDialogRequest cdlSaveFile; // the output file
 
@@ -69,6 +78,8 @@ private:
     void buildMenus();
     void setComputeEnabled(bool enabled);
     bool spssChosen() const;
+    void showChosenFiles();
+    void showStatus(const QString &text);
 
     Dialogs &m_dialogs;
     QStringList m_fileList;

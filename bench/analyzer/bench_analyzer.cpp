@@ -1,20 +1,24 @@
-// Throughput of kelvane-analyze: writes a study's worth of result files (by default
-// 2,000 subjects, 5 clusters of 20 trials each) into a temporary folder, runs the
-// command line program on all of them once, and reports files/s, MB/s and the
-// child's peak memory.
+// Throughput and memory of kelvane-analyze: writes a study's worth of result files
+// (by default 2,000 subjects, 5 clusters of 20 trials each) into a temporary folder and
+// runs the command line program on all of them at once, several times. With --against
+// another build of the program runs in turn with this one (one run of each, then the
+// other way round), both are reported, and their outputs are compared.
 //
-//   bench_analyzer [--sav] [FILES] [CLUSTERS] [TRIALS]
+//   bench_analyzer [--sav] [--runs N] [--against PROGRAM] [--folder DIR] [FILES] [CLUSTERS] [TRIALS]
+//
+// --folder keeps the study in DIR (created if needed) instead of a temporary folder.
+
+#include "Study.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,98 +26,63 @@
 
 extern char **environ;
 
+using namespace kelvane::bench;
+
 namespace {
 
-// One trial as a subject might search it: boxes opened in a wandering order, now and
-// then a box opened again, until the target turns up.
-QByteArray trialLine(QRandomGenerator &random, int trial, const QByteArray &cluster, int boxes)
+struct Program
 {
-    const int target = 1 + int(random.bounded(boxes));
-    QList<int> clicks;
-    QList<int> unopened;
-    for (int b = 1; b <= boxes; ++b)
-        unopened.append(b);
-    while (true) {
-        int box;
-        if (!clicks.isEmpty() && random.bounded(5) == 0)
-            box = clicks[random.bounded(int(clicks.size()))];
-        else
-            box = unopened.takeAt(random.bounded(int(unopened.size())));
-        clicks.append(box);
-        if (box == target)
-            break;
-    }
-    QByteArray order;
-    QByteArray timed;
-    double clock = 0;
-    for (const int box : clicks) {
-        clock += 0.4 + random.bounded(1.5);
-        order += ' ' + QByteArray::number(box);
-        timed += ' ' + QByteArray::number(box) + "@ " + QByteArray::number(clock, 'f', 2);
-    }
-    QByteArray repeats;
-    for (qsizetype i = 0; i < clicks.size(); ++i) {
-        if (clicks.indexOf(clicks[i], i + 1) > 0)
-            repeats += ' ' + QByteArray::number(clicks[i]);
-    }
-    return ' ' + QByteArray::number(trial) + " \t" + cluster + "\t " + QByteArray::number(boxes)
-           + " \t " + QByteArray::number(boxes - 1) + " \t " + QByteArray::number(target) + " \t "
-           + QByteArray::number(clock, 'f', 2) + "\t " + QByteArray::number(clicks.size()) + " \t"
-           + order + '\t' + timed + '\t' + repeats + "\r\n";
+    QByteArray path;
+    QString output;
+    std::vector<double> seconds;    // wall time
+    std::vector<double> cpuSeconds; // user and system time, less disturbed by a busy machine
+    double peakMegabytes = 0;
+};
+
+struct RunOptions
+{
+    bool sav = false;
+    int runs = 7;
+    QString against;
+    QString folder;
+    StudyShape shape;
+};
+
+bool takeOption(QStringList &arguments, const QString &name, QString *value)
+{
+    const qsizetype at = arguments.indexOf(name);
+    if (at < 0 || at + 1 >= arguments.size())
+        return false;
+    *value = arguments[at + 1];
+    arguments.remove(at, 2);
+    return true;
 }
 
-qint64 writeStudy(const QString &folder, int files, int clusters, int trials, QStringList *paths)
+RunOptions optionsFrom(QStringList arguments)
 {
-    QRandomGenerator random(20261207);
-    qint64 bytes = 0;
-    for (int f = 0; f < files; ++f) {
-        QByteArray text = "\"07-12-2026\",\"09:00:00\",\"subject\"\r\n"
-                          "Trial\tCluster\tTotal boxes\tTotal objects\tTarget\tTotal time\t"
-                          "Total opened\tClick order\tTimed click order\tWithin Error\r\n";
-        for (int c = 0; c < clusters; ++c) {
-            const QByteArray cluster = "C:\\study\\cluster" + QByteArray::number(c + 1) + ".box";
-            const int boxes = 4 + int(random.bounded(9));
-            for (int t = 0; t < trials; ++t)
-                text += trialLine(random, t, cluster, boxes);
-        }
-        const QString path = QDir(folder).filePath(QStringLiteral("s%1.bof").arg(f + 1, 4, 10, QLatin1Char('0')));
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            std::exit(2);
-        }
-        bytes += text.size();
-        paths->append(path);
-    }
-    return bytes;
+    RunOptions options;
+    options.sav = arguments.removeAll(QStringLiteral("--sav")) > 0;
+    QString runs;
+    if (takeOption(arguments, QStringLiteral("--runs"), &runs))
+        options.runs = std::max(1, runs.toInt());
+    takeOption(arguments, QStringLiteral("--against"), &options.against);
+    takeOption(arguments, QStringLiteral("--folder"), &options.folder);
+    if (arguments.size() > 1)
+        options.shape.files = arguments[1].toInt();
+    if (arguments.size() > 2)
+        options.shape.clusters = arguments[2].toInt();
+    if (arguments.size() > 3)
+        options.shape.trials = arguments[3].toInt();
+    return options;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// One run of the program over every file; false when it could not start or failed.
+bool runOnce(Program &program, const QStringList &files, bool sav)
 {
-    QCoreApplication application(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    const bool sav = arguments.removeAll(QStringLiteral("--sav")) > 0;
-    const int files = arguments.size() > 1 ? arguments[1].toInt() : 2000;
-    const int clusters = arguments.size() > 2 ? arguments[2].toInt() : 5;
-    const int trials = arguments.size() > 3 ? arguments[3].toInt() : 20;
-
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        std::fprintf(stderr, "no temporary folder\n");
-        return 2;
-    }
-    QStringList paths;
-    const qint64 bytes = writeStudy(folder.path(), files, clusters, trials, &paths);
-    const QString output = folder.filePath(sav ? QStringLiteral("measures.sav")
-                                               : QStringLiteral("measures.dat"));
-
-    std::vector<QByteArray> argumentBytes{QByteArray(KELVANE_ANALYZE_PROGRAM), "-o",
-                                          QFile::encodeName(output)};
+    std::vector<QByteArray> argumentBytes{program.path, "-o", QFile::encodeName(program.output)};
     if (sav)
         argumentBytes.push_back("--sav");
-    for (const QString &path : paths)
+    for (const QString &path : files)
         argumentBytes.push_back(QFile::encodeName(path));
     std::vector<char *> childArguments;
     for (QByteArray &argument : argumentBytes)
@@ -123,23 +92,118 @@ int main(int argc, char *argv[])
     QElapsedTimer timer;
     timer.start();
     pid_t child = 0;
-    if (posix_spawn(&child, KELVANE_ANALYZE_PROGRAM, nullptr, nullptr, childArguments.data(), environ) != 0) {
-        std::fprintf(stderr, "cannot start %s\n", KELVANE_ANALYZE_PROGRAM);
-        return 2;
+    if (posix_spawn(&child, program.path.constData(), nullptr, nullptr, childArguments.data(), environ) != 0) {
+        std::fprintf(stderr, "cannot start %s\n", program.path.constData());
+        return false;
     }
     int status = 0;
     rusage usage{};
     wait4(child, &status, 0, &usage);
-    const double seconds = double(timer.nsecsElapsed()) / 1e9;
+    program.seconds.push_back(double(timer.nsecsElapsed()) / 1e9);
+    const auto toSeconds = [](const timeval &t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
+    program.cpuSeconds.push_back(toSeconds(usage.ru_utime) + toSeconds(usage.ru_stime));
+    program.peakMegabytes = std::max(program.peakMegabytes, double(usage.ru_maxrss) / 1024.0);
     if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        std::fprintf(stderr, "kelvane-analyze failed (status %d)\n", status);
-        return 1;
+        std::fprintf(stderr, "%s failed (status %d)\n", program.path.constData(), status);
+        return false;
+    }
+    return true;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t half = values.size() / 2;
+    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
+}
+
+void report(const char *label, const Program &program, int files, qint64 bytes)
+{
+    const auto [fastest, slowest] = std::minmax_element(program.seconds.begin(), program.seconds.end());
+    const double middle = median(program.seconds);
+    std::printf("%s: %s\n", label, program.path.constData());
+    std::printf("  time: min %.3f s, median %.3f s, max %.3f s (%zu runs)\n", *fastest, middle,
+                *slowest, program.seconds.size());
+    std::printf("  processor time (user + system): min %.3f s, median %.3f s\n",
+                *std::min_element(program.cpuSeconds.begin(), program.cpuSeconds.end()),
+                median(program.cpuSeconds));
+    std::printf("  throughput at the median: %.0f files/s, %.1f MB/s\n", files / middle,
+                double(bytes) / 1e6 / middle);
+    std::printf("  peak memory: %.1f MB\n", program.peakMegabytes);
+}
+
+// The SPSS data file's header stamps the creation date and time (17 bytes from offset
+// 104); everything else must agree.
+bool sameOutput(const QString &first, const QString &second, bool sav)
+{
+    QFile a(first);
+    QFile b(second);
+    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray x = a.readAll();
+    QByteArray y = b.readAll();
+    if (sav && x.size() > 121 && y.size() > 121) {
+        x.remove(104, 17);
+        y.remove(104, 17);
+    }
+    return x == y;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    const RunOptions options = optionsFrom(QCoreApplication::arguments());
+
+    QTemporaryDir temporary;
+    QString folder = options.folder;
+    if (folder.isEmpty()) {
+        if (!temporary.isValid()) {
+            std::fprintf(stderr, "no temporary folder\n");
+            return 2;
+        }
+        folder = temporary.path();
+    } else if (!QDir().mkpath(folder)) {
+        std::fprintf(stderr, "cannot create %s\n", qPrintable(folder));
+        return 2;
+    }
+    QStringList paths;
+    const qint64 bytes = writeStudy(folder, options.shape, &paths);
+    const QString extension = options.sav ? QStringLiteral(".sav") : QStringLiteral(".dat");
+
+    std::vector<Program> programs{{QByteArray(KELVANE_ANALYZE_PROGRAM),
+                                   QDir(folder).filePath(QStringLiteral("measures") + extension), {}, {}, 0}};
+    if (!options.against.isEmpty()) {
+        programs.push_back({QFile::encodeName(options.against),
+                            QDir(folder).filePath(QStringLiteral("measures-against") + extension), {}, {}, 0});
     }
 
-    std::printf("files: %d (%d clusters x %d trials), %.2f MB of result files, output %s\n", files,
-                clusters, trials, double(bytes) / 1e6, sav ? "SPSS data file" : "tab-delimited table");
-    std::printf("time: %.3f s\n", seconds);
-    std::printf("throughput: %.0f files/s, %.2f MB/s\n", files / seconds, double(bytes) / 1e6 / seconds);
-    std::printf("peak memory of kelvane-analyze: %.1f MB\n", double(usage.ru_maxrss) / 1024.0);
+    // One warm-up run of each brings the program and the files into the cache.
+    for (Program &program : programs) {
+        if (!runOnce(program, paths, options.sav))
+            return 1;
+        program.seconds.clear();
+        program.cpuSeconds.clear();
+    }
+    for (int run = 0; run < options.runs; ++run) {
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            Program &program = programs[run % 2 ? programs.size() - 1 - i : i];
+            if (!runOnce(program, paths, options.sav))
+                return 1;
+        }
+    }
+
+    std::printf("files: %d (%d clusters x %d trials), %.2f MB of result files, output %s\n",
+                options.shape.files, options.shape.clusters, options.shape.trials,
+                double(bytes) / 1e6, options.sav ? "SPSS data file" : "tab-delimited table");
+    report("this build", programs[0], options.shape.files, bytes);
+    if (programs.size() > 1) {
+        report("against", programs[1], options.shape.files, bytes);
+        const bool same = sameOutput(programs[0].output, programs[1].output, options.sav);
+        std::printf("outputs: %s\n", same ? "byte-identical" : "DIFFERENT");
+        if (!same)
+            return 1;
+    }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace kelvane {
@@ -49,6 +50,13 @@ public:
     virtual std::optional<QString> chooseFolder(const FileDialogRequest &request) = 0;
     virtual std::optional<ColourValue> chooseColour(ColourValue initial) = 0;
 };
+
+// Shows the save dialog until the researcher picks a file that does not exist yet or
+// agrees to overwrite it ("... already exists. Would you like to overwrite it?": Yes
+// takes it, No shows the dialog again, Cancel gives up). `adjust`, when given, turns
+// the chosen name into the one that will be written, before the question is asked.
+std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest &request,
+                                      const std::function<QString(const QString &)> &adjust = {});
 
 // "Kelvane Files (*.box)|*.box|All files (*.*)|*.*" -> Qt's ";;"-separated filter.
 QString qtFilterFromPairs(const QString &filter);

@@ -2,9 +2,13 @@
 // Every number that goes into or comes out of a file passes through here, so that
 // both programs read and write them the same way whatever the regional settings.
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+
+#include <cmath>
 
 namespace kelvane {
 
@@ -15,12 +19,46 @@ namespace kelvane {
 // "2.5s" gives 2.5 and "1 0" gives 10.
 double leadingNumber(QStringView text);
 
+namespace detail {
+double leadingNumberOfBytes(QByteArrayView text);
+double roundHalfEvenScaled(double value, int decimals);
+} // namespace detail
+
+// The same for the bytes of a file in a single-byte code page such as Windows-1252:
+// every character that can be part of a number is ASCII, so the bytes need no decoding.
+inline double leadingNumber(QByteArrayView text)
+{
+    // Nearly every number in a file is a few digits between blanks; those are read
+    // here, everything else the general way.
+    const char *at = text.data();
+    const char *const end = at + text.size();
+    while (at != end && *at == ' ')
+        ++at;
+    const char *const digits = at;
+    quint32 whole = 0;
+    while (at != end && unsigned(*at - '0') < 10 && at - digits < 9)
+        whole = whole * 10 + unsigned(*at++ - '0');
+    const bool hasDigits = at != digits;
+    while (at != end && *at == ' ')
+        ++at;
+    if (at == end)
+        return hasDigits ? double(whole) : 0.0;
+    return detail::leadingNumberOfBytes(text);
+}
+
 // Rounds to the given number of decimals; a value exactly halfway goes to the even
 // neighbour (2.5 -> 2, 3.5 -> 4).
-double roundHalfEven(double value, int decimals = 0);
+inline double roundHalfEven(double value, int decimals = 0)
+{
+    // nearbyint follows the default rounding mode, which sends exact halves to even.
+    return decimals == 0 ? std::nearbyint(value) : detail::roundHalfEvenScaled(value, decimals);
+}
 
 // " 7 ": one blank, the digits, one blank; a minus sign takes the first blank's place.
 QString numberForm(qint64 value);
+// The same written at `out`, which has room for NumberFormSpace bytes; returns the end.
+inline constexpr int NumberFormSpace = 22;
+char *writeNumberForm(char *out, qint64 value);
 
 // The short number form: one blank before a value that is not negative (a minus sign
 // in its place otherwise), "." as decimal point, no trailing zeros, no decimal point
@@ -39,6 +77,16 @@ QString shortNumberForm(qint64 value);
 // at least one digit before the separator, exactly `decimals` after it, halves rounded
 // away from zero, with the decimal separator of `locale`.
 QString fixedDecimals(double value, int decimals, const QLocale &locale);
+
+// The same written at `out`, with `decimalPoint` (the locale's separator already in the
+// file's code page) between the whole digits and the decimals. `out` has room for
+// fixedDecimalsSpace(decimals, decimalPoint.size()) bytes; returns the end.
+char *writeFixedDecimals(char *out, double value, int decimals, QByteArrayView decimalPoint);
+constexpr qsizetype fixedDecimalsSpace(int decimals, qsizetype decimalPointSize)
+{
+    // A sign, up to 309 whole digits, the separator and the decimals.
+    return 1 + 309 + decimalPointSize + decimals;
+}
 
 // Reads a whole number the way a 32-bit integer conversion does: optional blanks, an
 // optional sign and digits, optional trailing blanks; anything else fails.

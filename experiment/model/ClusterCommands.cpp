@@ -67,23 +67,10 @@ bool ClusterCommands::SaveCluster()
         return false;
     }
 
-    const FileDialogRequest request = clusterDialog();
-    QString path;
-    while (true) {
-        const auto chosen = m_dialogs.saveFile(request);
-        if (!chosen)
-            return false;
-        path = withClusterExtension(*chosen);
-        if (!QFileInfo::exists(path))
-            break;
-        const Answer answer = m_dialogs.message(
-            QStringLiteral("Save"), path + QStringLiteral(" already exists. Would you like to overwrite it?"),
-            MessageIcon::Question, MessageButtons::YesNoCancel);
-        if (answer == Answer::Yes)
-            break;
-        if (answer == Answer::Cancel)
-            return false;
-    }
+    const std::optional<QString> chosen = chooseSavePath(m_dialogs, clusterDialog(), withClusterExtension);
+    if (!chosen)
+        return false;
+    const QString path = *chosen;
 
     FileError error;
     if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)) {

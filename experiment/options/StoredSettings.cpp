@@ -32,10 +32,11 @@ QStringList readNames(const SettingsStore &store, const QString &section, int co
     return names;
 }
 
-void writeNames(SettingsStore &store, const QString &section, const QStringList &names)
+// Exactly `count` names, so that every key of the section is written.
+void appendNames(QStringList &texts, const QStringList &names, int count)
 {
-    for (qsizetype i = 0; i < names.size(); ++i)
-        store.write(section, QString::number(i + 1), names[i]);
+    for (int i = 0; i < count; ++i)
+        texts.append(names.value(i));
 }
 
 void readColour(const SettingsStore &store, const QString &key, const char *name,
@@ -49,7 +50,7 @@ void readColour(const SettingsStore &store, const QString &key, const char *name
         return;
     }
     problems->append(QStringLiteral("The stored %1 \"%2\" (Screen/%3) is not a colour number; "
-                                    "the colour %4 is kept.")
+                                    "the colour %4 is used instead.")
                          .arg(QLatin1StringView(name), text, key).arg(*colour));
 }
 
@@ -109,22 +110,44 @@ void applyTrialDefaults(const TrialDefaults &defaults, TrialSettings &trial)
     trial.ScreenSize = defaults.ScreenSize;
 }
 
+QList<SettingKey> allSettingKeys()
+{
+    QList<SettingKey> keys;
+    for (const char *key : {"TimeUpMessage", "StartMessage", "EndMessage"})
+        keys.append({Messages, QString::fromLatin1(key)});
+    for (const char *key : {"Time", "CloseAfter"})
+        keys.append({Timing, QString::fromLatin1(key)});
+    for (const char *key : {"BackColor", "ForeColor", "ScreenSize", "IconSize"})
+        keys.append({Screen, QString::fromLatin1(key)});
+    const auto addNumbered = [&keys](const QString &section, int count) {
+        for (int i = 1; i <= count; ++i)
+            keys.append({section, QString::number(i)});
+    };
+    addNumbered(DragBoxIcons, PictureNameLists::ObjectCount);
+    addNumbered(EmptyBoxIcons, PictureNameLists::BoxCount);
+    addNumbered(EmptyIcons, PictureNameLists::BoxCount);
+    return keys;
+}
+
 void writeAllSettings(SettingsStore &store, const TrialDefaults &trial, const QString &iconSize,
                       const QStringList &objects, const QStringList &boxes,
                       const QStringList &emptyBoxes)
 {
-    store.write(Messages, QStringLiteral("TimeUpMessage"), trial.TimeUpMessage);
-    store.write(Messages, QStringLiteral("StartMessage"), trial.StartMessage);
-    store.write(Messages, QStringLiteral("EndMessage"), trial.EndMessage);
-    store.write(Timing, QStringLiteral("Time"), trial.Time);
-    store.write(Timing, QStringLiteral("CloseAfter"), trial.CloseAfter);
-    store.write(Screen, QStringLiteral("BackColor"), QString::number(trial.BackColor));
-    store.write(Screen, QStringLiteral("ForeColor"), QString::number(trial.ForeColor));
-    store.write(Screen, QStringLiteral("ScreenSize"), trial.ScreenSize);
-    store.write(Screen, QStringLiteral("IconSize"), iconSize);
-    writeNames(store, DragBoxIcons, objects);
-    writeNames(store, EmptyBoxIcons, boxes);
-    writeNames(store, EmptyIcons, emptyBoxes);
+    QStringList texts = {trial.TimeUpMessage,
+                         trial.StartMessage,
+                         trial.EndMessage,
+                         trial.Time,
+                         trial.CloseAfter,
+                         QString::number(trial.BackColor),
+                         QString::number(trial.ForeColor),
+                         trial.ScreenSize,
+                         iconSize};
+    appendNames(texts, objects, PictureNameLists::ObjectCount);
+    appendNames(texts, boxes, PictureNameLists::BoxCount);
+    appendNames(texts, emptyBoxes, PictureNameLists::BoxCount);
+    const QList<SettingKey> keys = allSettingKeys();
+    for (qsizetype i = 0; i < keys.size(); ++i)
+        store.write(keys[i].section, keys[i].key, texts[i]);
 }
 
 bool applyFirstRunRule(SettingsStore &store, const TrialDefaults &editorFields)
@@ -155,13 +178,20 @@ StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefault
     return stored;
 }
 
+std::optional<double> iconSizeTwips(const QString &text)
+{
+    bool ok = false;
+    const double size = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(size))
+        return std::nullopt;
+    return size;
+}
+
 double readIconSize(const SettingsStore &store, QString *problem)
 {
     const QString text = store.read(Screen, QStringLiteral("IconSize"));
-    bool ok = false;
-    const double size = text.trimmed().toDouble(&ok);
-    if (ok && std::isfinite(size) && size >= 0)
-        return size;
+    if (const auto size = iconSizeTwips(text); size && *size >= 0)
+        return *size;
     if (problem)
         *problem = QStringLiteral("The stored icon size \"%1\" (Screen/IconSize) is not a number of "
                                   "twips; %2 is used.")
@@ -172,12 +202,16 @@ double readIconSize(const SettingsStore &store, QString *problem)
 QStringList GetRegistrySettings(SettingsStore &store, Program &program)
 {
     TrialSettings &first = program.Cluster.Trials.front();
-    applyFirstRunRule(store, trialDefaultsOf(first));
-    const StoredDefaults stored = readStoredDefaults(store, trialDefaultsOf(first));
+    QString unwritten;
+    if (applyFirstRunRule(store, trialDefaultsOf(first)))
+        store.commit(&unwritten);
+    StoredDefaults stored = readStoredDefaults(store, trialDefaultsOf(first));
     applyTrialDefaults(stored.trial, first);
     fill(program.Pictures.DragBoxIconNames, stored.objectPictures);
     fill(program.Pictures.EmptyBoxIconNames, stored.boxPictures);
     fill(program.Pictures.EmptyIconNames, stored.emptyBoxPictures);
+    if (!unwritten.isEmpty())
+        stored.problems.prepend(unwritten);
     return stored.problems;
 }
 

@@ -292,24 +292,12 @@ bool RunExp::SaveExp_Click()
     request.title = QStringLiteral("Save Experiment");
     request.filter = ExperimentFilter;
     request.initialFolder = m_program.ProgramFolder;
-    QString path;
-    while (true) {
-        const auto chosen = m_services.dialogs.saveFile(request);
-        if (!chosen)
-            return false;
-        path = *chosen;
-        if (QFileInfo(path).suffix().isEmpty())
-            path += QLatin1StringView(".bex");
-        if (!QFileInfo::exists(path))
-            break;
-        const Answer answer = m_services.dialogs.message(
-            QStringLiteral("Save"), path + QStringLiteral(" already exists. Would you like to overwrite it?"),
-            MessageIcon::Question, MessageButtons::YesNoCancel);
-        if (answer == Answer::Yes)
-            break;
-        if (answer == Answer::Cancel)
-            return false;
-    }
+    const std::optional<QString> chosen = chooseSavePath(m_services.dialogs, request, [](const QString &name) {
+        return QFileInfo(name).suffix().isEmpty() ? name + QLatin1StringView(".bex") : name;
+    });
+    if (!chosen)
+        return false;
+    const QString path = *chosen;
     FileError error;
     const QStringList list = entries();
     if (!saveExperimentFile(path, list, &error)) {

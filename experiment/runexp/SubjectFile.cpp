@@ -86,6 +86,8 @@ QString resultsFolder(const SettingsStore &store)
 void rememberResultsFolder(SettingsStore &store, const QString &folder)
 {
     store.write(ResultsSection, ResultsKey, folder);
+    // A folder that could not be remembered is only asked for again next time.
+    store.commit(nullptr);
 }
 
 } // namespace kelvane

@@ -34,54 +34,71 @@ bool isPicture(QByteArray bytes)
 
 } // namespace
 
-std::optional<QString> bringIntoIconFolder(Dialogs &dialogs, const QString &iconFolder,
-                                           const QString &path)
+std::optional<PictureImport> preparePictureImport(Dialogs &dialogs, const QString &iconFolder,
+                                                  const QString &path)
 {
     const QFileInfo source(path);
-    const QString name = source.fileName();
+    PictureImport import{source.fileName(), path, {}, false};
     const QString shown = QDir::toNativeSeparators(source.absoluteFilePath());
-    if (const auto character = unstorableCharacter(name)) {
+    if (const auto character = unstorableCharacter(import.name)) {
         tell(dialogs, QStringLiteral("%1 cannot be used: its name holds %2, which a cluster file "
                                      "cannot store. Rename the file first.")
                           .arg(shown, *character));
         return std::nullopt;
     }
-    QByteArray bytes;
     FileError error;
-    if (!readWholeFile(path, &bytes, &error)) {
+    if (!readWholeFile(path, &import.bytes, &error)) {
         tell(dialogs, error.description);
         return std::nullopt;
     }
-    if (!isPicture(bytes)) {
+    if (!isPicture(import.bytes)) {
         tell(dialogs, QStringLiteral("%1 cannot be read as a picture.").arg(shown));
         return std::nullopt;
     }
 
-    const QString target = QDir(iconFolder).filePath(name);
+    const QString target = QDir(iconFolder).filePath(import.name);
     if (sameFolder(source.absolutePath(), iconFolder))
-        return name;
+        return import;
     if (QFileInfo::exists(target)) {
         QByteArray existing;
-        if (readWholeFile(target, &existing, nullptr) && existing == bytes)
-            return name;
+        if (readWholeFile(target, &existing, nullptr) && existing == import.bytes)
+            return import;
         const Answer answer = dialogs.message(
             Title,
             QStringLiteral("The icon folder %1 already holds a different picture named %2.\n"
                            "Replace it with %3?\n\nEvery cluster that uses %2 will show the new picture.")
-                .arg(QDir::toNativeSeparators(iconFolder), name, shown),
+                .arg(QDir::toNativeSeparators(iconFolder), import.name, shown),
             MessageIcon::Question, MessageButtons::YesNo);
         if (answer != Answer::Yes)
             return std::nullopt;
     }
-    if (!saveWholeFile(target, bytes, &error)) {
-        tell(dialogs, QStringLiteral("%1 could not be copied into the icon folder.\n%2")
-                          .arg(shown, error.description));
-        return std::nullopt;
-    }
-    return name;
+    import.copy = true;
+    return import;
 }
 
-std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder)
+bool completePictureImport(Dialogs &dialogs, const QString &iconFolder, const PictureImport &import)
+{
+    if (!import.copy)
+        return true;
+    FileError error;
+    if (saveWholeFile(QDir(iconFolder).filePath(import.name), import.bytes, &error))
+        return true;
+    tell(dialogs, QStringLiteral("%1 could not be copied into the icon folder.\n%2")
+                      .arg(QDir::toNativeSeparators(QFileInfo(import.sourcePath).absoluteFilePath()),
+                           error.description));
+    return false;
+}
+
+std::optional<QString> bringIntoIconFolder(Dialogs &dialogs, const QString &iconFolder,
+                                           const QString &path)
+{
+    const auto import = preparePictureImport(dialogs, iconFolder, path);
+    if (!import || !completePictureImport(dialogs, iconFolder, *import))
+        return std::nullopt;
+    return import->name;
+}
+
+std::optional<PictureImport> choosePictureImport(Dialogs &dialogs, const QString &iconFolder)
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Choose a picture");
@@ -90,7 +107,15 @@ std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder
     const auto path = dialogs.openFile(request);
     if (!path || path->isEmpty())
         return std::nullopt;
-    return bringIntoIconFolder(dialogs, iconFolder, *path);
+    return preparePictureImport(dialogs, iconFolder, *path);
+}
+
+std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder)
+{
+    const auto import = choosePictureImport(dialogs, iconFolder);
+    if (!import || !completePictureImport(dialogs, iconFolder, *import))
+        return std::nullopt;
+    return import->name;
 }
 
 } // namespace kelvane

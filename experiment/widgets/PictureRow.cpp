@@ -58,7 +58,12 @@ void PictureRow::setNames(const QStringList &names)
 
 void PictureRow::setName(int index, const QString &name)
 {
-    m_pictures.at(index)->setPicture(m_iconFolder, name);
+    setName(index, name, m_iconFolder);
+}
+
+void PictureRow::setName(int index, const QString &name, const QString &folder)
+{
+    m_pictures.at(index)->setPicture(folder, name);
     m_pictures.at(index)->setDragEnabled(m_dragEnabled && !name.isEmpty());
     updateCaption(index);
 }

@@ -77,11 +77,53 @@ private Q_SLOTS:
         QVERIFY(cannotWrite.err.contains(unwritable));
         QVERIFY(!QFile::exists(unwritable));
 
-        // No files at all: an empty table, as the window writes for an empty selection.
+        // No files at all is a usage error, and nothing is written.
         const QString empty = path(QStringLiteral("empty.dat"));
-        QCOMPARE(analyze({QStringLiteral("-o"), empty}).status, 0);
-        QVERIFY(QFile::exists(empty));
-        QCOMPARE(kelvane::test::readBytes(empty), QByteArray());
+        const kelvane::test::ProgramRun noFiles = analyze({QStringLiteral("-o"), empty});
+        QCOMPARE(noFiles.status, 2);
+        QVERIFY2(noFiles.err.contains(QStringLiteral("no result files")), qPrintable(noFiles.err));
+        QVERIFY(noFiles.err.contains(QStringLiteral("FILE...")));
+        QVERIFY(!QFile::exists(empty));
+    }
+
+    void unwritableOutputGivesTheRealReason()
+    {
+        // The folder /proc takes no new files, but the reason is not that anything is
+        // missing: /proc/version exists and may not be written.
+        const kelvane::test::ProgramRun proc = analyze({QStringLiteral("-o"), QStringLiteral("/proc/version"),
+                                                        path(QStringLiteral("pp1.bof"))});
+        QCOMPARE(proc.status, 2);
+        QVERIFY2(proc.err.contains(QStringLiteral("/proc/version")), qPrintable(proc.err));
+        QVERIFY2(!proc.err.contains(QStringLiteral("No such file or directory")), qPrintable(proc.err));
+
+        const kelvane::test::ProgramRun folder = analyze({QStringLiteral("-o"), m_dir.path(),
+                                                          path(QStringLiteral("pp1.bof"))});
+        QCOMPARE(folder.status, 2);
+        QVERIFY2(folder.err.contains(m_dir.path() + QStringLiteral(": it is not a file")), qPrintable(folder.err));
+
+        const QString missing = path(QStringLiteral("gone/o.dat"));
+        const kelvane::test::ProgramRun noFolder = analyze({QStringLiteral("-o"), missing,
+                                                            path(QStringLiteral("pp1.bof"))});
+        QVERIFY2(noFolder.err.contains(QStringLiteral("the folder %1 does not exist").arg(path(QStringLiteral("gone")))),
+                 qPrintable(noFolder.err));
+    }
+
+    void otherFilesAreSkippedWithAMessage()
+    {
+        // A cluster file passed by mistake and a text file give no "0 clusters" rows.
+        const QString cluster = path(QStringLiteral("cluster1.box"));
+        QVERIFY(writeFile(cluster, "2\r\n10,\"Tijd is om\",1,\r\n"));
+        const QString notes = path(QStringLiteral("notes.txt"));
+        QVERIFY(writeFile(notes, "Notes\r\nsubject 12 stopped early\r\n\r\n"));
+        const QString out = path(QStringLiteral("others.dat"));
+        const kelvane::test::ProgramRun done = analyze({QStringLiteral("--no-header"), QStringLiteral("-o"), out,
+                                                        cluster, path(QStringLiteral("pp2.bof")), notes});
+        QCOMPARE(done.status, 1);
+        for (const QString &file : {cluster, notes}) {
+            QVERIFY2(done.err.contains(QStringLiteral("skipped %1, line 2: this is not a result file").arg(file)),
+                     qPrintable(done.err));
+        }
+        QCOMPARE(kelvane::test::readBytes(out).count("\r\r\n"), 1);
     }
 };
 

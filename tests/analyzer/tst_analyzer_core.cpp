@@ -60,8 +60,8 @@ private Q_SLOTS:
         const ClusterMeasures &m = outcome.result->clusters.first();
         QCOMPARE(m.trials, 3);
         QCOMPARE(m.boxes, 4);
-        QCOMPARE(m.open, 3.0);
-        QCOMPARE(m.wErr, 1.0 / 3.0);
+        QCOMPARE(m.open.value_or(-1), 3.0);
+        QCOMPARE(m.wErr.value_or(-1), 1.0 / 3.0);
         QCOMPARE(m.bErr, 4.0);
         QCOMPARE(m.strategy, 1.0);
         QVERIFY(m.normalizedLevenshtein);
@@ -70,23 +70,26 @@ private Q_SLOTS:
 
     void levenshteinDistances_data()
     {
-        QTest::addColumn<QString>("first");
-        QTest::addColumn<QString>("second");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
         QTest::addColumn<double>("distance");
-        QTest::newRow("both empty") << QString() << QString() << 0.0;
-        QTest::newRow("first empty") << QString() << QStringLiteral("3A") << 1.0;
-        QTest::newRow("second empty") << QStringLiteral("7") << QString() << 1.0;
-        QTest::newRow("equal") << QStringLiteral("312") << QStringLiteral("312") << 0.0;
-        QTest::newRow("worked, second trial") << QStringLiteral("312") << QStringLiteral("1") << 2.0 / 3.0;
-        QTest::newRow("worked, third trial") << QStringLiteral("3234") << QStringLiteral("31") << 0.75;
-        QTest::newRow("swap") << QStringLiteral("A27") << QStringLiteral("2A") << 2.0 / 3.0;
-        QTest::newRow("longer second") << QStringLiteral("kitten") << QStringLiteral("sitting") << 3.0 / 7.0;
-        QTest::newRow("case counts") << QStringLiteral("a") << QStringLiteral("A") << 1.0;
+        QTest::newRow("both empty") << QByteArray() << QByteArray() << 0.0;
+        QTest::newRow("first empty") << QByteArray() << QByteArray("3A") << 1.0;
+        QTest::newRow("second empty") << QByteArray("7") << QByteArray() << 1.0;
+        QTest::newRow("equal") << QByteArray("312") << QByteArray("312") << 0.0;
+        QTest::newRow("worked, second trial") << QByteArray("312") << QByteArray("1") << 2.0 / 3.0;
+        QTest::newRow("worked, third trial") << QByteArray("3234") << QByteArray("31") << 0.75;
+        QTest::newRow("swap") << QByteArray("A27") << QByteArray("2A") << 2.0 / 3.0;
+        QTest::newRow("longer second") << QByteArray("kitten") << QByteArray("sitting") << 3.0 / 7.0;
+        QTest::newRow("case counts") << QByteArray("a") << QByteArray("A") << 1.0;
+        // Past 64 characters the distance is taken from the full table.
+        QTest::newRow("long texts") << QByteArray(70, '1') + "23" << "0" + QByteArray(70, '1')
+                                    << 3.0 / 72.0;
     }
     void levenshteinDistances()
     {
-        QFETCH(QString, first);
-        QFETCH(QString, second);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
         QFETCH(double, distance);
         QCOMPARE(levenshtein(first, second), distance);
         QCOMPARE(levenshtein(second, first), distance);
@@ -105,12 +108,12 @@ private Q_SLOTS:
             {number(5), 4, 3, 3, " 1 3 1"},
         }));
         QCOMPARE(gap.trials, 6);
-        QCOMPARE(gap.open, 6.0 / 6.0);
+        QCOMPARE(gap.open.value_or(-1), 6.0 / 6.0);
         // First boxes 2, 2, 1, then 0 in the empty slots: two changes.
         QCOMPARE(gap.strategy, 2.0);
         // Slot 3 opens box 1, slot 1's target, twice; the second opening is one W.
         QCOMPARE(gap.bErr, 2.0);
-        QCOMPARE(gap.wErr, 1.0 / 6.0);
+        QCOMPARE(gap.wErr.value_or(-1), 1.0 / 6.0);
         // Distances: "2" vs "2" (0), "131" vs "" (1), "" vs "13" (1), "" vs "" (0) twice.
         QCOMPARE(*gap.normalizedLevenshtein, 2.0 / 5.0);
     }
@@ -143,8 +146,8 @@ private Q_SLOTS:
             {number(0), 4, 2, 3, " 2 2 2"}, // visits its own target: no B_err
             {number(1), 4, 1, 1, " 1"},
         }));
-        QCOMPARE(m.open, 2.0);
-        QCOMPARE(m.wErr, 3.0 / 2.0); // 1 + 2 for the second and third opening
+        QCOMPARE(m.open.value_or(-1), 2.0);
+        QCOMPARE(m.wErr.value_or(-1), 3.0 / 2.0); // 1 + 2 for the second and third opening
         QCOMPARE(m.bErr, 0.0);
         QCOMPARE(m.strategy, 1.0);
         // "22" without its last character is "2"; "1" against "2" is 1.
@@ -154,7 +157,7 @@ private Q_SLOTS:
     void repeatsAndEmptyClickItems()
     {
         // 3 5 3 3: the second 3 matches one earlier 3, the third two: W = 3.
-        QCOMPARE(onlyCluster(resultFile({{number(0), 6, 3, 4, " 3 5 3 3"}})).wErr, 3.0);
+        QCOMPARE(onlyCluster(resultFile({{number(0), 6, 3, 4, " 3 5 3 3"}})).wErr.value_or(-1), 3.0);
 
         // Two blanks leave an empty item, box 0: W stops there, B_err skips it and the
         // click string gets a "0".
@@ -163,7 +166,7 @@ private Q_SLOTS:
             {number(1), 6, 3, 4, " 3  5 3"},
             {number(2), 6, 1, 3, " 3 0 5"},
         }));
-        QCOMPARE(m.wErr, 0.0);       // the repeat of 3 lies past the empty item
+        QCOMPARE(m.wErr.value_or(-1), 0.0);       // the repeat of 3 lies past the empty item
         QCOMPARE(m.bErr, 1.0 + 2.0); // box 5 in the second trial; boxes 3 and 5 in the third
         // "3053" against "" is 1; "305" against "305" (from "3053") is 0.
         QCOMPARE(*m.normalizedLevenshtein, 0.5);
@@ -230,7 +233,7 @@ private Q_SLOTS:
         text += " 1 \tc\t five \t 1 \t 3 \t 1\t 1 \t 3\t\t\r\n";
         const ClusterMeasures m = onlyCluster(text);
         QCOMPARE(m.boxes, 0);          // last line's "five" reads as 0
-        QCOMPARE(m.open, (2.0 + 1.0) / 2.0);
+        QCOMPARE(m.open.value_or(-1), (2.0 + 1.0) / 2.0);
         QCOMPARE(m.bErr, 0.0);         // box 3 was never an earlier target
         QCOMPARE(onlyCluster(headerLines() + " 0 \tc\t 4.5 \t 1 \t 2 \t 1\t 1 \t 2\t\r\n").boxes, 4);
         QCOMPARE(onlyCluster(headerLines() + " 0 \tc\t 5.5 \t 1 \t 2 \t 1\t 1 \t 2\t\r\n").boxes, 6);
@@ -251,6 +254,87 @@ private Q_SLOTS:
         }
     }
 
+    void blankLinesAreIgnored()
+    {
+        const QByteArray plain = resultFile({{number(0), 4, 1, 2, " 2 1"}, {number(1), 4, 2, 1, " 2"}});
+        const ClusterMeasures expected = onlyCluster(plain);
+        QCOMPARE(expected.trials, 2);
+        const QByteArray first = lineOf({number(0), 4, 1, 2, " 2 1"});
+        const QByteArray second = lineOf({number(1), 4, 2, 1, " 2"});
+        // A line break after the last line, blank lines between trials and at the end,
+        // lines of blanks and TABs, and a last line holding only a CR.
+        for (const QByteArray &bytes :
+             {plain + "\r\n", plain + "\r\n\r\n\n", headerLines() + first + "\r\n" + second,
+              headerLines() + "  \t \r\n" + first + "\t\r\n" + second + "\r",
+              QByteArray(plain).replace("\r\n", "\n") + "\n"}) {
+            const ClusterMeasures m = onlyCluster(bytes);
+            QCOMPARE(m.trials, expected.trials);
+            QCOMPARE(m.open, expected.open);
+            QCOMPARE(m.strategy, expected.strategy);
+            QCOMPARE(m.normalizedLevenshtein, expected.normalizedLevenshtein);
+        }
+    }
+
+    void numberingThatEndsBelowZeroLeavesNoTrials()
+    {
+        // The trial count is the last number plus one, here -2 and 0: such a cluster has
+        // no trials to take means over, and the clusters around it are read as ever.
+        const ReadOutcome outcome = read(resultFile({
+            {number(0), 4, 1, 2, " 2 1"},
+            {number(1), 4, 2, 1, " 2"},
+            {number(0), 5, 1, 3, " 1 1 2"},
+            {number(-3), 6, 2, 2, " 2 2"},
+            {number(0), 7, 1, 1, " 1"},
+            {number(-1), 8, 1, 1, " 1"},
+        }));
+        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+        const QList<ClusterMeasures> &c = outcome.result->clusters;
+        QCOMPARE(c.size(), 3);
+        QCOMPARE(c[0].trials, 2);
+        QCOMPARE(c[0].open, std::optional(1.5));
+        for (const int i : {1, 2}) {
+            QCOMPARE(c[i].trials, i == 1 ? -2 : 0);
+            QCOMPARE(c[i].boxes, i == 1 ? 6 : 8);
+            QVERIFY(!c[i].open);
+            QVERIFY(!c[i].wErr);
+            QCOMPARE(c[i].bErr, 0.0);
+            QCOMPARE(c[i].strategy, 0.0);
+            QVERIFY(!c[i].normalizedLevenshtein);
+        }
+    }
+
+    void otherFilesAreNotResultFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        // A cluster file passed by mistake, a text file, a result file that lost its
+        // first line, titles with one missing.
+        QTest::newRow("cluster file") << QByteArray("2\r\n10,\"Tijd is om\",1,\"Klik op START\",\r\n"
+                                                    "\"Goed zo\",2,0,16777215,85,3,\r\n");
+        QTest::newRow("text") << QByteArray("Notes on subject 12\r\nTired, stopped early.\r\n");
+        QTest::newRow("first line lost")
+            << resultFile({{number(0)}, {number(1)}}).mid(headerLines().indexOf('\n') + 1);
+        QTest::newRow("title missing") << QByteArray(headerLines()).replace("Total objects\t", "")
+                                              + lineOf({number(0)});
+    }
+    void otherFilesAreNotResultFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        const ReadOutcome outcome = read(bytes);
+        QVERIFY(!outcome.result);
+        QCOMPARE(outcome.problem.line, 2);
+        QVERIFY2(outcome.problem.problem.startsWith(QStringLiteral("this is not a result file")),
+                 qPrintable(outcome.problem.problem));
+    }
+
+    void titlesMayLackTheLastAndTakeBlanks()
+    {
+        QByteArray titles = headerLines();
+        titles.replace("\tWithin Error", "");
+        QVERIFY(read(titles + lineOf({number(0)})).result);
+        titles.replace("\tCluster\t", "\t Cluster \t");
+        QVERIFY(read(titles + lineOf({number(0)})).result);
+    }
+
     void lineEndsOfEitherKind()
     {
         QByteArray text = resultFile({{number(0), 4, 1, 2, " 2 1"}, {number(1), 4, 2, 1, " 2"}});
@@ -269,8 +353,6 @@ private Q_SLOTS:
 
         QTest::newRow("too few fields") << headerLines() + lineOf({number(0)}) + " 1 \tc\t 4 \t 1 \t 2 \t 1\r\n"
                                         << 4 << QStringLiteral("only 6 of");
-        QTest::newRow("empty line") << headerLines() + lineOf({number(0)}) + "\r\n" << 4
-                                    << QStringLiteral("only 1 of");
         QTest::newRow("boxes over 255") << resultFile({{number(0), 256}}) << 3 << QStringLiteral("\"256\"");
         QTest::newRow("negative target") << resultFile({{number(0), 4, -1}}) << 3 << QStringLiteral("\"-1\"");
         QTest::newRow("opened over 255") << resultFile({{number(0), 4, 1, 300}}) << 3 << QStringLiteral("\"300\"");
@@ -284,8 +366,9 @@ private Q_SLOTS:
                                     << QStringLiteral("256 trials");
         QTest::newRow("trial number 32767 then a new cluster")
             << resultFile({{number(0)}, {number(32767)}, {number(0)}}) << 4 << QStringLiteral("255");
-        QTest::newRow("no trials left") << resultFile({{number(0)}, {number(-1)}}) << 4
-                                        << QStringLiteral("no trials");
+        QTest::newRow("a line after a blank one") << headerLines() + lineOf({number(0)}) + "\r\n"
+                                                         + " 1 \tc\t 4 \r\n"
+                                                  << 5 << QStringLiteral("only 3 of");
 
         QByteArray manyLines = headerLines();
         for (int i = 0; i < 256; ++i)

@@ -44,23 +44,35 @@ private Q_SLOTS:
         QCOMPARE(titled.bytes(), oneClusterTitles + exampleRow);
     }
 
-    void titlesFollowTheFirstSubject()
+    void titlesCoverTheLongestRow()
     {
-        // The second subject has two clusters, the third none: rows longer and shorter
-        // than the titles, which list the first subject's single cluster only. A cluster
-        // of one trial leaves its distance field empty.
+        // The second subject has two clusters, the third none: the titles list two
+        // clusters whatever the first subject had. A cluster of one trial leaves its
+        // distance field empty.
         ClusterMeasures single{1, 3, 2, 0, 0, 0, std::nullopt};
         TableWriter table(true, english);
         table.add({QStringLiteral("pp01"), {twelveTrials()}});
         table.add({QStringLiteral("pp02"), {single, twelveTrials()}});
         table.add({QStringLiteral("pp03"), {}});
         QCOMPARE(table.bytes(),
-                 oneClusterTitles + exampleRow
+                 "Subject\tClusters\t1Trials\t1Boxes\t1Open\t1W_Err\t1B_err\t1FeigenbaumStrategy\t"
+                 "1NormalizedLevenshtein\t2Trials\t2Boxes\t2Open\t2W_Err\t2B_err\t"
+                 "2FeigenbaumStrategy\t2NormalizedLevenshtein\t\r\r\n"
+                     + exampleRow
                      + "pp02\t 2 \t 1 \t 3 \t2.000\t0.000\t0.000\t0.000\t\t"
                        " 12 \t 6 \t4.250\t0.583\t3.000\t2.000\t0.4123\t\r\r\n"
                      + "pp03\t 0 \t\r\r\n");
 
+        // No rows, no titles either.
+        QCOMPARE(TableWriter(true, english).bytes(), QByteArray());
         QCOMPARE(measureTitle(12, 6), QStringLiteral("12NormalizedLevenshtein"));
+    }
+
+    void clusterWithoutTrialsHasNoMeans()
+    {
+        TableWriter table(false, english);
+        table.add({QStringLiteral("pp04"), {{-2, 4, std::nullopt, std::nullopt, 0, 0, std::nullopt}}});
+        QCOMPARE(table.bytes(), "pp04\t 1 \t-2 \t 4 \t\t\t0.000\t0.000\t\t\r\r\n");
     }
 
     void decimalSeparatorFollowsTheLocale()

@@ -1,4 +1,5 @@
 #include "FileList.h"
+#include "OutputPath.h"
 #include "ResultText.h"
 #include "frmMain.h"
 
@@ -10,12 +11,14 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +33,11 @@ namespace {
 
 const QByteArray titles = "Subject\tClusters\t1Trials\t1Boxes\t1Open\t1W_Err\t1B_err\t"
                           "1FeigenbaumStrategy\t1NormalizedLevenshtein\t\r\r\n";
+// The titles of the longest row, the second file's two clusters.
+const QByteArray twoClusterTitles = "Subject\tClusters\t1Trials\t1Boxes\t1Open\t1W_Err\t1B_err\t"
+                                    "1FeigenbaumStrategy\t1NormalizedLevenshtein\t2Trials\t2Boxes\t"
+                                    "2Open\t2W_Err\t2B_err\t2FeigenbaumStrategy\t"
+                                    "2NormalizedLevenshtein\t\r\r\n";
 const QByteArray workedRow = "a\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n";
 const QByteArray twoClusterRow = "b\t 2 \t 2 \t 5 \t1.500\t0.000\t0.000\t0.000\t0.0000\t"
                                  " 1 \t 7 \t1.000\t0.000\t0.000\t0.000\t\t\r\r\n";
@@ -138,7 +146,11 @@ private Q_SLOTS:
         QVERIFY(!w.optFile[1]->isChecked());
         QCOMPARE(w.chkHeader->text(), QStringLiteral("Include variable names"));
         QVERIFY(w.chkHeader->isChecked());
+        QVERIFY(w.chkHeader->isEnabled());
         QVERIFY(!w.prgRun->isVisible());
+        QCOMPARE(w.lblFiles->text(), QStringLiteral("No result files chosen"));
+        QCOMPARE(w.lstFiles->count(), 0);
+        QVERIFY(w.lblStatus->text().isEmpty());
 
         QCOMPARE(w.mnuBestand->title(), QStringLiteral("&File"));
         QCOMPARE(w.mnuBestand->actions(), (QList<QAction *>{w.mnuOpen, w.mnuUitvoer, w.mnuBewaar}));
@@ -195,9 +207,10 @@ private Q_SLOTS:
         // offers SPSS data files.
         clickIndicator(w.optFile[1]);
         QVERIFY(w.optFile[1]->isChecked());
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.sav")));
         m_dialogs->savePaths.push_back(std::nullopt);
         w.mnuUitvoer->trigger();
-        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.dat")));
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("t.sav")));
         QCOMPARE(m_dialogs->fileRequests.last().filter,
                  QStringLiteral("SPSS data files (*.sav)|*.sav|All files (*.*)|*.*"));
     }
@@ -206,6 +219,8 @@ private Q_SLOTS:
     {
         const QString out = path(QStringLiteral("single.dat"));
         choose({path(QStringLiteral("a.bof"))}, out);
+        QCOMPARE(m_window->lblFiles->text(), QStringLiteral("1 file chosen in %1").arg(m_dir.path()));
+        QCOMPARE(m_window->lstFiles->item(0)->text(), QStringLiteral("a.bof"));
         click(m_window->cmdSave);
         QCOMPARE(kelvane::test::readBytes(out), titles + workedRow);
         QVERIFY(m_window->cmdSave->isEnabled());
@@ -220,11 +235,26 @@ private Q_SLOTS:
         choose(threeFiles(), out);
         QCOMPARE(w.fileList(), (QStringList{m_dir.path(), QStringLiteral("a.bof"), QStringLiteral("b.bof"),
                                             QStringLiteral("c.bof")}));
+        // The window shows what was chosen.
+        QCOMPARE(w.lblFiles->text(), QStringLiteral("3 files chosen in %1").arg(m_dir.path()));
+        QCOMPARE(w.lstFiles->count(), 3);
+        QCOMPARE(w.lstFiles->item(1)->text(), QStringLiteral("b.bof"));
+
+        QApplication::processEvents();
+        const QSize before = w.size();
         click(w.cmdSave);
-        const QByteArray expected = titles + workedRow + twoClusterRow + noClusterRow;
+        // The titles cover the longest row, here the second file's.
+        const QByteArray expected = twoClusterTitles + workedRow + twoClusterRow + noClusterRow;
         QCOMPARE(kelvane::test::readBytes(out), expected);
         QVERIFY(!w.prgRun->isVisible());
         QCOMPARE(w.prgRun->value(), 3);
+        // It says what it did, and has kept its size: no strip is left where the
+        // progress bar was.
+        QCOMPARE(w.lblStatus->text(),
+                 QStringLiteral("Finished: 3 of 3 files analysed, 3 rows written to %1").arg(out));
+        QVERIFY(w.lblStatus->isVisible());
+        QApplication::processEvents();
+        QCOMPARE(w.size(), before);
 
         // Again, through the menu: the same table, not a doubled one.
         w.mnuBewaar->trigger();
@@ -239,6 +269,58 @@ private Q_SLOTS:
         click(w.cmdSave);
         QCOMPARE(kelvane::test::readBytes(plain), workedRow + twoClusterRow + noClusterRow);
         QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    void spssFileAlwaysNamesItsVariables()
+    {
+        frmMain &w = *m_window;
+        QTest::keyClicks(w.txtOutputFile, path(QStringLiteral("m.dat")));
+        clickIndicator(w.optFile[1]);
+        QVERIFY(!w.chkHeader->isEnabled());
+        // The output name follows the kind of file.
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("m.sav")));
+        clickIndicator(w.optFile[0]);
+        QVERIFY(w.chkHeader->isEnabled());
+        QVERIFY(w.chkHeader->isChecked());
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("m.dat")));
+    }
+
+    void typedNameWithoutExtensionGetsOne()
+    {
+        frmMain &w = *m_window;
+        choose({path(QStringLiteral("a.bof"))}, path(QStringLiteral("typed")));
+        click(w.cmdSave);
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("typed.dat")));
+        QCOMPARE(kelvane::test::readBytes(path(QStringLiteral("typed.dat"))), titles + workedRow);
+        QVERIFY(!QFile::exists(path(QStringLiteral("typed"))));
+
+        clickIndicator(w.optFile[1]);
+        clearText(w.txtOutputFile);
+        QTest::keyClicks(w.txtOutputFile, path(QStringLiteral("typed")));
+        click(w.cmdSave);
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("typed.sav")));
+        QCOMPARE(kelvane::test::readBytes(path(QStringLiteral("typed.sav"))).left(4), QByteArray("$FL2"));
+        QVERIFY(w.lblStatus->text().contains(QStringLiteral("1 cases written to ")));
+
+        // A name with an extension of its own keeps it.
+        clearText(w.txtOutputFile);
+        QTest::keyClicks(w.txtOutputFile, path(QStringLiteral("measures.v2")));
+        click(w.cmdSave);
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("measures.v2")));
+        QVERIFY(QFile::exists(path(QStringLiteral("measures.v2"))));
+    }
+
+    void outputPathExtensions()
+    {
+        QCOMPARE(outputPathWithExtension(QStringLiteral("/d/out"), false), QStringLiteral("/d/out.dat"));
+        QCOMPARE(outputPathWithExtension(QStringLiteral("/d/out."), true), QStringLiteral("/d/out.sav"));
+        QCOMPARE(outputPathWithExtension(QStringLiteral("/d/out.txt"), true), QStringLiteral("/d/out.txt"));
+        QCOMPARE(outputPathWithExtension(m_dir.path(), false), m_dir.path());
+        QCOMPARE(outputPathWithExtension(QString(), false), QString());
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.DAT"), true), QStringLiteral("/d/a.sav"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.sav"), false), QStringLiteral("/d/a.dat"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.txt"), true), QStringLiteral("/d/a.txt"));
+        QCOMPARE(outputPathForKind(QStringLiteral("/d/a.dat"), false), QStringLiteral("/d/a.dat"));
     }
 
     void commandLineWritesWhatTheWindowWrites()
@@ -303,6 +385,7 @@ private Q_SLOTS:
         QVERIFY(m_dialogs->messages.first().text.contains(out));
         QVERIFY(!QFile::exists(out));
         QVERIFY(m_window->cmdSave->isEnabled());
+        QVERIFY(m_window->lblStatus->text().startsWith(QStringLiteral("Not finished")));
     }
 
     void atMost199FilesAtATime()

@@ -1,12 +1,19 @@
+#include "ReadOnlyFolder.h"
+#include "TestFiles.h"
+
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/options/DefaultSettings.h"
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/options/StoredSettings.h"
 
+#include <QDir>
+#include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace kelvane;
+using namespace kelvane::test;
 
 namespace {
 
@@ -21,6 +28,24 @@ QString read(const SettingsStore &store, const char *section, const char *key)
 {
     return store.read(QString::fromLatin1(section), QString::fromLatin1(key));
 }
+
+// A store whose file cannot be written while `blocker` is a plain file where its folder
+// should be; this holds for root too, which ignores permission bits.
+struct BlockedStore
+{
+    BlockedStore()
+    {
+        QFile file(blocker);
+        file.open(QIODevice::WriteOnly);
+        file.write("not a folder");
+    }
+    void unblock() { QFile::remove(blocker); }
+
+    QTemporaryDir dir;
+    QString blocker = dir.filePath(QStringLiteral("settings"));
+    QString path = blocker + QStringLiteral("/Kelvane.ini");
+    QSettingsStore store{path};
+};
 
 } // namespace
 
@@ -137,6 +162,134 @@ private Q_SLOTS:
         // A second store on the same file sees what the first wrote.
         QSettingsStore other(temp.path);
         QVERIFY(other.contains(section, key));
+    }
+
+    void failedCommitNamesTheFileAndALaterCommitStillWrites()
+    {
+        BlockedStore blocked;
+        const QString section = QStringLiteral("Timing");
+        const QString key = QStringLiteral("Time");
+        blocked.store.write(section, key, QStringLiteral("30"));
+        QString problem;
+        QVERIFY(!blocked.store.commit(&problem));
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(blocked.path)), qPrintable(problem));
+        QVERIFY(!QFile::exists(blocked.path));
+        QCOMPARE(blocked.store.read(section, key), QStringLiteral("30"));
+        QVERIFY(!blocked.store.commit(&problem));
+
+        // Once the folder can be made, the next commit succeeds and says so.
+        blocked.unblock();
+        blocked.store.write(QStringLiteral("Screen"), QStringLiteral("ScreenSize"), QStringLiteral("70"));
+        problem.clear();
+        QVERIFY(blocked.store.commit(&problem));
+        QVERIFY(problem.isEmpty());
+        const QByteArray written = readBytes(blocked.path);
+        QVERIFY2(written.contains("[Timing]\nTime=30\n"), written.constData());
+        QVERIFY2(written.contains("ScreenSize=70\n"), written.constData());
+    }
+
+    void damagedStoreFileIsRewrittenWithoutAFalseAlarm()
+    {
+        TempStore temp;
+        {
+            QFile file(temp.path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("[Timing\nTime=5\n[Screen]\nScreenSize=70\n");
+        }
+        QSettingsStore store(temp.path);
+        QCOMPARE(read(store, "Screen", "ScreenSize"), QStringLiteral("70"));
+        store.write(QStringLiteral("Messages"), QStringLiteral("EndMessage"), QStringLiteral("Next"));
+        QString problem;
+        QVERIFY2(store.commit(&problem), qPrintable(problem));
+        const QByteArray written = readBytes(temp.path);
+        QVERIFY2(written.contains("[Messages]\nEndMessage=Next\n"), written.constData());
+    }
+
+    void firstRunValuesThatCannotBeWrittenAreReported()
+    {
+        BlockedStore blocked;
+        Program program;
+        const QStringList problems = startProgram(program, blocked.store);
+        QCOMPARE(problems.size(), 1);
+        QVERIFY(problems[0].contains(QDir::toNativeSeparators(blocked.path)));
+        // The program still starts with the first-run values.
+        QCOMPARE(program.Cluster.Trials[0].time, QStringLiteral("10"));
+        QCOMPARE(program.Pictures.EmptyBoxIconNames[0], QStringLiteral("Box1.ico"));
+    }
+
+    void refusesValuesThatCannotWork_data()
+    {
+        QTest::addColumn<QString>("screenSize");
+        QTest::addColumn<QString>("iconSize");
+        QTest::addColumn<int>("refused"); // -1 none, else Refusal::Field
+        const int none = -1;
+        const int screen = int(Refusal::Field::ScreenSize);
+        const int icon = int(Refusal::Field::IconSize);
+        QTest::newRow("first-run values") << "85" << "480" << none;
+        QTest::newRow("smallest") << "1" << "15" << none;
+        QTest::newRow("largest") << "100" << "7000" << none;
+        QTest::newRow("screen size read by its leading number") << "85 %" << "480" << none;
+        QTest::newRow("icon size with blanks and decimals") << "85" << " 487.5 " << none;
+        QTest::newRow("screen size 0") << "0" << "480" << screen;
+        QTest::newRow("screen size 101") << "101" << "480" << screen;
+        QTest::newRow("screen size text") << "abc" << "480" << screen;
+        QTest::newRow("screen size empty") << "" << "480" << screen;
+        QTest::newRow("icon size below a pixel") << "85" << "14" << icon;
+        QTest::newRow("icon size above the layout square") << "85" << "7001" << icon;
+        QTest::newRow("icon size 0") << "85" << "0" << icon;
+        QTest::newRow("icon size text") << "85" << "big" << icon;
+        QTest::newRow("icon size with text after it") << "85" << "480px" << icon;
+        QTest::newRow("icon size empty") << "85" << "" << icon;
+        QTest::newRow("both: screen size first") << "0" << "0" << screen;
+    }
+
+    void refusesValuesThatCannotWork()
+    {
+        QFETCH(QString, screenSize);
+        QFETCH(QString, iconSize);
+        QFETCH(int, refused);
+        DefaultSettings settings;
+        settings.trial = firstRunTrialDefaults();
+        settings.trial.ScreenSize = screenSize;
+        settings.iconSize = iconSize;
+        const auto refusal = refusalOf(settings);
+        QCOMPARE(refusal ? int(refusal->field) : -1, refused);
+        if (refusal)
+            QVERIFY2(refusal->text.contains(u'"' + (refused == int(Refusal::Field::ScreenSize) ? screenSize : iconSize) + u'"'),
+                     qPrintable(refusal->text));
+    }
+
+    void failedSaveLeavesTheStoreAsItWas()
+    {
+        TempStore temp;
+        Program program;
+        startProgram(program, temp.store);
+        const QByteArray before = readBytes(temp.path);
+
+        LoadedDefaults changed = readDefaultSettings(temp.store);
+        QVERIFY(changed.problems.isEmpty());
+        changed.settings.trial.Time = QStringLiteral("30");
+        changed.settings.boxPictures[0] = QStringLiteral("Crate.ico");
+        QString problem;
+        {
+            ReadOnlyFolder locked(temp.dir.path());
+            if (!locked.holds())
+                QSKIP("this file system cannot make a folder refuse new files");
+            QVERIFY(!saveDefaultSettings(temp.store, changed.settings, &problem));
+        }
+        QVERIFY2(problem.contains(QDir::toNativeSeparators(temp.path)), qPrintable(problem));
+        QCOMPARE(readBytes(temp.path), before);
+        // Nothing of the failed save is read now, nor written by a later commit.
+        QCOMPARE(read(temp.store, "Timing", "Time"), QStringLiteral("10"));
+        QCOMPARE(read(temp.store, "EmptyBoxIcons", "1"), QStringLiteral("Box1.ico"));
+        QVERIFY(temp.store.commit(&problem));
+        QVERIFY(readBytes(temp.path).contains("Time=10"));
+        QVERIFY(!readBytes(temp.path).contains("Crate.ico"));
+
+        // The same values save once the folder takes files again.
+        QVERIFY2(saveDefaultSettings(temp.store, changed.settings, &problem), qPrintable(problem));
+        QVERIFY(readBytes(temp.path).contains("Time=30"));
+        QVERIFY(readBytes(temp.path).contains("1=Crate.ico"));
     }
 };
 

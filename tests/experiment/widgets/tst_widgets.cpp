@@ -13,6 +13,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -314,6 +315,26 @@ private Q_SLOTS:
         QCOMPARE(optionsReplace.at(0).at(0).toInt(), 3);
     }
 
+    void pictureRowShowsAPictureFromAnotherFolderByItsBareName()
+    {
+        IconFolder folder;
+        writeTestIcon(folder.elsewhere(QStringLiteral("Pear.ico")), Qt::green);
+        PictureRow row(4, QStringLiteral("Closed box picture"), PictureRow::ReplaceGesture::Click);
+        row.setIconFolder(folder.ico());
+        row.setNamesShown(true);
+        row.setName(1, QStringLiteral("Pear.ico"), QFileInfo(folder.elsewhere(QStringLiteral("Pear.ico"))).absolutePath());
+        QCOMPARE(row.name(1), QStringLiteral("Pear.ico"));
+        QVERIFY(!row.picture(1)->isMissing());
+        QCOMPARE(row.picture(1)->picture().toImage().pixelColor(16, 16), QColor(Qt::green));
+        QStringList captions;
+        for (const QLabel *caption : row.findChildren<QLabel *>())
+            captions.append(caption->text());
+        QVERIFY(captions.contains(QStringLiteral("Pear.ico")));
+        // The same name from the icon folder, where it is not yet, is missing.
+        row.setName(1, QStringLiteral("Pear.ico"));
+        QVERIFY(row.picture(1)->isMissing());
+    }
+
     void pictureFromTheIconFolderIsUsedAsItIs()
     {
         IconFolder folder;
@@ -363,6 +384,41 @@ private Q_SLOTS:
                  QStringLiteral("Apple.ico"));
         QCOMPARE(readBytes(folder.inIco(QStringLiteral("Apple.ico"))),
                  readBytes(folder.elsewhere(QStringLiteral("Apple.ico"))));
+        QVERIFY(dialogs.unexpected.isEmpty());
+    }
+
+    void preparedPictureReachesTheIconFolderOnlyWhenCompleted()
+    {
+        IconFolder folder;
+        ScriptedDialogs dialogs;
+        writeTestIcon(folder.inIco(QStringLiteral("Apple.ico")), Qt::red);
+        writeTestIcon(folder.elsewhere(QStringLiteral("Apple.ico")), Qt::green);
+        writeTestIcon(folder.elsewhere(QStringLiteral("Pear.ico")), Qt::yellow);
+        const QByteArray red = readBytes(folder.inIco(QStringLiteral("Apple.ico")));
+
+        // Agreeing to replace is asked at once, but the folder keeps its file until the
+        // import is completed.
+        dialogs.answers = {Answer::Yes};
+        const auto apple = preparePictureImport(dialogs, folder.ico(),
+                                                folder.elsewhere(QStringLiteral("Apple.ico")));
+        QVERIFY(apple);
+        QVERIFY(apple->copy);
+        QCOMPARE(apple->name, QStringLiteral("Apple.ico"));
+        QCOMPARE(dialogs.messages.size(), 1);
+        QCOMPARE(readBytes(folder.inIco(QStringLiteral("Apple.ico"))), red);
+        const auto pear = preparePictureImport(dialogs, folder.ico(),
+                                               folder.elsewhere(QStringLiteral("Pear.ico")));
+        QVERIFY(pear && pear->copy);
+        QVERIFY(!QFileInfo::exists(folder.inIco(QStringLiteral("Pear.ico"))));
+
+        QVERIFY(completePictureImport(dialogs, folder.ico(), *apple));
+        QCOMPARE(readBytes(folder.inIco(QStringLiteral("Apple.ico"))),
+                 readBytes(folder.elsewhere(QStringLiteral("Apple.ico"))));
+
+        // The folder's own picture needs no copy, and completing it writes nothing.
+        const auto own = preparePictureImport(dialogs, folder.ico(), folder.inIco(QStringLiteral("Apple.ico")));
+        QVERIFY(own && !own->copy);
+        QCOMPARE(own->bytes, readBytes(folder.inIco(QStringLiteral("Apple.ico"))));
         QVERIFY(dialogs.unexpected.isEmpty());
     }
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
@@ -16,9 +17,16 @@ public:
     virtual ~SettingsStore() = default;
     // The stored text, or the empty text when the key does not exist.
     virtual QString read(const QString &section, const QString &key) const = 0;
+    // Writes reach the store's file at the next commit (or, failing that, when the
+    // store goes away), so that a set of keys written together lands together.
     virtual void write(const QString &section, const QString &key, const QString &text) = 0;
+    virtual void remove(const QString &section, const QString &key) = 0;
     // Whether the key exists at all (an empty stored text exists).
     virtual bool contains(const QString &section, const QString &key) const = 0;
+    // Puts every write so far into the store's file. False when the file could not be
+    // written; `problem` then names the file. The file is then left as it was, while
+    // reads still see the writes.
+    virtual bool commit(QString *problem) = 0;
 };
 
 class QSettingsStore final : public SettingsStore
@@ -32,12 +40,15 @@ public:
 
     QString read(const QString &section, const QString &key) const override;
     void write(const QString &section, const QString &key, const QString &text) override;
+    void remove(const QString &section, const QString &key) override;
     bool contains(const QString &section, const QString &key) const override;
+    bool commit(QString *problem) override;
 
     // Where the values live, for the README and messages.
     QString location() const;
 
 private:
+    std::function<std::unique_ptr<QSettings>()> m_open;
     std::unique_ptr<QSettings> m_settings;
 };
 

@@ -6,7 +6,10 @@
 #include "kelvane/model/Program.h"
 #include "kelvane/options/SettingsStore.h"
 
+#include <QList>
 #include <QStringList>
+
+#include <optional>
 
 namespace kelvane {
 
@@ -39,7 +42,18 @@ void applyTrialDefaults(const TrialDefaults &defaults, TrialSettings &trial);
 // Returns true when it wrote.
 bool applyFirstRunRule(SettingsStore &store, const TrialDefaults &editorFields);
 
-// Writes every key in the order of the key table.
+struct SettingKey
+{
+    QString section;
+    QString key;
+};
+
+// Every key of the store, in the order of the key table, which is also the order in
+// which all of them are written.
+QList<SettingKey> allSettingKeys();
+
+// Writes every key in the order of the key table. The picture lists give exactly six,
+// four and four names; missing ones are written empty.
 void writeAllSettings(SettingsStore &store, const TrialDefaults &trial, const QString &iconSize,
                       const QStringList &objects, const QStringList &boxes,
                       const QStringList &emptyBoxes);
@@ -57,12 +71,17 @@ struct StoredDefaults
 // `problems` and left at `current`'s value.
 StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefaults &current);
 
+// The number an icon size text holds as a whole (blanks around it allowed), as every
+// reader of the icon size takes it; nothing for any other text.
+std::optional<double> iconSizeTwips(const QString &text);
+
 // The box picture size in twips; a stored text that is not a number is reported and
 // the first-run size used.
 double readIconSize(const SettingsStore &store, QString *problem = nullptr);
 
 // The editor's start-up and after-Options step: first-run rule, then the stored
-// defaults into the first trial and the picture name lists. Returns the problems found.
+// defaults into the first trial and the picture name lists. Returns the problems found,
+// among them first-run values that could not be written to the store's file.
 QStringList GetRegistrySettings(SettingsStore &store, Program &program);
 
 } // namespace kelvane

@@ -39,6 +39,9 @@ public:
     // Loads the pictures for the names; positions beyond the names are left empty.
     void setNames(const QStringList &names);
     void setName(int index, const QString &name);
+    // Shows the picture `name` from `folder` instead of the icon folder, still known by
+    // its bare name: a picture chosen elsewhere that is copied in only later.
+    void setName(int index, const QString &name, const QString &folder);
     QString name(int index) const { return m_pictures.at(index)->fileName(); }
     QStringList names() const;
     // Names whose files could not be loaded.

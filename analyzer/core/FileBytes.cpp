@@ -1,0 +1,56 @@
+#include "FileBytes.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kelvane::analyzer {
+
+namespace {
+
+constexpr std::size_t FirstCapacity = 64 * 1024;
+
+QString errorText(int number)
+{
+    return QString::fromLocal8Bit(std::strerror(number));
+}
+
+} // namespace
+
+bool FileBytes::read(const QString &path, QString *why)
+{
+    m_size = 0;
+    // Plain system calls: one open, reads until the end, one close; the buffer is
+    // reused, so a study of small files costs no allocation per file.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        *why = errorText(errno);
+        return false;
+    }
+    if (m_buffer.empty())
+        m_buffer.resize(FirstCapacity);
+    while (true) {
+        if (m_size == m_buffer.size())
+            m_buffer.resize(2 * m_buffer.size());
+        const ssize_t got = ::read(fd, m_buffer.data() + m_size, m_buffer.size() - m_size);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            const int number = errno;
+            ::close(fd);
+            m_size = 0;
+            *why = errorText(number);
+            return false;
+        }
+        if (got == 0)
+            break;
+        m_size += std::size_t(got);
+    }
+    ::close(fd);
+    return true;
+}
+
+} // namespace kelvane::analyzer
