@@ -2,6 +2,7 @@
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/app/ProgramWindows.h"
 #include "kelvane/editor/BoxSettings.h"
+#include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/trial/ClusterRunCommand.h"
@@ -50,8 +51,18 @@ int main(int argc, char *argv[])
     experimentDialogs.setParent(&experiment);
     EditorHooks hooks;
     wireExperimentWindow(hooks, experiment);
+    // The options dialog is made afresh at each opening, so its messages have no window
+    // to belong to; the window system puts them over the active one, the dialog.
+    QtDialogs optionsDialogs;
+    wireOptionsDialog(hooks, store, optionsDialogs, program);
+    QtDialogs iconEditorDialogs;
+    IconEditorWindow iconEditor(program, iconEditorDialogs);
+    QObject::connect(&iconEditor, &IconEditorWindow::opened,
+                     [&iconEditorDialogs](frmIconEdit *window) { iconEditorDialogs.setParent(window); });
+    iconEditor.wire(hooks);
     BoxSettings editor(program, {dialogs, store, targetSound, clickSound, pointer}, hooks);
     dialogs.setParent(&editor);
+    iconEditor.reportSavedIconsTo(editor);
     QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
     editor.show();
     editor.Form_Load();

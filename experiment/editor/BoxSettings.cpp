@@ -244,6 +244,13 @@ bool BoxSettings::OpenCluster()
     return m_commands.OpenCluster();
 }
 
+bool BoxSettings::openClusterFile(const QString &path)
+{
+    if (!m_program.ClusterSaved && !VraagSave())
+        return false;
+    return m_commands.OpenClusterFile(path);
+}
+
 bool BoxSettings::shownLayoutHasBoxes() const
 {
     return TrialLayout->boxCount() > 0;
@@ -493,11 +500,21 @@ void BoxSettings::changeRowPicture(DragSourceKind row, int index)
     PictureRow *pictures = Rows->row(row);
     if (!pictures || index < 0 || index >= pictures->count())
         return;
-    const auto name = choosePicture(m_services.dialogs, m_program.IconFolder);
+    const auto name = choosePicture(m_services.dialogs, m_program.IconFolder, m_savedIcon);
     if (!name)
         return;
+    m_savedIcon.clear();
     pictures->setName(index, *name);
     markChanged();
+}
+
+void BoxSettings::iconFileSaved(const QString &path)
+{
+    m_savedIcon = path;
+    // Same names, but a file may have changed under one of them.
+    for (PictureRow *row : {Rows->DragBox, Rows->EmptyBox, Rows->EmptyIcon})
+        row->setNames(row->names());
+    showShownTrial();
 }
 
 // ---- Telling the researcher ----

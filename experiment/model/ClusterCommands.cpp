@@ -89,10 +89,11 @@ bool ClusterCommands::OpenCluster()
     if (!m_program.ClusterSaved && !m_view.askToSaveChanges())
         return false;
     const auto chosen = m_dialogs.openFile(clusterDialog());
-    if (!chosen)
-        return false;
-    const QString path = *chosen;
+    return chosen && OpenClusterFile(*chosen);
+}
 
+bool ClusterCommands::OpenClusterFile(const QString &path)
+{
     m_view.clearCluster();
     ClusterFileContent content = readClusterFile(path, ObjectRow::Read);
     m_program.Cluster = std::move(content.cluster);

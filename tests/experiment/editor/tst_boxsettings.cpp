@@ -421,6 +421,43 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
+    void fileNamedAtStartOpensAsOpenClusterWould()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        writeTestIcon(f.icon(QStringLiteral("Apple.ico")), Qt::red);
+        const QString file = f.path(QStringLiteral("given.box"));
+        writeBytes(file, twoTrialFile);
+
+        QVERIFY(w.openClusterFile(file));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box"));
+        QCOMPARE(f.program.ClusterFile, file);
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
+        QCOMPARE(w.Rows->DragBox->name(2), QStringLiteral("Apple.ico"));
+        QCOMPARE(w.TrialLayout->boxCount(), 2);
+        QCOMPARE(w.Target->TargetNumberText->text(), QStringLiteral("2"));
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        // Changes are asked about first; Cancel keeps them.
+        f.placeBox(0, {0, 0});
+        f.dialogs.answers = {Answer::Cancel};
+        QVERIFY(!w.openClusterFile(file));
+        QCOMPARE(w.TrialLayout->boxCount(), 3);
+
+        // A file that is not there is named, and does not become the cluster's file.
+        f.dialogs.answers = {Answer::No};
+        const QString missing = f.path(QStringLiteral("gone.box"));
+        QVERIFY(!w.openClusterFile(missing));
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
+        QVERIFY2(f.dialogs.messages.last().text.contains(QStringLiteral("gone.box")),
+                 qPrintable(f.dialogs.messages.last().text));
+        QCOMPARE(f.program.ClusterFile, file);
+        QVERIFY(!f.program.ClusterSaved);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
     void saveQuestionAtCloseHasThreeAnswers()
     {
         EditorFixture f;

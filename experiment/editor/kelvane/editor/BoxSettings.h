@@ -60,6 +60,9 @@ public:
     QStringList GetRegistrySettings();
     bool SaveCluster();
     bool OpenCluster();
+    // Opens the cluster file `path` as Open Cluster does once its dialog has named it
+    // (after the save question when there are changes): for a file named at start-up.
+    bool openClusterFile(const QString &path);
 
     // Layout.
     void TrialLayout_DragDrop(DragSource source, QPoint corner);
@@ -73,6 +76,10 @@ public:
     void ChangeDragBoxIcon(int Index);
     void ChangeEmptyBox(int Index);
     void ChangeEmptyIcon(int Index);
+
+    // The icon editor wrote `path`: pictures of that name show the new icon at once, and
+    // the next picture replacement proposes it.
+    void iconFileSaved(const QString &path);
 
     // What a drag that starts in this window carries with it.
     const QString &dragToken() const { return m_token; }
@@ -152,6 +159,7 @@ private:
     int m_shown = 0;
     MissingPictureNotice m_missingNotice;
     QSet<QString> m_toldProblems;
+    QString m_savedIcon;
 };
 
 } // namespace kelvane

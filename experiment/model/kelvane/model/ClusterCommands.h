@@ -50,6 +50,8 @@ public:
     // True when a file was read completely. Targets that are not a box holding an
     // object are reported and cleared, and the cluster then counts as changed.
     bool OpenCluster();
+    // Open Cluster once its dialog has named `path`: the same reading, checks and reports.
+    bool OpenClusterFile(const QString &path);
 
 private:
     FileDialogRequest clusterDialog() const;
