@@ -91,8 +91,10 @@ void BoxSettings::buildWindow()
     side->addWidget(Rows);
     side->addStretch(1);
     body->addLayout(side, 1);
-    layout->addLayout(body, 1);
+    layout->addLayout(body);
+    // The buttons stay under the layout they act on when the window is made taller.
     layout->addWidget(buildButtons());
+    layout->addStretch(1);
     setCentralWidget(central);
 }
 
