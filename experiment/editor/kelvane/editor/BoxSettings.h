@@ -61,7 +61,8 @@ public:
     bool SaveCluster();
     bool OpenCluster();
     // Opens the cluster file `path` as Open Cluster does once its dialog has named it
-    // (after the save question when there are changes): for a file named at start-up.
+    // (after the save question when there are changes): for a file named at start-up,
+    // once Form_Load has run.
     bool openClusterFile(const QString &path);
 
     // Layout.
