@@ -30,8 +30,8 @@ int codeForErrno(int number)
 
 FileError errnoError(const QString &verb, const QString &path, int number)
 {
-    return {codeForErrno(number), QStringLiteral("Could not %1 %2: %3")
-                                      .arg(verb, path, QString::fromLocal8Bit(std::strerror(number)))};
+    const QString reason = QString::fromLocal8Bit(std::strerror(number));
+    return {codeForErrno(number), QStringLiteral("Could not %1 %2: %3").arg(verb, path, reason), reason};
 }
 
 void setError(FileError *error, FileError value)
@@ -174,13 +174,15 @@ bool readWholeFile(const QString &path, QByteArray *content, FileError *error)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         const int code = file.exists() ? ErrorCode::PermissionDenied : ErrorCode::FileNotFound;
-        setError(error, {code, QStringLiteral("Could not open %1: %2").arg(path, file.errorString())});
+        setError(error, {code, QStringLiteral("Could not open %1: %2").arg(path, file.errorString()),
+                         file.errorString()});
         return false;
     }
     *content = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         setError(error, {ErrorCode::PathFileAccessError,
-                         QStringLiteral("Could not read %1: %2").arg(path, file.errorString())});
+                         QStringLiteral("Could not read %1: %2").arg(path, file.errorString()),
+                         file.errorString()});
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "kelvane/TextNumbers.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -109,6 +111,18 @@ std::string fixedDigits(double value, int decimals, bool *negative)
 
 double leadingNumber(QStringView text)
 {
+    return findLeadingNumber(text).value_or(0.0);
+}
+
+bool isPlainNumber(QStringView text)
+{
+    static const QRegularExpression number(
+        QStringLiteral(R"(^[+-]?([0-9]+\.?[0-9]*|\.[0-9]+)([EeDd][+-]?[0-9]+)?$)"));
+    return number.match(text.trimmed().toString()).hasMatch();
+}
+
+std::optional<double> findLeadingNumber(QStringView text)
+{
     std::string number;
     enum class Stage { Sign, Whole, Fraction, ExponentSign, Exponent };
     Stage stage = Stage::Sign;
@@ -156,7 +170,7 @@ double leadingNumber(QStringView text)
     if (stage == Stage::ExponentSign)
         number.resize(beforeExponent);
     if (!hasDigits)
-        return 0.0;
+        return std::nullopt;
 
     const char *first = number.data();
     if (*first == '+')
@@ -293,6 +307,36 @@ bool parseWholeNumber(QStringView text, qint64 *value)
         return false;
     *value = parsed;
     return true;
+}
+
+std::optional<qint32> convertToWholeNumber(QStringView text)
+{
+    const QStringView trimmed = text.trimmed();
+    if (trimmed.size() > 2 && trimmed[0] == u'&') {
+        const QChar radixMark = trimmed[1].toUpper();
+        const int radix = radixMark == u'H' ? 16 : radixMark == u'O' ? 8 : 0;
+        if (radix == 0)
+            return std::nullopt;
+        bool ok = false;
+        const qulonglong bits = trimmed.mid(2).toULongLong(&ok, radix);
+        // toULongLong would also take a sign or a "0x"; only bare digits belong here.
+        const bool bareDigits = std::all_of(trimmed.begin() + 2, trimmed.end(), [radix](QChar c) {
+            const char16_t u = c.unicode();
+            if (radix == 8)
+                return u >= u'0' && u <= u'7';
+            return (u >= u'0' && u <= u'9') || (u >= u'a' && u <= u'f') || (u >= u'A' && u <= u'F');
+        });
+        if (!ok || !bareDigits || bits > std::numeric_limits<quint32>::max())
+            return std::nullopt;
+        return qint32(quint32(bits));
+    }
+
+    if (!isPlainNumber(trimmed))
+        return std::nullopt;
+    const double rounded = roundHalfEven(leadingNumber(trimmed));
+    if (!(rounded >= std::numeric_limits<qint32>::min() && rounded <= std::numeric_limits<qint32>::max()))
+        return std::nullopt;
+    return qint32(rounded);
 }
 
 } // namespace kelvane

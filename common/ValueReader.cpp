@@ -1,6 +1,6 @@
 #include "kelvane/ValueReader.h"
 
-#include <QRegularExpression>
+#include "kelvane/TextNumbers.h"
 
 namespace kelvane {
 
@@ -9,13 +9,6 @@ namespace {
 bool isBlank(QChar c)
 {
     return c == u' ' || c == u'\t';
-}
-
-bool looksLikeNumber(const QString &text)
-{
-    static const QRegularExpression number(
-        QStringLiteral(R"(^[+-]?(\d+\.?\d*|\.\d+)([EeDd][+-]?\d+)?$)"));
-    return number.match(text).hasMatch();
 }
 
 } // namespace
@@ -110,7 +103,7 @@ std::optional<Value> ValueReader::next()
         value.boolean = value.text == QLatin1StringView("#TRUE#");
     } else if (value.text.isEmpty()) {
         value.kind = Value::Kind::Empty;
-    } else if (looksLikeNumber(value.text)) {
+    } else if (isPlainNumber(value.text)) {
         value.kind = Value::Kind::Number;
     } else {
         value.kind = Value::Kind::Text;

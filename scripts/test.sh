@@ -13,6 +13,9 @@ echo "== normal build"
 bash scripts/build.sh
 (cd build && ctest --output-on-failure -j"$(nproc)")
 
+echo "== Debian package and installed programs"
+bash scripts/test-package.sh build
+
 echo "== sanitizer build (address, undefined)"
 bash scripts/build.sh --sanitize
 (cd build-sanitize && ctest --output-on-failure -j"$(nproc)")

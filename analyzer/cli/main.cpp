@@ -2,6 +2,7 @@
 // result files too large to pick in a dialog and for scripts.
 
 #include "AnalysisRun.h"
+#include "kelvane/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication application(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-analyze"));
+    QCoreApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
     QTextStream err(stderr);
 
     QCommandLineParser parser;
@@ -29,6 +31,7 @@ int main(int argc, char *argv[])
         "Analyses Kelvane result files (.bof) and writes one row of measures per file, in "
         "the order given, as the Kelvane Analyzer window does."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption noHeader(QStringLiteral("no-header"),
                                       QStringLiteral("Leave out the row of variable names."));
     const QCommandLineOption sav(QStringLiteral("sav"),

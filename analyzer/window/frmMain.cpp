@@ -189,23 +189,36 @@ bool frmMain::spssChosen() const
 
 void frmMain::Command1_Click()
 {
-    const std::optional<QStringList> chosen = m_dialogs.openFiles(cdlFiles);
     // A cancelled dialog keeps the files chosen before.
-    if (chosen) {
-        if (chosen->size() > MaxSelectedFiles) {
-            m_dialogs.message(programName,
-                              QStringLiteral("%1 files were selected; the window analyses at most %2 "
-                                             "at a time. The earlier selection is kept.\n\nFor "
-                                             "larger sets use the command line program:\n"
-                                             "kelvane-analyze -o OUTPUT FILE...")
-                                  .arg(chosen->size())
-                                  .arg(MaxSelectedFiles),
-                              MessageIcon::Exclamation);
-        } else {
-            m_fileList = fileListFromSelection(*chosen);
-            showChosenFiles();
-        }
+    if (const std::optional<QStringList> chosen = m_dialogs.openFiles(cdlFiles))
+        chooseFiles(*chosen);
+    else
+        noteFilesChosen();
+}
+
+void frmMain::chooseFiles(const QStringList &paths)
+{
+    if (paths.size() > MaxSelectedFiles) {
+        m_dialogs.message(programName,
+                          QStringLiteral("%1 files were selected; the window analyses at most %2 "
+                                         "at a time. The earlier selection is kept.\n\nFor "
+                                         "larger sets use the command line program:\n"
+                                         "kelvane-analyze -o OUTPUT FILE...")
+                              .arg(paths.size())
+                              .arg(MaxSelectedFiles),
+                          MessageIcon::Exclamation);
+    } else {
+        QStringList absolute;
+        for (const QString &path : paths)
+            absolute.append(QFileInfo(path).absoluteFilePath());
+        m_fileList = fileListFromSelection(absolute);
+        showChosenFiles();
     }
+    noteFilesChosen();
+}
+
+void frmMain::noteFilesChosen()
+{
     m_filesChosen = true;
     if (!txtOutputFile->text().isEmpty())
         setComputeEnabled(true);

@@ -35,6 +35,9 @@ public:
 
     void Form_Load();
     void Command1_Click();
+    // Files chosen in the open dialog or named on the command line (a double-clicked
+    // result file arrives this way).
+    void chooseFiles(const QStringList &paths);
     void mnuOpen_Click() { Command1_Click(); }
     void cmdBlader_Click();
     void mnuUitvoer_Click() { cmdBlader_Click(); }
@@ -79,6 +82,7 @@ private:
     void setComputeEnabled(bool enabled);
     bool spssChosen() const;
     void showChosenFiles();
+    void noteFilesChosen();
     void showStatus(const QString &text);
 
     Dialogs &m_dialogs;

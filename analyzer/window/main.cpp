@@ -1,16 +1,32 @@
 #include "frmMain.h"
 
 #include "kelvane/QtDialogs.h"
+#include "kelvane/Version.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 
 int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane Analyzer"));
+    QApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("The Kelvane Analyzer window: choose result files (.bof) and write one table of "
+                       "measures for them. Files named here are chosen when the window opens."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("result files to choose"),
+                                 QStringLiteral("[FILE.bof...]"));
+    parser.process(application);
+
     kelvane::QtDialogs dialogs;
     kelvane::analyzer::frmMain window(dialogs);
     dialogs.setParent(&window);
+    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
+        window.chooseFiles(files);
     window.show();
     return QApplication::exec();
 }

@@ -8,11 +8,16 @@ namespace kelvane {
 // Why a file operation failed, readable by a researcher, naming the path.
 struct FileError
 {
-    int code = 0;          // a stable number in the style of the Windows-era run-time errors
+    int code = 0;          // one of the ErrorCode numbers below
     QString description;   // e.g. "Could not write /data/a.box: No space left on device"
+    // Why, without the file's name or the line: the system's words ("No space left on
+    // device") or what reading found; for reports that name the file themselves.
+    QString reason = {};
+    int line = 0;          // 1-based line of the file the problem is about; 0 when none
 };
 
-// Stable error numbers shown after "An unknown error occurred: code ".
+// Error codes are stable numbers: messages show them ("An unknown error occurred: code
+// 53"), so a researcher can report one and find it here, whatever the message's wording.
 namespace ErrorCode {
 inline constexpr int SubscriptOutOfRange = 9;
 inline constexpr int TypeMismatch = 13;

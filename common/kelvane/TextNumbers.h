@@ -9,6 +9,7 @@
 #include <QStringView>
 
 #include <cmath>
+#include <optional>
 
 namespace kelvane {
 
@@ -45,6 +46,14 @@ inline double leadingNumber(QByteArrayView text)
         return hasDigits ? double(whole) : 0.0;
     return detail::leadingNumberOfBytes(text);
 }
+
+// Whether the text is one number and nothing else (blanks around it aside): "12",
+// " .1714286", "-3.5E-05". Such a text reads whole; any other is read only in part.
+bool isPlainNumber(QStringView text);
+
+// The reading of leadingNumber, but nothing when the text holds no number at all
+// ("abc", "", "-"), for those who must tell "0" from "not a number".
+std::optional<double> findLeadingNumber(QStringView text);
 
 // Rounds to the given number of decimals; a value exactly halfway goes to the even
 // neighbour (2.5 -> 2, 3.5 -> 4).
@@ -91,5 +100,12 @@ constexpr qsizetype fixedDecimalsSpace(int decimals, qsizetype decimalPointSize)
 // Reads a whole number the way a 32-bit integer conversion does: optional blanks, an
 // optional sign and digits, optional trailing blanks; anything else fails.
 bool parseWholeNumber(QStringView text, qint64 *value);
+
+// The ordinary text-to-number conversion of a 32-bit whole number, which hand-edited
+// files and other tools rely on: blanks around it, an optional sign and decimal digits
+// with an optional fraction and exponent (rounded to whole, halves to even), or "&H"
+// hexadecimal and "&O" octal digits read as the 32 bits they spell ("&HFF" is 255,
+// "&HFFFFFFFF" is -1). Nothing for any other text or a value outside 32 bits.
+std::optional<qint32> convertToWholeNumber(QStringView text);
 
 } // namespace kelvane

@@ -1,6 +1,6 @@
 #pragma once
-// All text files of both programs are single-byte Windows-1252, so that files move
-// freely between the Windows-era program and ours.
+// All text files of both programs are single-byte Windows-1252 with CR LF line ends, so
+// that a file written on Windows reads the same on Linux and the other way round.
 
 #include <QByteArray>
 #include <QString>

@@ -10,6 +10,17 @@ void setProgramFolders(Program &program, const QString &folder)
 {
     program.ProgramFolder = QDir::cleanPath(folder);
     program.IconFolder = program.ProgramFolder + QStringLiteral("/ico/");
+    program.StartFolder = program.ProgramFolder;
+}
+
+QStringList setProgramFolders(Program &program, const ProgramFiles &files)
+{
+    program.ProgramFolder = files.programFolder;
+    program.IconFolder = files.iconFolder;
+    program.StartFolder = files.startFolder;
+    if (!files.installed)
+        return {};
+    return copyMissingPictures(files.shippedIcons, files.iconFolder);
 }
 
 QStringList startProgram(Program &program, SettingsStore &store)
@@ -23,6 +34,11 @@ QStringList startProgram(Program &program, SettingsStore &store)
         problems.append(iconProblem);
     program.ClusterSaved = true;
     return problems;
+}
+
+QString startupProblemText(const QStringList &problems)
+{
+    return QStringLiteral("Some stored settings cannot be used:\n") + problems.join(u'\n');
 }
 
 } // namespace kelvane

@@ -27,6 +27,14 @@ void wireExperimentWindow(EditorHooks &hooks, RunExp &experiment)
     };
 }
 
+void openExperimentInEditorsPlace(BoxSettings &editor, RunExp &experiment, const QString &path)
+{
+    editor.mnuRunExperiment_Click();
+    // Read once the window is up, so that a message about the file stands in front of it.
+    if (experiment.isVisible())
+        experiment.openExperimentFile(path);
+}
+
 void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program)
 {
     hooks.showOptionsDialog = [&store, &dialogs, &program] {

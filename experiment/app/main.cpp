@@ -1,11 +1,13 @@
 #include "kelvane/QtDialogs.h"
+#include "kelvane/app/CommandLine.h"
+#include "kelvane/app/CommandLineRun.h"
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/app/ProgramWindows.h"
+#include "kelvane/app/RunDevices.h"
+#include "kelvane/app/StartPlace.h"
 #include "kelvane/editor/BoxSettings.h"
-#include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/runexp/RunExp.h"
-#include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -14,40 +16,33 @@ using namespace kelvane;
 
 int main(int argc, char *argv[])
 {
+    const CommandLine command = parseCommandLine(argumentsOf(argc, argv));
+    const StartPlace place = StartPlace::current();
+    {
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        if (const auto status = answerWithoutWindow(command, windowsPossible(place, command.platformGiven),
+                                                    out, errors))
+            return *status;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Kelvane"));
     QApplication::setOrganizationName(QStringLiteral("Kelvane"));
 
     Program program;
-    setProgramFolders(program, QCoreApplication::applicationDirPath());
+    QStringList problems = setProgramFolders(program, locateProgramFiles());
     QSettingsStore store;
-    SoundWarnings soundWarnings;
-    QtSoundPlayer targetSound(soundWarnings);
-    QtSoundPlayer clickSound(soundWarnings);
-    PointerCounter pointer;
 
-    // kelvane --run-cluster FILE.box: a single-cluster run for scripted sessions.
-    const QStringList arguments = QCoreApplication::arguments();
-    if (const qsizetype at = arguments.indexOf(QStringLiteral("--run-cluster")); at >= 0) {
-        QTextStream errors(stderr);
-        if (at + 1 >= arguments.size()) {
-            errors << "usage: kelvane --run-cluster FILE.box" << Qt::endl;
-            return 2;
-        }
-        for (const QString &problem : startProgram(program, store))
-            errors << problem << Qt::endl;
-        QtDialogs dialogs;
-        return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer},
-                                 arguments[at + 1], errors);
-    }
+    if (command.action == CommandAction::RunCluster)
+        return runClusterFromCommandLine(program, store, command.file,
+                                         problems + startProgram(program, store), place);
 
-    // The editor's own load reads the store and tells the researcher what it could
-    // not use.
+    RunDevices devices;
     QtDialogs dialogs;
-    // The windows the editor opens are handed to it here; an entry whose window this
-    // build lacks stays disabled.
+    // The windows the editor opens are handed to it here.
     QtDialogs experimentDialogs;
-    RunExp experiment(program, {experimentDialogs, store, targetSound, clickSound, pointer});
+    RunExp experiment(program, {experimentDialogs, store, devices.targetSound, devices.clickSound, devices.pointer});
     experimentDialogs.setParent(&experiment);
     EditorHooks hooks;
     wireExperimentWindow(hooks, experiment);
@@ -60,11 +55,29 @@ int main(int argc, char *argv[])
     QObject::connect(&iconEditor, &IconEditorWindow::opened,
                      [&iconEditorDialogs](frmIconEdit *window) { iconEditorDialogs.setParent(window); });
     iconEditor.wire(hooks);
-    BoxSettings editor(program, {dialogs, store, targetSound, clickSound, pointer}, hooks);
+    BoxSettings editor(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer}, hooks);
     dialogs.setParent(&editor);
     iconEditor.reportSavedIconsTo(editor);
     QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
-    editor.show();
+
+    // An experiment file opens the experiment window in the editor's place.
+    if (command.kind != FileKind::Experiment)
+        editor.show();
+    if (!problems.isEmpty())
+        dialogs.message(QStringLiteral("Kelvane"), startupProblemText(problems), MessageIcon::Exclamation);
+    // The editor's own load reads the store and tells the researcher what it could
+    // not use.
     editor.Form_Load();
+
+    switch (command.kind) {
+    case FileKind::Experiment:
+        openExperimentInEditorsPlace(editor, experiment, command.file);
+        break;
+    case FileKind::Cluster:
+        editor.openClusterFile(command.file);
+        break;
+    case FileKind::None:
+        break;
+    }
     return app.exec();
 }

@@ -5,25 +5,55 @@
 
 #include <QJsonArray>
 
+#include <algorithm>
+
 namespace kelvane {
+
+namespace {
+
+bool readingLostSomething(const ClusterFileContent &content)
+{
+    return std::any_of(content.notes.cbegin(), content.notes.cend(),
+                       [](const ClusterProblem &note) { return note.severity == Severity::Problem; });
+}
+
+} // namespace
+
+bool ClusterFileReport::hasProblems() const
+{
+    return std::any_of(findings.cbegin(), findings.cend(),
+                       [](const Finding &finding) { return finding.severity == Severity::Problem; });
+}
+
+QString ClusterFileReport::summary() const
+{
+    const ClusterModel &cluster = content.cluster;
+    int boxes = 0;
+    for (int t = 0; t < cluster.trialCount(); ++t)
+        boxes += cluster.CountBoxes(t);
+    return counted(cluster.trialCount(), QStringLiteral("trial"), QStringLiteral("trials")) + QStringLiteral(", ")
+           + counted(boxes, QStringLiteral("box"), QStringLiteral("boxes"));
+}
 
 ClusterFileReport checkClusterFile(const QString &path, const QString &iconFolder)
 {
     ClusterFileReport report;
     report.path = path;
     report.content = readClusterFile(path, ObjectRow::Read);
-    if (report.content.problem) {
-        report.problems.append(report.content.problem->description);
+    for (const ClusterProblem &note : report.content.notes)
+        report.findings.append(toFinding(note));
+    if (report.content.problem)
         return report;
-    }
     report.readCompletely = true;
-    for (const ClusterProblem &problem : checkCluster(report.content.cluster, iconFolder,
-                                                      report.content.objectRow))
-        report.problems.append(problem.describe());
+    const ClusterModel &cluster = report.content.cluster;
+    for (const ClusterProblem &problem : checkCluster(cluster, iconFolder, report.content.objectRow))
+        report.findings.append(toFinding(problem));
+    for (const ClusterProblem &problem : reviewTrialValues(cluster))
+        report.findings.append(toFinding(problem));
     return report;
 }
 
-QJsonObject reportToJson(const ClusterFileReport &report)
+QJsonObject reportToJson(const ClusterFileReport &report, bool passes)
 {
     const ClusterModel &cluster = report.content.cluster;
     QJsonArray trials;
@@ -58,8 +88,9 @@ QJsonObject reportToJson(const ClusterFileReport &report)
     }
     return QJsonObject{
         {QStringLiteral("file"), report.path},
-        {QStringLiteral("ok"), report.problems.isEmpty()},
-        {QStringLiteral("problems"), QJsonArray::fromStringList(report.problems)},
+        {QStringLiteral("ok"), passes},
+        {QStringLiteral("problems"), findingTexts(report.findings, Severity::Problem)},
+        {QStringLiteral("warnings"), findingTexts(report.findings, Severity::Warning)},
         {QStringLiteral("trials"), trials},
         {QStringLiteral("objectRow"), QJsonArray::fromStringList(report.content.objectRow)},
     };
@@ -69,7 +100,12 @@ bool rewriteClusterFile(const ClusterFileReport &report, const QString &target, 
 {
     if (!report.readCompletely) {
         *error = {ErrorCode::InputPastEndOfFile,
-                  QStringLiteral("%1 was not read completely, so it is not rewritten").arg(report.path)};
+                  QStringLiteral("the file was not read completely")};
+        return false;
+    }
+    if (readingLostSomething(report.content)) {
+        *error = {ErrorCode::TypeMismatch,
+                  QStringLiteral("reading lost part of what the file says (see its problems)")};
         return false;
     }
     const ClusterModel &cluster = report.content.cluster;

@@ -5,10 +5,25 @@
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QFileInfo>
-#include <QJsonArray>
 #include <QSet>
 
 namespace kelvane {
+
+namespace {
+
+Finding aboutListedCluster(const QString &entry, const Finding &finding)
+{
+    const QString place = finding.line > 0 ? QStringLiteral("%1:%2").arg(entry).arg(finding.line) : entry;
+    return {finding.severity, 0, place + QStringLiteral(": ") + finding.text};
+}
+
+} // namespace
+
+QString ExperimentFileReport::summary() const
+{
+    return counted(int(entries.size()), QStringLiteral("entry"), QStringLiteral("entries")) + QStringLiteral(", ")
+           + counted(clusterCount, QStringLiteral("cluster"), QStringLiteral("clusters"));
+}
 
 bool isExperimentFilePath(const QString &path)
 {
@@ -21,7 +36,11 @@ ExperimentFileReport checkExperimentFile(const QString &path, const QString &ico
     report.path = path;
     const ExperimentFileContent content = readExperimentFile(path);
     if (content.problem) {
-        report.problems.append(content.problem->description);
+        const FileError &problem = *content.problem;
+        const QString text = problem.reason.isEmpty() ? problem.description
+                             : problem.line > 0       ? problem.reason
+                                                      : QStringLiteral("cannot be read: ") + problem.reason;
+        report.findings.append({Severity::Problem, problem.line, text});
         return report;
     }
     report.entries = content.entries;
@@ -36,23 +55,24 @@ ExperimentFileReport checkExperimentFile(const QString &path, const QString &ico
             continue;
         checked.insert(entry);
         if (!QFileInfo::exists(entry)) {
-            report.problems.append(missingClusterProblem(entry, besideFolders));
+            report.findings.append({Severity::Problem, 0, missingClusterProblem(entry, besideFolders)});
             continue;
         }
-        for (const QString &problem : checkClusterFile(entry, iconFolder).problems)
-            report.problems.append(entry + QStringLiteral(": ") + problem);
+        for (const Finding &finding : checkClusterFile(entry, iconFolder).findings)
+            report.findings.append(aboutListedCluster(entry, finding));
     }
     if (report.clusterCount == 0)
-        report.problems.prepend(QStringLiteral("No cluster is listed in the experiment."));
+        report.findings.prepend({Severity::Problem, 0, QStringLiteral("No cluster is listed in the experiment.")});
     return report;
 }
 
-QJsonObject reportToJson(const ExperimentFileReport &report)
+QJsonObject reportToJson(const ExperimentFileReport &report, bool passes)
 {
     return QJsonObject{
         {QStringLiteral("file"), report.path},
-        {QStringLiteral("ok"), report.problems.isEmpty()},
-        {QStringLiteral("problems"), QJsonArray::fromStringList(report.problems)},
+        {QStringLiteral("ok"), passes},
+        {QStringLiteral("problems"), findingTexts(report.findings, Severity::Problem)},
+        {QStringLiteral("warnings"), findingTexts(report.findings, Severity::Warning)},
         {QStringLiteral("entries"), QJsonArray::fromStringList(report.entries)},
     };
 }

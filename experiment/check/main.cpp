@@ -1,27 +1,30 @@
-// kelvane-check FILE.box|FILE.bex...: reports every problem of each cluster file, and of
-// each experiment file and the clusters it lists; exit status 0 only when all is well.
-// --json prints what was read; --rewrite OUT writes the one cluster file given back in
-// the canonical form.
+// kelvane-check FILE.box|FILE.bex...: reports what will go wrong when each cluster file,
+// and each experiment file with the clusters it lists, is read and run; exit status 0
+// only when no file has problems (or, with --strict, warnings). --json prints what was
+// read; --rewrite OUT writes the one cluster file given back in the canonical form.
 
+#include "kelvane/ProgramFiles.h"
+#include "kelvane/Version.h"
+#include "kelvane/check/CheckReport.h"
 #include "kelvane/check/ClusterFileCheck.h"
 #include "kelvane/check/ExperimentFileCheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-
-#include <cstdio>
+#include <QTextStream>
 
 using namespace kelvane;
 
 namespace {
 
-void print(std::FILE *stream, const QString &text)
+int usageError(const QString &text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fputc('\n', stream);
+    QTextStream(stderr) << "kelvane-check: " << text << "\nTry 'kelvane-check --help'.\n";
+    return 2;
 }
 
 } // namespace
@@ -30,78 +33,86 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-check"));
+    QCoreApplication::setApplicationVersion(QLatin1StringView(Version));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Checks Kelvane cluster files (.box) and experiment files (.bex)."));
-    parser.addHelpOption();
+    parser.setApplicationDescription(QStringLiteral(
+        "Checks Kelvane cluster files (.box) and experiment files (.bex): what keeps them from being "
+        "read or run (problems) and what is odd but read in a known way (warnings). The report goes "
+        "to standard output."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Print what was read as JSON."));
+    const QCommandLineOption strict(QStringLiteral("strict"),
+                                    QStringLiteral("Count warnings as problems for the exit status."));
     const QCommandLineOption rewrite(QStringLiteral("rewrite"),
-                                     QStringLiteral("Write the (one) file back in the canonical form to OUT."),
+                                     QStringLiteral("Write the (one) cluster file back in the canonical form to OUT."),
                                      QStringLiteral("OUT"));
     const QCommandLineOption icons(QStringLiteral("icons"),
-                                   QStringLiteral("Folder with the pictures (default: ico beside the program)."),
+                                   QStringLiteral("Folder with the pictures (default: the pictures kelvane uses)."),
                                    QStringLiteral("DIR"));
-    parser.addOptions({json, rewrite, icons});
+    parser.addOptions({json, strict, rewrite, icons});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Cluster and experiment files to check."),
                                  QStringLiteral("FILE.box|FILE.bex..."));
-    parser.process(app);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
 
     const QStringList files = parser.positionalArguments();
-    if (files.isEmpty()) {
-        print(stderr, QStringLiteral("kelvane-check: no cluster file given (see --help)"));
-        return 2;
-    }
-    if (parser.isSet(rewrite) && (files.size() != 1 || isExperimentFilePath(files.first()))) {
-        print(stderr, QStringLiteral("kelvane-check: --rewrite takes exactly one cluster file"));
-        return 2;
-    }
-    QString iconFolder = parser.isSet(icons) ? parser.value(icons)
-                                             : QCoreApplication::applicationDirPath() + QStringLiteral("/ico");
-    iconFolder = QDir::cleanPath(iconFolder) + u'/';
+    if (files.isEmpty())
+        return usageError(QStringLiteral("no file given"));
+    if (parser.isSet(rewrite) && (files.size() != 1 || isExperimentFilePath(files.first())))
+        return usageError(QStringLiteral("--rewrite takes exactly one cluster file"));
 
-    bool allWell = true;
+    QTextStream out(stdout);
+    CheckReport report(out, parser.isSet(strict));
+    QString iconFolder = parser.value(icons);
+    if (!parser.isSet(icons)) {
+        // Before kelvane's first start the researcher's own picture folder does not
+        // exist yet; kelvane fills it from the shipped pictures then.
+        const ProgramFiles program = locateProgramFiles();
+        iconFolder = program.installed && !QFileInfo::exists(program.iconFolder) ? program.shippedIcons
+                                                                                  : program.iconFolder;
+    }
+    iconFolder = QDir::cleanPath(iconFolder) + u'/';
+    // Said once here rather than once per picture of every file; JSON keeps it per file.
+    if (!parser.isSet(json) && !QFileInfo(iconFolder).isDir()) {
+        report.addGeneral({Severity::Problem, 0,
+                           QStringLiteral("the picture folder %1 does not exist, so no picture is checked")
+                               .arg(QDir::toNativeSeparators(iconFolder))});
+        iconFolder.clear();
+    }
+
     QJsonArray reports;
     for (const QString &file : files) {
         if (isExperimentFilePath(file)) {
-            const ExperimentFileReport report = checkExperimentFile(file, iconFolder);
-            allWell = allWell && report.problems.isEmpty();
-            if (parser.isSet(json)) {
-                reports.append(reportToJson(report));
-                continue;
-            }
-            if (report.problems.isEmpty())
-                print(stdout, QStringLiteral("%1: ok (%2 entries, %3 clusters)")
-                                  .arg(file).arg(report.entries.size()).arg(report.clusterCount));
-            for (const QString &problem : report.problems)
-                print(stdout, QStringLiteral("%1: %2").arg(file, problem));
+            const ExperimentFileReport checked = checkExperimentFile(file, iconFolder);
+            if (parser.isSet(json))
+                reports.append(reportToJson(checked, report.judge(checked.findings)));
+            else
+                report.addFile(file, checked.findings, checked.summary());
             continue;
         }
-        const ClusterFileReport report = checkClusterFile(file, iconFolder);
-        allWell = allWell && report.problems.isEmpty();
+        ClusterFileReport checked = checkClusterFile(file, iconFolder);
+        bool rewritten = false;
         if (parser.isSet(rewrite)) {
             FileError error;
-            if (!rewriteClusterFile(report, parser.value(rewrite), &error)) {
-                print(stderr, QStringLiteral("kelvane-check: not rewritten: %1").arg(error.description));
-                return 1;
-            }
-            print(stderr, QStringLiteral("%1: written to %2").arg(file, parser.value(rewrite)));
+            rewritten = rewriteClusterFile(checked, parser.value(rewrite), &error);
+            if (!rewritten)
+                checked.findings.append({Severity::Problem, 0, QStringLiteral("not rewritten: ") + error.description});
         }
         if (parser.isSet(json)) {
-            reports.append(reportToJson(report));
+            reports.append(reportToJson(checked, report.judge(checked.findings)));
             continue;
         }
-        if (report.problems.isEmpty()) {
-            const ClusterModel &cluster = report.content.cluster;
-            int boxes = 0;
-            for (int t = 0; t < cluster.trialCount(); ++t)
-                boxes += cluster.CountBoxes(t);
-            print(stdout, QStringLiteral("%1: ok (%2 trials, %3 boxes)").arg(file).arg(cluster.trialCount()).arg(boxes));
-        }
-        for (const QString &problem : report.problems)
-            print(stdout, QStringLiteral("%1: %2").arg(file, problem));
-
+        report.addFile(file, checked.findings, checked.summary());
+        if (rewritten)
+            report.addNote(file, QStringLiteral("written to ") + parser.value(rewrite));
     }
     if (parser.isSet(json))
-        std::fputs(QJsonDocument(reports).toJson().constData(), stdout);
-    return allWell ? 0 : 1;
+        out << QString::fromUtf8(QJsonDocument(reports).toJson());
+    return report.exitStatus();
 }

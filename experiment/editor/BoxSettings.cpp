@@ -296,7 +296,13 @@ bool BoxSettings::allTrialsHaveTargets()
 
 bool BoxSettings::clusterCanRun()
 {
-    const QList<ClusterProblem> problems = checkCluster(m_program.Cluster, m_program.IconFolder);
+    QList<ClusterProblem> problems = checkCluster(m_program.Cluster, m_program.IconFolder);
+    // Values the trial window would show wrongly (no layout area, a box off the square)
+    // stop the run too; oddities it handles in a known way do not.
+    for (const ClusterProblem &problem : reviewTrialValues(m_program.Cluster)) {
+        if (problem.severity == Severity::Problem)
+            problems.append(problem);
+    }
     if (problems.isEmpty())
         return true;
     QStringList lines;

@@ -2,6 +2,7 @@
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/model/ClusterFileWriter.h"
+#include "kelvane/model/LayoutGeometry.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -25,7 +26,13 @@ class Checker
 {
 public:
     Checker(const QString &iconFolder, QList<ClusterProblem> &problems)
-        : m_iconFolder(iconFolder), m_problems(problems) {}
+        : m_iconFolder(iconFolder), m_problems(problems)
+    {
+        m_checkFiles = !iconFolder.isEmpty() && QFileInfo(iconFolder).isDir();
+        if (!iconFolder.isEmpty() && !m_checkFiles)
+            add(-1, 0, QStringLiteral("the picture folder %1 does not exist, so no picture was checked")
+                           .arg(QDir::toNativeSeparators(iconFolder)));
+    }
 
     void picture(const QString &name, int trial, int box, const QString &role)
     {
@@ -33,7 +40,7 @@ public:
             add(trial, box, QStringLiteral("the %1 has no file name").arg(role));
             return;
         }
-        if (!QFileInfo(QDir(m_iconFolder).filePath(name)).isFile())
+        if (m_checkFiles && !QFileInfo(QDir(m_iconFolder).filePath(name)).isFile())
             add(trial, box, QStringLiteral("the %1 \"%2\" is missing from %3")
                                 .arg(role, name, QDir::toNativeSeparators(m_iconFolder)));
     }
@@ -43,19 +50,10 @@ public:
 private:
     QString m_iconFolder;
     QList<ClusterProblem> &m_problems;
+    bool m_checkFiles = false;
 };
 
 } // namespace
-
-QString ClusterProblem::describe() const
-{
-    QString where;
-    if (trial >= 0)
-        where = QStringLiteral("trial %1").arg(trial + 1);
-    if (box > 0)
-        where += QStringLiteral(", box %1").arg(box);
-    return where.isEmpty() ? text : where + QStringLiteral(": ") + text;
-}
 
 std::optional<ClusterProblem> targetProblem(const ClusterModel &cluster, int t)
 {
@@ -96,13 +94,8 @@ QList<ClusterProblem> checkCluster(const ClusterModel &cluster, const QString &i
         if (boxes == 0)
             check.add(t, 0, QStringLiteral("the trial has no boxes"));
 
-        if (auto problem = targetProblem(cluster, t))
-            problems.append(std::move(*problem));
-        const QString &screenSize = cluster.Trials[std::size_t(t)].ScreenSize;
-        const double percent = leadingNumber(screenSize);
-        if (!(percent >= 1 && percent <= 100))
-            check.add(t, 0, QStringLiteral("the screen size \"%1\" is not between 1 and 100 percent")
-                                .arg(screenSize));
+        if (const auto problem = targetProblem(cluster, t))
+            problems.append(*problem);
 
         for (int k = 1; k <= boxes; ++k) {
             const BoxRecord &b = cluster.box(t, k);
@@ -118,6 +111,57 @@ QList<ClusterProblem> checkCluster(const ClusterModel &cluster, const QString &i
     if (const auto unwritable = findUnwritableText(cluster, objectRow))
         check.add(-1, 0, *unwritable);
     return problems;
+}
+
+namespace {
+
+bool insideLayoutSquare(qint16 position)
+{
+    return position >= 0 && position < LayoutAreaTwips;
+}
+
+QString fraction(qint16 position)
+{
+    return shortNumberForm(fractionFromPosition(position)).trimmed();
+}
+
+} // namespace
+
+QList<ClusterProblem> reviewTrialValues(const ClusterModel &cluster)
+{
+    QList<ClusterProblem> found;
+    const auto warn = [&found](int trial, const QString &text) {
+        found.append({trial, 0, text, Severity::Warning});
+    };
+    for (int t = 0; t < cluster.trialCount(); ++t) {
+        const TrialSettings &s = cluster.Trials[std::size_t(t)];
+        if (!findLeadingNumber(s.time))
+            warn(t, QStringLiteral("the time \"%1\" is not a number, so the trial has no time limit")
+                        .arg(s.time));
+        if (!findLeadingNumber(s.CloseAfter))
+            warn(t, QStringLiteral("the close-after time \"%1\" is not a number, so an opened box "
+                                   "closes again at the next tick (0.1 s)")
+                        .arg(s.CloseAfter));
+        const double size = findLeadingNumber(s.ScreenSize).value_or(0.0);
+        if (size < 1)
+            found.append({t, 0, QStringLiteral("the screen size \"%1\" is not a percentage from 1 to 100, "
+                                               "so the layout area has no size and the subject sees no boxes")
+                                    .arg(s.ScreenSize)});
+        else if (size > 100)
+            found.append({t, 0, QStringLiteral("the screen size \"%1\" is more than 100 percent of the "
+                                               "screen height, so the layout area does not fit on the screen")
+                                    .arg(s.ScreenSize)});
+
+        for (int k = 1; k <= cluster.CountBoxes(t); ++k) {
+            const BoxRecord &b = cluster.box(t, k);
+            if (!insideLayoutSquare(b.Left) || !insideLayoutSquare(b.Top))
+                found.append({t, k, QStringLiteral("the box lies outside the layout square (left %1, top %2; "
+                                                   "positions run from 0 to below 1), so the subject never "
+                                                   "sees it")
+                                        .arg(fraction(b.Left), fraction(b.Top))});
+        }
+    }
+    return found;
 }
 
 } // namespace kelvane

@@ -33,7 +33,7 @@ FileDialogRequest ClusterCommands::clusterDialog() const
     FileDialogRequest request;
     request.filter = ClusterFilter;
     request.initialFolder = m_program.ClusterFile.isEmpty()
-                                ? m_program.ProgramFolder
+                                ? m_program.dialogStartFolder()
                                 : QFileInfo(m_program.ClusterFile).absolutePath();
     request.proposedName = m_program.ClusterFile;
     return request;

@@ -3,7 +3,6 @@
 #include "kelvane/TextNumbers.h"
 
 #include <cmath>
-#include <limits>
 
 namespace kelvane {
 
@@ -43,10 +42,9 @@ void readColour(const SettingsStore &store, const QString &key, const char *name
                 ColourValue *colour, QStringList *problems)
 {
     const QString text = store.read(Screen, key);
-    qint64 value = 0;
-    if (parseWholeNumber(text, &value) && value >= std::numeric_limits<qint32>::min()
-        && value <= std::numeric_limits<qint32>::max()) {
-        *colour = ColourValue(value);
+    // Read as cluster files read colours, so that a hand-edited "&HFF" means red here too.
+    if (const auto value = convertToWholeNumber(text)) {
+        *colour = *value;
         return;
     }
     problems->append(QStringLiteral("The stored %1 \"%2\" (Screen/%3) is not a colour number; "

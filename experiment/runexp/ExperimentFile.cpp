@@ -9,8 +9,8 @@ namespace {
 
 FileError lineProblem(const QString &path, int line, const QString &what)
 {
-    return {ErrorCode::TypeMismatch,
-            QStringLiteral("%1, line %2: %3; nothing was taken from the file").arg(path).arg(line).arg(what)};
+    const QString reason = what + QStringLiteral("; nothing was taken from the file");
+    return {ErrorCode::TypeMismatch, QStringLiteral("%1, line %2: %3").arg(path).arg(line).arg(reason), reason, line};
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "kelvane/Windows1252.h"
 #include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/trial/RunMessages.h"
 
 #include <QDir>
 
@@ -30,7 +31,7 @@ QString readinessText(const RunReadiness &readiness)
 {
     QString text;
     if (!readiness.problems.isEmpty())
-        text = QStringLiteral("The experiment cannot be run:\n") + readiness.problems.join(u'\n');
+        text = runMessageText(RunTrouble::CannotStart, true, readiness.problems);
     if (!readiness.warnings.isEmpty()) {
         if (!text.isEmpty())
             text += QStringLiteral("\n\n");
@@ -77,10 +78,7 @@ LaunchOutcome launchExperiment(Program &program, const RunExpServices &services,
     FileError error;
     const QString head = subjectFileHead(request.subjectName, settings.now(), settings.locale);
     if (!replaceDurably(file, toWindows1252(head), &error)) {
-        services.dialogs.message(RunTitle,
-                                 QStringLiteral("The subject file cannot be written, so the run has not started.\n")
-                                     + error.description,
-                                 MessageIcon::Critical);
+        showRunMessage(services.dialogs, RunTrouble::CannotStart, true, {error.description});
         return LaunchOutcome::HeadNotWritten;
     }
 

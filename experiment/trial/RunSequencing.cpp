@@ -4,6 +4,7 @@
 #include "kelvane/FileSaving.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/OpenFile.h"
+#include "kelvane/trial/EventLogLines.h"
 #include "kelvane/trial/ResultLines.h"
 
 #include <QDir>
@@ -62,9 +63,13 @@ QStringList checkClusterForRun(const Program &program)
                                        "cluster files must end in \".box\"")
                             .arg(file));
     const QFileInfo result(clusterResultPath(program.ClusterFile));
+    FileError unwritable;
     if (!result.absoluteDir().exists())
         problems.append(QStringLiteral("%1: the folder %2 for its results does not exist")
                             .arg(file, QDir::toNativeSeparators(result.absolutePath())));
+    else if (!canCreateOrAppend(result.filePath(), &unwritable)
+             || !canCreateOrAppend(eventLogPath(result.filePath()), &unwritable))
+        problems.append(QStringLiteral("%1: its results cannot be written: %2").arg(file, unwritable.description));
     for (const ClusterProblem &problem : checkCluster(program.Cluster, program.IconFolder))
         problems.append(file + QStringLiteral(": ") + problem.describe());
     return problems;

@@ -6,6 +6,7 @@
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
 #include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/TrialGeometry.h"
 
 #include <QCloseEvent>
@@ -158,9 +159,7 @@ void TrialScreen::Form_Load()
     m_problems = checkClusterForRun(m_program);
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
-        m_services.dialogs.message(QStringLiteral("Run Cluster"),
-                                   QStringLiteral("The cluster cannot be run:\n") + m_problems.join(u'\n'),
-                                   MessageIcon::Critical);
+        showRunMessage(m_services.dialogs, RunTrouble::CannotStart, false, m_problems);
         return;
     }
     Voorbereiding();
@@ -479,10 +478,8 @@ void TrialScreen::closeEvent(QCloseEvent *event)
         failure && m_runEnd != RunEnd::FileFailed && !m_problems.contains(failure->description)) {
         m_runEnd = RunEnd::FileFailed;
         m_problems.append(failure->description);
-        m_services.dialogs.message(QStringLiteral("Kelvane"),
-                                   QStringLiteral("The results cannot be recorded, so the run has stopped.\n")
-                                       + failure->description,
-                                   MessageIcon::Critical);
+        showRunMessage(m_services.dialogs, RunTrouble::ResultsNotWritten, m_program.Run.WholeExperiment,
+                       {failure->description});
     }
     QWidget::closeEvent(event);
     Q_EMIT closed();
@@ -497,19 +494,18 @@ void TrialScreen::stopRun(RunEnd why)
 
 void TrialScreen::recordingFailed(const FileError &error)
 {
-    fileFailed(QStringLiteral("The results cannot be recorded, so the run has stopped."), error);
+    fileFailed(RunTrouble::ResultsNotWritten, error);
 }
 
 // The subject stops at once: nothing they do from here on could be recorded.
-void TrialScreen::fileFailed(const QString &what, const FileError &error)
+void TrialScreen::fileFailed(RunTrouble trouble, const FileError &error)
 {
     if (Timer1)
         Timer1->setEnabled(false);
     m_program.Run.ClicksAccepted = false;
     stopRun(RunEnd::FileFailed);
     m_problems.append(error.description);
-    m_services.dialogs.message(QStringLiteral("Kelvane"), what + u'\n' + error.description,
-                               MessageIcon::Critical);
+    showRunMessage(m_services.dialogs, trouble, m_program.Run.WholeExperiment, {error.description});
 }
 
 void TrialScreen::HeelExp()
@@ -520,9 +516,7 @@ void TrialScreen::HeelExp()
                             : QStringList{QStringLiteral("No experiment was given to run.")};
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
-        m_services.dialogs.message(QStringLiteral("Run Experiment"),
-                                   QStringLiteral("The experiment cannot be run:\n") + m_problems.join(u'\n'),
-                                   MessageIcon::Critical);
+        showRunMessage(m_services.dialogs, RunTrouble::CannotStart, true, m_problems);
         m_services.pointer.showWhileHidden();
         return;
     }
@@ -538,8 +532,7 @@ void TrialScreen::HeelExp()
         FileError error;
         if (!OpenFile(m_program, entry, &error)) {
             // The file was readable when the run started; it has changed since.
-            fileFailed(QStringLiteral("A cluster of the experiment cannot be read, so the run has stopped."),
-                       error);
+            fileFailed(RunTrouble::ClusterUnreadable, error);
             break;
         }
         m_program.Run.ClusterDone = false;

@@ -63,6 +63,10 @@ private Q_SLOTS:
 
     void usageAndOutputProblems()
     {
+        const kelvane::test::ProgramRun version = analyze({QStringLiteral("--version")});
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("kelvane-analyze " KELVANE_PROJECT_VERSION "\n"));
+
         const kelvane::test::ProgramRun noOutput = analyze({path(QStringLiteral("pp1.bof"))});
         QCOMPARE(noOutput.status, 2);
         QVERIFY(noOutput.err.contains(QStringLiteral("-o")));

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -268,6 +269,30 @@ private Q_SLOTS:
         QTest::keyClicks(w.txtOutputFile, plain);
         click(w.cmdSave);
         QCOMPARE(kelvane::test::readBytes(plain), workedRow + twoClusterRow + noClusterRow);
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
+    // A result file double-clicked on the desktop arrives as a relative or absolute
+    // path on the command line; files from two folders keep their order.
+    void filesNamedOnTheCommandLine()
+    {
+        frmMain &w = *m_window;
+        QDir(m_dir.path()).mkdir(QStringLiteral("other"));
+        const QString other = path(QStringLiteral("other/b.bof"));
+        QVERIFY(QFile::copy(path(QStringLiteral("b.bof")), other));
+        const QString oldCurrent = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        w.chooseFiles({QStringLiteral("a.bof"), other});
+        QDir::setCurrent(oldCurrent);
+        QCOMPARE(w.lstFiles->count(), 2);
+        QCOMPARE(w.lstFiles->item(1)->text(), QStringLiteral("b.bof"));
+        QVERIFY(!computeEnabled(w));
+
+        const QString out = path(QStringLiteral("from-command-line.dat"));
+        QTest::keyClicks(w.txtOutputFile, out);
+        QVERIFY(computeEnabled(w));
+        click(w.cmdSave);
+        QCOMPARE(kelvane::test::readBytes(out), twoClusterTitles + workedRow + twoClusterRow);
         QVERIFY(m_dialogs->messages.isEmpty());
     }
 

@@ -10,7 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 using namespace kelvane;
 
 class FilesTest : public QObject
@@ -134,6 +133,8 @@ private Q_SLOTS:
         QVERIFY(!readWholeFile(QStringLiteral("/nonexistent/x.box"), &content, &error));
         QCOMPARE(error.code, ErrorCode::FileNotFound);
         QVERIFY(error.description.contains(QStringLiteral("/nonexistent/x.box")));
+        QVERIFY(!error.reason.isEmpty());
+        QVERIFY(!error.reason.contains(QStringLiteral("x.box")));
     }
 
     void dialogHelpers()

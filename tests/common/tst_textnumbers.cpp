@@ -130,6 +130,59 @@ private Q_SLOTS:
         QCOMPARE(kelvane::fixedDecimals(value, decimals, QLocale(QLocale::German)), german);
     }
 
+    void numbersAreToldFromNonNumbers()
+    {
+        QCOMPARE(findLeadingNumber(u"0"), std::optional<double>(0.0));
+        QCOMPARE(findLeadingNumber(u" 2.5s"), std::optional<double>(2.5));
+        QCOMPARE(findLeadingNumber(u"abc"), std::nullopt);
+        QCOMPARE(findLeadingNumber(u""), std::nullopt);
+        QCOMPARE(findLeadingNumber(u"-"), std::nullopt);
+        QCOMPARE(findLeadingNumber(u".e5"), std::nullopt);
+
+        QVERIFY(isPlainNumber(u" .1714286"));
+        QVERIFY(isPlainNumber(u"-3.5E-05 "));
+        QVERIFY(isPlainNumber(u"12"));
+        QVERIFY(!isPlainNumber(u"1 2"));
+        QVERIFY(!isPlainNumber(u".5x"));
+        QVERIFY(!isPlainNumber(u""));
+        QVERIFY(!isPlainNumber(u"."));
+    }
+
+    void textToWholeNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("converts");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("decimal") << QStringLiteral(" 16777215") << true << 16777215;
+        QTest::newRow("negative") << QStringLiteral("-2147483648") << true << int(-2147483647 - 1);
+        QTest::newRow("plus and blanks") << QStringLiteral("  +255  ") << true << 255;
+        QTest::newRow("fraction rounds half to even") << QStringLiteral("254.5") << true << 254;
+        QTest::newRow("fraction rounds up") << QStringLiteral("254.6") << true << 255;
+        QTest::newRow("exponent") << QStringLiteral("1E3") << true << 1000;
+        QTest::newRow("hexadecimal") << QStringLiteral("&HFF") << true << 255;
+        QTest::newRow("hexadecimal lower case") << QStringLiteral(" &hffffff ") << true << 16777215;
+        QTest::newRow("hexadecimal all bits") << QStringLiteral("&HFFFFFFFF") << true << -1;
+        QTest::newRow("octal") << QStringLiteral("&O17") << true << 15;
+        QTest::newRow("hexadecimal too long") << QStringLiteral("&H1FFFFFFFF") << false << 0;
+        QTest::newRow("hexadecimal with sign") << QStringLiteral("&H-1") << false << 0;
+        QTest::newRow("octal digit 8") << QStringLiteral("&O8") << false << 0;
+        QTest::newRow("mark alone") << QStringLiteral("&H") << false << 0;
+        QTest::newRow("word") << QStringLiteral("white") << false << 0;
+        QTest::newRow("trailing text") << QStringLiteral("12x") << false << 0;
+        QTest::newRow("empty") << QString() << false << 0;
+        QTest::newRow("beyond 32 bits") << QStringLiteral("2147483648") << false << 0;
+    }
+    void textToWholeNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, converts);
+        QFETCH(int, expected);
+        const std::optional<qint32> value = convertToWholeNumber(text);
+        QCOMPARE(value.has_value(), converts);
+        if (converts)
+            QCOMPARE(*value, expected);
+    }
+
     void wholeNumberParsing()
     {
         qint64 value = 0;

@@ -63,10 +63,17 @@ private Q_SLOTS:
         QCOMPARE(readAllTexts(QStringLiteral("\"a\",\r\n\"b\",\r\n#TRUE#,\r\n\"c\",\r\n")), oneLine);
     }
 
-    void textAfterClosingQuoteIsSkipped()
+    void textAfterClosingQuoteIsSkippedAndTold()
     {
         QCOMPARE(readAllTexts(QStringLiteral("\"a\"junk,\"b\"")),
                  (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+        // A doubled quote, as other tools escape one, ends the value; the rest is dropped.
+        ValueReader reader(QStringLiteral("\"Klik op \"\"START\"\"\"  ,\"b\" ,x\r\n"));
+        const auto first = reader.next();
+        QCOMPARE(first->text, QStringLiteral("Klik op "));
+        QCOMPARE(first->skipped, QStringLiteral("\"START\"\"\""));
+        QCOMPARE(reader.next()->skipped, QString());
+        QCOMPARE(reader.next()->skipped, QString()); // unquoted values drop nothing
         // A quote that never closes runs to the end.
         QCOMPARE(readAllTexts(QStringLiteral("\"open, to the end")),
                  QStringList{QStringLiteral("open, to the end")});
@@ -91,12 +98,15 @@ private Q_SLOTS:
         QVERIFY(!reader.next());
     }
 
-    void linesAreCountedForMessages()
+    void eachValueKnowsItsLine()
     {
-        ValueReader reader(QStringLiteral("\"a\"\r\n\"b\"\r\n\"c\""));
-        reader.next();
-        reader.next();
-        QCOMPARE(reader.line(), 3);
+        // Blank lines, a text spread over two lines, LF and CR LF line ends.
+        ValueReader reader(QStringLiteral("\"a\"\r\n\r\n  \"b\nb\",c\n\n#TRUE#,\r\n"));
+        QList<int> lines;
+        while (const auto value = reader.next())
+            lines.append(value->line);
+        QCOMPARE(lines, (QList<int>{1, 3, 4, 6}));
+        QCOMPARE(reader.line(), 7);
     }
 
     void writerRoundTrips()

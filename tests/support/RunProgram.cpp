@@ -4,14 +4,19 @@
 
 namespace kelvane::test {
 
-ProgramRun runProgram(const QString &program, const QStringList &arguments)
+ProgramRun runProgram(const QString &program, const QStringList &arguments, const RunOptions &options)
 {
     QProcess process;
+    process.setProcessEnvironment(options.environment);
+    if (!options.workingDirectory.isEmpty())
+        process.setWorkingDirectory(options.workingDirectory);
     process.start(program, arguments);
-    if (!process.waitForFinished(60000)) {
+    process.closeWriteChannel();
+    if (!process.waitForFinished(options.timeoutMs)) {
         process.kill();
         process.waitForFinished();
-        return {};
+        return {-1, QString::fromLocal8Bit(process.readAllStandardOutput()),
+                QString::fromLocal8Bit(process.readAllStandardError())};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardOutput()),

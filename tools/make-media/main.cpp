@@ -7,6 +7,7 @@
 // and look at every picture before committing: they are what subjects see.
 
 #include <QColor>
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -794,13 +795,21 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 2) {
-        QTextStream(stderr) << "usage: kelvane-make-media OUTDIR\n"
-                               "writes OUTDIR/ico/*.ico, OUTDIR/sound.wav and OUTDIR/click.wav\n";
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Draws Kelvane's default pictures and sounds into OUTDIR: OUTDIR/ico/*.ico, "
+        "OUTDIR/sound.wav and OUTDIR/click.wav."));
+    const QCommandLineOption help = parser.addHelpOption();
+    parser.addPositionalArgument(QStringLiteral("OUTDIR"), QStringLiteral("Folder to write into."));
+    const bool parsed = parser.parse(app.arguments());
+    if (parsed && parser.isSet(help))
+        parser.showHelp(0);
+    if (!parsed || parser.positionalArguments().size() != 1) {
+        const QString problem = parsed ? QStringLiteral("give exactly one OUTDIR") : parser.errorText();
+        QTextStream(stderr) << "kelvane-make-media: " << problem << "\nTry 'kelvane-make-media --help'.\n";
         return 2;
     }
-    const QDir out(args.at(1));
+    const QDir out(parser.positionalArguments().constFirst());
     if (!out.mkpath(QStringLiteral("ico"))) {
         QTextStream(stderr) << "kelvane-make-media: cannot create " << out.filePath(QStringLiteral("ico")) << '\n';
         return 1;

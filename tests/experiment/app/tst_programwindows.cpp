@@ -6,6 +6,7 @@
 #include "kelvane/app/ProgramWindows.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
+#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/widgets/SpinnerField.h"
 
@@ -87,6 +88,43 @@ private Q_SLOTS:
             QVERIFY(f.program.ClusterSaved);
             QCOMPARE(editor.Trials->count(), 1);
         }
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    // kelvane FILE.bex: the experiment window takes the editor's place with the file's
+    // list; the editor returns, as a new cluster, when it closes.
+    void anExperimentFileNamedAtStartOpensInTheEditorsPlace()
+    {
+        EditorFixture f;
+        RunExp experiment(f.program, {f.dialogs, *f.store, f.targetSound, f.clickSound, f.pointer});
+        EditorHooks hooks;
+        wireExperimentWindow(hooks, experiment);
+        f.open(hooks);
+        BoxSettings &editor = *f.window;
+        const QString path = f.path(QStringLiteral("study.bex"));
+        const QStringList entries{f.path(QStringLiteral("A.box")), QStringLiteral("Message: Pauze"),
+                                  f.path(QStringLiteral("B.box"))};
+        FileError error;
+        QVERIFY(saveExperimentFile(path, entries, &error));
+
+        openExperimentInEditorsPlace(editor, experiment, path);
+        QVERIFY(experiment.isVisible());
+        QVERIFY(!editor.isVisible());
+        QCOMPARE(experiment.entries(), entries);
+        QVERIFY(experiment.windowTitle().contains(QStringLiteral("study.bex")));
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QVERIFY(experiment.close());
+        QVERIFY(editor.isVisible());
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Settings"));
+
+        // A file that cannot be read is named; the window opens with an empty list.
+        openExperimentInEditorsPlace(editor, experiment, f.path(QStringLiteral("gone.bex")));
+        QVERIFY(experiment.isVisible());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY2(f.dialogs.messages.first().text.contains(QStringLiteral("gone.bex")),
+                 qPrintable(f.dialogs.messages.first().text));
+        QVERIFY(experiment.entries().isEmpty());
+        QVERIFY(experiment.close());
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 

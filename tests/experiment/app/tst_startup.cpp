@@ -1,7 +1,5 @@
 #include "kelvane/app/ProgramStart.h"
-#include "kelvane/options/StoredSettings.h"
 
-#include <QDir>
 #include <QTest>
 
 using namespace kelvane;

@@ -6,6 +6,7 @@
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/ClusterFileWriter.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -76,19 +77,45 @@ private Q_SLOTS:
         QVERIFY(descriptions[1].contains(QStringLiteral("end message of trial 1 holds a double quote")));
     }
 
-    void screenSizeMustBeAPercentOfTheScreen()
+    void aMissingPictureFolderIsOneProblem()
     {
-        IconFolder icons;
+        const ClusterModel cluster = twoTrialExample();
+        const QList<ClusterProblem> problems = checkCluster(cluster, QStringLiteral("/nonexistent/ico/"),
+                                                            firstRunObjectRow());
+        QCOMPARE(problems.size(), 1);
+        QCOMPARE(problems[0].describe(),
+                 QStringLiteral("the picture folder /nonexistent/ico/ does not exist, so no picture was checked"));
+        QVERIFY(checkCluster(cluster, QString(), firstRunObjectRow()).isEmpty());
+    }
+
+    void valuesTheTrialWindowWouldMisuse()
+    {
         ClusterModel cluster = twoTrialExample();
-        cluster.Trials[0].ScreenSize = QStringLiteral("100");
-        cluster.Trials[1].ScreenSize = QStringLiteral("1");
-        QVERIFY(checkCluster(cluster, icons.path(), firstRunObjectRow()).isEmpty());
-        cluster.Trials[0].ScreenSize = QStringLiteral("150");
-        cluster.Trials[1].ScreenSize = QStringLiteral("big");
-        const QList<ClusterProblem> problems = checkCluster(cluster, icons.path(), firstRunObjectRow());
-        QCOMPARE(problems.size(), 2);
-        QCOMPARE(problems[0].describe(), QStringLiteral("trial 1: the screen size \"150\" is not between 1 and 100 percent"));
-        QCOMPARE(problems[1].describe(), QStringLiteral("trial 2: the screen size \"big\" is not between 1 and 100 percent"));
+        QVERIFY(reviewTrialValues(cluster).isEmpty());
+        cluster.Trials[0].ScreenSize = QStringLiteral("0");
+        cluster.Trials[1].ScreenSize = QStringLiteral("150");
+        cluster.Trials[0].time = QStringLiteral("tien");
+        cluster.Trials[1].time = QStringLiteral("0");           // a number: no limit on purpose
+        cluster.Trials[1].CloseAfter = QString();
+        cluster.box(0, 1).Left = 7000;                          // fraction 1: just outside
+        cluster.box(0, 2).Top = -700;
+        cluster.box(1, 1).Left = 6999;                          // still inside
+        QStringList found;
+        for (const ClusterProblem &p : reviewTrialValues(cluster))
+            found.append((p.severity == Severity::Problem ? u"P "_qs : u"W "_qs) + p.describe());
+        QCOMPARE(found, (QStringList{
+            u"W trial 1: the time \"tien\" is not a number, so the trial has no time limit"_qs,
+            u"P trial 1: the screen size \"0\" is not a percentage from 1 to 100, so the layout area "
+            u"has no size and the subject sees no boxes"_qs,
+            u"P trial 1, box 1: the box lies outside the layout square (left 1, top .6857143; positions "
+            u"run from 0 to below 1), so the subject never sees it"_qs,
+            u"P trial 1, box 2: the box lies outside the layout square (left .5, top -.1; positions "
+            u"run from 0 to below 1), so the subject never sees it"_qs,
+            u"W trial 2: the close-after time \"\" is not a number, so an opened box closes again at "
+            u"the next tick (0.1 s)"_qs,
+            u"P trial 2: the screen size \"150\" is more than 100 percent of the screen height, so the "
+            u"layout area does not fit on the screen"_qs,
+        }));
     }
 
     void commandLineReportsGoodAndBadFiles()
@@ -111,17 +138,104 @@ private Q_SLOTS:
         missingPicture.replace("\"Content2.ico\",#FALSE#", "\"Pear.ico\",#FALSE#");
         const QString missing = dir.filePath(QStringLiteral("missing.box"));
         writeBytes(missing, missingPicture);
+        const QString absent = dir.filePath(QStringLiteral("absent.box"));
 
-        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), good, damaged, quote, missing,
-                        dir.filePath(QStringLiteral("absent.box"))});
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), good, damaged, quote, missing, absent});
         QCOMPARE(run.status, 1);
-        const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 5);
-        QVERIFY2(lines[1].startsWith(damaged + QStringLiteral(": ") + damaged + QStringLiteral(", line 2: the file ends before")), qPrintable(lines[1]));
-        QVERIFY2(lines[2].contains(QStringLiteral("end message of trial 1 holds a double quote")), qPrintable(lines[2]));
-        QVERIFY2(lines[3].contains(QStringLiteral("trial 2, box 1: the object picture \"Pear.ico\" is missing")),
-                 qPrintable(lines[3]));
-        QVERIFY(lines[4].contains(QStringLiteral("absent.box")));
+        // One stream, one line per finding, the file named once at the start of each.
+        QCOMPARE(run.err, QString());
+        const QString icoFolder = QDir::toNativeSeparators(icons.path());
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{
+            good + u": ok (2 trials, 3 boxes)"_qs,
+            damaged + u":2: problem: the start message of trial 2 has no closing double quote, so it runs to "
+                      u"the end of the file"_qs,
+            damaged + u":2: problem: the file ends before the end message of trial 2"_qs,
+            quote + u": problem: The end message of trial 1 holds a double quote (\"), which a cluster "
+                    u"file cannot store."_qs,
+            missing + u": problem: trial 2, box 1: the object picture \"Pear.ico\" is missing from "_qs + icoFolder,
+            absent + u": problem: cannot be read: No such file or directory"_qs,
+        }));
+    }
+
+    void warningsCountOnlyWhenStrict()
+    {
+        IconFolder icons;
+        QTemporaryDir dir;
+        const QString odd = dir.filePath(QStringLiteral("odd.box"));
+        QByteArray bytes = twoTrialExampleBytes();
+        bytes.replace("\"10\",\"Uw tijd is om.\",\"1\"", "\"tien\",\"Uw tijd is om.\",\"1\"");
+        bytes.replace("\" 16777215\"", "\"&HFFFFFF\"");
+        writeBytes(odd, bytes);
+
+        ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), odd});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{
+            odd + u":2: warning: the foreground colour of trial 1 is \"&HFFFFFF\"; read as 16777215"_qs,
+            odd + u":2: warning: the foreground colour of trial 2 is \"&HFFFFFF\"; read as 16777215"_qs,
+            odd + u": warning: trial 2: the time \"tien\" is not a number, so the trial has no time limit"_qs,
+            odd + u": ok (2 trials, 3 boxes), 3 warnings"_qs,
+        }));
+
+        run = runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"), icons.dir.path(), odd});
+        QCOMPARE(run.status, 1);
+        QVERIFY(!run.out.contains(QStringLiteral("ok")));
+        QCOMPARE(run.out.count(QStringLiteral(": warning: ")), 3);
+    }
+
+    void linesAreThoseOfTheValues()
+    {
+        IconFolder icons;
+        QTemporaryDir dir;
+        // One value per line: the trial count on line 1, trial 1's nine settings on lines 2-10.
+        QString spread = fromWindows1252(twoTrialExampleBytes());
+        spread.replace(QStringLiteral("\",\""), QStringLiteral("\"\r\n\""));
+        spread.replace(QStringLiteral("\" 16777215\""), QStringLiteral("\"wit\""));
+        const QString file = dir.filePath(QStringLiteral("spread.box"));
+        writeBytes(file, toWindows1252(spread));
+        const ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), file});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, file + u":9: problem: the foreground colour of trial 1 is \"wit\", not a colour number\n"_qs);
+    }
+
+    void aMissingPictureFolderIsSaidOnce()
+    {
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.box"));
+        const QString b = dir.filePath(QStringLiteral("b.box"));
+        writeBytes(a, twoTrialExampleBytes());
+        writeBytes(b, twoTrialExampleBytes());
+        const QString gone = dir.filePath(QStringLiteral("gone"));
+        const ProgramRun run = runCheck({QStringLiteral("--icons"), gone, a, b});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out.split(u'\n', Qt::SkipEmptyParts), (QStringList{
+            u"kelvane-check: problem: the picture folder "_qs + QDir::toNativeSeparators(gone)
+                + u"/ does not exist, so no picture is checked"_qs,
+            a + u": ok (2 trials, 3 boxes)"_qs,
+            b + u": ok (2 trials, 3 boxes)"_qs,
+        }));
+    }
+
+    void usageErrorsAreStatusTwo()
+    {
+        QCOMPARE(runCheck({}).status, 2);
+        const ProgramRun run = runCheck({QStringLiteral("--bogus"), QStringLiteral("a.box")});
+        QCOMPARE(run.status, 2);
+        QVERIFY2(run.err.contains(QStringLiteral("bogus")), qPrintable(run.err));
+        QVERIFY(runCheck({QStringLiteral("--help")}).out.contains(QStringLiteral("--strict")));
+    }
+
+    void theExampleClustersAreClean()
+    {
+        const QDir examples(QStringLiteral(KELVANE_SOURCE_DIR "/examples"));
+        const QStringList clusters = examples.entryList({u"*.box"_qs}, QDir::Files);
+        QVERIFY(!clusters.isEmpty());
+        for (const QString &name : clusters) {
+            const ProgramRun run = runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"),
+                                             QStringLiteral(KELVANE_SOURCE_DIR "/experiment/resources/ico"),
+                                             examples.filePath(name)});
+            QCOMPARE(run.status, 0);
+            QVERIFY2(run.out.endsWith(u" boxes)\n"_qs), qPrintable(run.out)); // not a single warning
+        }
     }
 
     void jsonShowsWhatWasRead()
@@ -136,6 +250,8 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 1);
         const QJsonObject file = files[0].toObject();
         QVERIFY(file[QStringLiteral("ok")].toBool());
+        QCOMPARE(file[QStringLiteral("problems")].toArray().size(), 0);
+        QCOMPARE(file[QStringLiteral("warnings")].toArray().size(), 0);
         const QJsonArray trials = file[QStringLiteral("trials")].toArray();
         QCOMPARE(trials.size(), 2);
         const QJsonObject first = trials[0].toObject();
@@ -163,13 +279,32 @@ private Q_SLOTS:
         ProgramRun run = runCheck({QStringLiteral("--icons"), icons.dir.path(), QStringLiteral("--rewrite"), output, input});
         QCOMPARE(run.status, 0);
         QCOMPARE(readBytes(output), twoTrialExampleBytes());
+        QCOMPARE(run.out, input + u": ok (2 trials, 3 boxes)\n"_qs + input + u": written to "_qs + output + u'\n');
 
-        // A damaged file is never rewritten.
-        writeBytes(input, twoTrialExampleBytes().left(100));
+        // Other forms that read as the writer's own are written in the canonical form.
+        QByteArray odd = twoTrialExampleBytes();
+        odd.replace("\" 2\",\"Box1.ico\"", "2.0,\"Box1.ico\"");
+        odd.replace("\" 16777215\"", "&HFFFFFF");
+        writeBytes(input, odd);
+        QFile::remove(output);
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), QStringLiteral("--rewrite"), output, input});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(readBytes(output), twoTrialExampleBytes());
+
+        // A damaged file is never rewritten, nor one whose reading lost part of it.
         const QString untouched = dir.filePath(QStringLiteral("untouched.box"));
+        writeBytes(input, twoTrialExampleBytes().left(100));
         run = runCheck({QStringLiteral("--rewrite"), untouched, input});
         QCOMPARE(run.status, 1);
-        QVERIFY(run.err.contains(QStringLiteral("not read completely")));
+        QVERIFY2(run.out.contains(input + u": problem: not rewritten: the file was not read completely"_qs),
+                 qPrintable(run.out));
+        QByteArray lossy = twoTrialExampleBytes();
+        lossy.replace("\" .5\"", "\"midden\"");
+        writeBytes(input, lossy);
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), QStringLiteral("--rewrite"), untouched, input});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.out.contains(QStringLiteral("not rewritten: reading lost part of what the file says")),
+                 qPrintable(run.out));
         QVERIFY(!QFile::exists(untouched));
 
         run = runCheck({QStringLiteral("--rewrite"), untouched, input, input});
@@ -206,15 +341,16 @@ private Q_SLOTS:
         QCOMPARE(run.status, 1);
         const QStringList lines = run.out.split(u'\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), 5);
-        QVERIFY2(lines[0].startsWith(broken + QStringLiteral(": ") + pear
+        QVERIFY2(lines[0].startsWith(broken + QStringLiteral(": problem: ") + pear
                                      + QStringLiteral(": trial 2, box 1: the object picture \"Pear.ico\" is missing")),
                  qPrintable(lines[0]));
-        QCOMPARE(lines[1], broken + QStringLiteral(": C:\\study\\good.box: the cluster file does not exist (a file "
-                                                   "of that name lies beside the experiment file: ")
+        QCOMPARE(lines[1], broken + QStringLiteral(": problem: C:\\study\\good.box: the cluster file does not exist "
+                                                   "(a file of that name lies beside the experiment file: ")
                                + good + u')');
-        QCOMPARE(lines[2], messages + QStringLiteral(": No cluster is listed in the experiment."));
-        QVERIFY2(lines[3].startsWith(damaged + QStringLiteral(": ") + damaged + QStringLiteral(", line 2:")),
-                 qPrintable(lines[3]));
+        QCOMPARE(lines[2], messages + QStringLiteral(": problem: No cluster is listed in the experiment."));
+        // The file named once, with the line where reading stopped.
+        QCOMPARE(lines[3], damaged + QStringLiteral(":2: problem: the entry's closing double quote is missing; "
+                                                    "nothing was taken from the file"));
         QCOMPARE(lines[4], study + QStringLiteral(": ok (3 entries, 2 clusters)"));
 
         run = runCheck({QStringLiteral("--json"), QStringLiteral("--icons"), icons.dir.path(), study});
@@ -223,6 +359,20 @@ private Q_SLOTS:
         QCOMPARE(file[QStringLiteral("entries")].toArray()[1].toString(), QStringLiteral("Message: Rest"));
 
         QCOMPARE(runCheck({QStringLiteral("--rewrite"), dir.filePath(QStringLiteral("out.bex")), study}).status, 2);
+
+        // A listed cluster's warnings keep its own line and count only under --strict.
+        QByteArray hex = twoTrialExampleBytes();
+        hex.replace("\" 16777215\",\"85\",\" 1\"", "&HFFFFFF,\"85\",\" 1\"");
+        const QString odd = dir.filePath(QStringLiteral("odd.box"));
+        writeBytes(odd, hex);
+        const QString oddStudy = dir.filePath(QStringLiteral("odd.bex"));
+        writeBytes(oddStudy, "\"" + odd.toLocal8Bit() + "\"\r\n");
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), oddStudy});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, oddStudy + u": warning: "_qs + odd
+                              + u":2: the foreground colour of trial 2 is \"&HFFFFFF\"; read as 16777215\n"_qs
+                              + oddStudy + u": ok (1 entry, 1 cluster), 1 warning\n"_qs);
+        QCOMPARE(runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"), icons.dir.path(), oddStudy}).status, 1);
     }
 };
 

@@ -31,6 +31,31 @@ QString spreadOnePerLine(const QByteArray &file)
     return spread;
 }
 
+QString replaceFirst(QString text, const QString &from, const QString &to)
+{
+    const qsizetype at = text.indexOf(from);
+    Q_ASSERT(at >= 0);
+    return text.replace(at, from.size(), to);
+}
+
+// The 1-based line on which `value` first stands in `text`.
+int lineOf(const QString &text, const QString &value)
+{
+    const qsizetype at = text.indexOf(value);
+    Q_ASSERT(at >= 0);
+    return int(text.left(at).count(u'\n')) + 1;
+}
+
+QStringList describeNotes(const ClusterFileContent &content, Severity severity)
+{
+    QStringList texts;
+    for (const ClusterProblem &note : content.notes) {
+        if (note.severity == severity)
+            texts.append(QStringLiteral("%1|%2").arg(note.line).arg(note.describe()));
+    }
+    return texts;
+}
+
 } // namespace
 
 class ClusterFileTest : public QObject
@@ -198,6 +223,106 @@ private Q_SLOTS:
         QCOMPARE(read.cluster.CountBoxes(100), 99);
     }
 
+    void otherFormsReadAsTheyMeanAndAreTold()
+    {
+        // Written by hand or by another tool: counts with decimals, colours in hexadecimal,
+        // a flag as a number, one value per line.
+        QString text = spreadOnePerLine(twoTrialExampleBytes());
+        text = replaceFirst(text, QStringLiteral("2\n"), QStringLiteral("2.0\n"));
+        text = replaceFirst(text, QStringLiteral("\" 0\""), QStringLiteral("&H0"));
+        text = replaceFirst(text, QStringLiteral("\" 16777215\""), QStringLiteral("\"&hFFFFFF\""));
+        text = replaceFirst(text, QStringLiteral("\" 2\""), QStringLiteral("\" 2.0\""));
+        text = replaceFirst(text, QStringLiteral("#TRUE#"), QStringLiteral("-1"));
+        const ClusterFileContent read = readClusterText(text, ObjectRow::Read);
+        QVERIFY2(!read.problem, qPrintable(read.problem ? read.problem->description : QString()));
+        QVERIFY(read.cluster == twoTrialExample());
+        QCOMPARE(describeNotes(read, Severity::Problem), QStringList());
+        QCOMPARE(describeNotes(read, Severity::Warning),
+                 (QStringList{
+                     u"1|the number of trials is \"2.0\"; read as 2"_qs,
+                     u"8|the background colour of trial 1 is \"&H0\"; read as 0"_qs,
+                     u"9|the foreground colour of trial 1 is \"&hFFFFFF\"; read as 16777215"_qs,
+                     u"11|the box count of trial 1 is \" 2.0\"; read as 2"_qs,
+                     u"15|the empty flag of box 1 in trial 1 is \"-1\" instead of #TRUE# or #FALSE#; read as #TRUE#"_qs,
+                 }));
+        // Written back, it takes the canonical form.
+        QCOMPARE(clusterFileBytes(read.cluster, read.objectRow), twoTrialExampleBytes());
+    }
+
+    void aNegativeBoxCountIsNoBoxes()
+    {
+        QString text = fromWindows1252(twoTrialExampleBytes());
+        text = replaceFirst(text, QStringLiteral("2\r\n"), QStringLiteral("3\r\n"));
+        const QString trial3 = QStringLiteral("\"10\",\"a\",\"\",\"b\",\"c\",\"2\",\" 0\",\" 0\",\"85\",-2,");
+        text.insert(text.indexOf(QStringLiteral("\"Content1.ico\",\"Content2.ico\",\"Content3")), trial3);
+        const ClusterFileContent read = readClusterText(text, ObjectRow::Read);
+        QVERIFY(!read.problem);
+        QCOMPARE(read.cluster.trialCount(), 3);
+        QCOMPARE(read.cluster.CountBoxes(2), 0);
+        QCOMPARE(read.objectRow, firstRunObjectRow());
+        QCOMPARE(describeNotes(read, Severity::Warning),
+                 QStringList{u"2|the box count of trial 3 is \"-2\"; read as no boxes"_qs});
+    }
+
+    void readingThatLosesMeaningIsAProblemButGoesOn()
+    {
+        QString text = fromWindows1252(twoTrialExampleBytes());
+        // A quote meant to be shown, a position in words, a box without its picture.
+        text = replaceFirst(text, QStringLiteral("\"Klik op START om te beginnen.\""),
+                            QStringLiteral("\"Klik op \"\"START\"\"\""));
+        text = replaceFirst(text, QStringLiteral("\" .5\""), QStringLiteral("\"midden\""));
+        text = replaceFirst(text, QStringLiteral("\"Box1.ico\""), QStringLiteral("\"\""));
+        const ClusterFileContent read = readClusterText(text, ObjectRow::Read);
+        QVERIFY2(!read.problem, qPrintable(read.problem ? read.problem->description : QString()));
+        QCOMPARE(read.cluster.Trials[0].StartMessage, QStringLiteral("Klik op "));
+        QCOMPARE(read.cluster.box(0, 2).Left, qint16(0));
+        QCOMPARE(read.cluster.CountBoxes(0), 0); // box 1 without picture hides box 2 as well
+        QCOMPARE(read.cluster.box(0, 2).ContentFile, QStringLiteral("Content1.ico"));
+        QCOMPARE(describeNotes(read, Severity::Problem),
+                 (QStringList{
+                     u"2|the start message of trial 1 ends at its second double quote (a value cannot "
+                     u"hold one), so the rest of it is dropped: \"START\"\"\""_qs,
+                     u"2|the left position of box 2 in trial 1 is \"midden\", not a number; the box is placed at 0"_qs,
+                     u"2|trial 1, box 1: the box has no closed-box picture, and a trial's boxes end at the "
+                     u"first box without one: the subject sees 0 of the trial's 2 boxes"_qs,
+                 }));
+        QCOMPARE(read.notes[2].trial, 0);
+        QCOMPARE(read.notes[2].box, 1);
+    }
+
+    void linesPointAtTheValueThatStoppedReading()
+    {
+        const QString spread = spreadOnePerLine(twoTrialExampleBytes());
+        const QString white = replaceFirst(spread, QStringLiteral("\" 16777215\""), QStringLiteral("\"white\""));
+        ClusterFileContent read = readClusterText(white, ObjectRow::Read);
+        QVERIFY(read.problem);
+        const int line = lineOf(white, QStringLiteral("\"white\""));
+        QCOMPARE(line, 9);
+        QCOMPARE(read.problem->description,
+                 QStringLiteral("line 9: the foreground colour of trial 1 is \"white\", not a colour number"));
+        QCOMPARE(read.notes.size(), 1);
+        QCOMPARE(read.notes[0].line, 9);
+        QCOMPARE(read.notes[0].severity, Severity::Problem);
+
+        // Cut after the empty flag of box 1: the last value read stands on line 15.
+        const QString cut = spread.left(spread.indexOf(QStringLiteral("#TRUE#")) + 7);
+        read = readClusterText(cut, ObjectRow::Read);
+        QVERIFY(read.problem);
+        QCOMPARE(read.problem->description,
+                 QStringLiteral("line 15: the file ends before the left position of box 1 in trial 1"));
+    }
+
+    void valuesAfterThePictureRowAreTold()
+    {
+        const QString text = fromWindows1252(twoTrialExampleBytes()) + QStringLiteral("\r\n\"10\",\"more\",");
+        ClusterFileContent read = readClusterText(text, ObjectRow::Read);
+        QVERIFY(!read.problem);
+        QCOMPARE(describeNotes(read, Severity::Warning),
+                 QStringList{u"3|the file goes on after the picture row (\"10\" and what follows); that is not read"_qs});
+        read = readClusterText(text, ObjectRow::Ignore);
+        QVERIFY(read.notes.isEmpty());
+    }
+
     void openFileReplacesModelAndNames()
     {
         QTemporaryDir dir;
@@ -220,6 +345,12 @@ private Q_SLOTS:
         QVERIFY(error.description.startsWith(damaged));
         QVERIFY(!OpenFile(program, dir.filePath(QStringLiteral("none.box")), &error));
         QCOMPARE(error.code, ErrorCode::FileNotFound);
+
+        // The notes leave naming the file to whoever prints them.
+        const ClusterFileContent missing = readClusterFile(dir.filePath(QStringLiteral("none.box")), ObjectRow::Read);
+        QCOMPARE(missing.notes.size(), 1);
+        QVERIFY2(missing.notes[0].text.startsWith(QStringLiteral("cannot be read: ")), qPrintable(missing.notes[0].text));
+        QVERIFY(!missing.notes[0].text.contains(QStringLiteral("none.box")));
     }
 };
 

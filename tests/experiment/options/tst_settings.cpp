@@ -148,6 +148,11 @@ private Q_SLOTS:
         // The colour keeps what the first trial had; the icon size falls back.
         QCOMPARE(program.Cluster.Trials[0].ChangeForeColor, 16777215);
         QCOMPARE(readIconSize(temp.store), 480.0);
+
+        // A colour in hexadecimal is a number like any other.
+        temp.store.write(QStringLiteral("Screen"), QStringLiteral("ForeColor"), QStringLiteral("&HFF"));
+        QCOMPARE(startProgram(program, temp.store).size(), 1); // the icon size is still "big"
+        QCOMPARE(program.Cluster.Trials[0].ChangeForeColor, 255);
     }
 
     void storeTellsAbsentFromEmpty()

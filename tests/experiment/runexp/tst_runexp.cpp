@@ -720,6 +720,7 @@ private Q_SLOTS:
         const ShownMessage &failed = w.dialogs.messages[1];
         QCOMPARE(failed.title, u"Run Experiment"_s);
         QCOMPARE(failed.icon, MessageIcon::Critical);
+        QVERIFY2(failed.text.startsWith(u"The experiment cannot be run:\n"_s), qPrintable(failed.text));
         QVERIFY2(failed.text.contains(subjectFile), qPrintable(failed.text));
         QCOMPARE(window.lastRunEnd(), RunEnd::Running);
         QVERIFY(pilot.startScreenMessages.isEmpty());

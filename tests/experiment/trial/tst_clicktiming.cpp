@@ -161,14 +161,18 @@ private Q_SLOTS:
         setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {true, true});
         setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
         s.folder.saveCluster(u"cluster1.box"_s);
-        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.events.csv"_s));
         s.screen.Form_Load();
+        // Writable when the start screen came up (a folder there keeps a run from
+        // starting); it becomes one before the first trial.
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.events.csv"_s));
         s.pressStart();
         s.clickBox(1);
         s.clickBox(2);
         QVERIFY(!s.screen.isVisible());
         QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
         QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Cluster"_s);
+        QVERIFY(s.dialogs.messages[0].text.startsWith(u"The run has stopped because its results cannot be recorded:\n"_s));
         QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.events.csv"_s)),
                  qPrintable(s.dialogs.messages[0].text));
         QVERIFY(!s.screen.OK->isVisible());

@@ -259,8 +259,9 @@ private Q_SLOTS:
         Session s;
         setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
         s.folder.saveCluster(u"cluster1.box"_s);
-        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.bof"_s));
         s.screen.Form_Load();
+        // Writable when the start screen came up; a folder takes its place before START.
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.bof"_s));
         s.pressStart();
         QVERIFY(!s.screen.isVisible());
         QCOMPARE(s.screen.runEnd(), RunEnd::FileFailed);
@@ -268,8 +269,57 @@ private Q_SLOTS:
         QVERIFY(!s.screen.Timer1->isEnabled());
         QCOMPARE(s.dialogs.messages.size(), 1);
         QCOMPARE(s.dialogs.messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Cluster"_s);
+        QVERIFY2(s.dialogs.messages[0].text.startsWith(
+                     u"The run has stopped because its results cannot be recorded:\n"_s),
+                 qPrintable(s.dialogs.messages[0].text));
         QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.bof"_s)),
                  qPrintable(s.dialogs.messages[0].text));
+    }
+
+    void aResultFileThatCannotBeWrittenIsFoundBeforeTheStartScreen()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.bof"_s));
+        QCOMPARE(s.screen.runModal(), RunEnd::Refused);
+        QVERIFY(!s.screen.isVisible());
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Cluster"_s);
+        const QString text = s.dialogs.messages[0].text;
+        QVERIFY2(text.startsWith(u"The cluster cannot be run:\n"_s), qPrintable(text));
+        QVERIFY2(text.contains(u"cluster1.box: its results cannot be written: "_s)
+                     && text.contains(s.folder.path(u"cluster1.bof"_s)),
+                 qPrintable(text));
+    }
+
+    void anEventLogThatCannotBeWrittenIsFoundBeforeTheStartScreenToo()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        QVERIFY(QDir(s.folder.dir.path()).mkdir(u"cluster1.events.csv"_s));
+        QCOMPARE(s.screen.runModal(), RunEnd::Refused);
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"cluster1.events.csv"_s)),
+                 qPrintable(s.dialogs.messages[0].text));
+        QVERIFY(!QFile::exists(s.folder.path(u"cluster1.bof"_s)));
+    }
+
+    void anEarlierResultFileStaysUntilTheFirstTrialStarts()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        const QByteArray earlier = "an earlier subject's run\r\n";
+        writeBytes(s.folder.path(u"cluster1.bof"_s), earlier);
+        s.screen.Form_Load();
+        QVERIFY(s.screen.OK->isVisible());
+        QCOMPARE(s.resultBytes(), earlier);
+        QTest::keyClick(&s.screen, Qt::Key_Escape);
+        QCOMPARE(s.screen.runEnd(), RunEnd::Escaped);
+        QCOMPARE(s.resultBytes(), earlier);
     }
 
     void aMissingResultFolderKeepsTheRunFromStarting()
@@ -401,6 +451,8 @@ private Q_SLOTS:
         QCOMPARE(s.screen.runModal(), RunEnd::FileFailed);
         QVERIFY(!s.screen.isVisible());
         QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Experiment"_s);
+        QVERIFY(s.dialogs.messages[0].text.startsWith(u"The run has stopped because its results cannot be recorded:\n"_s));
         QVERIFY2(s.dialogs.messages[0].text.contains(subject + u".bof"_s), qPrintable(s.dialogs.messages[0].text));
         // The second cluster never started; the first one's results are in its own file.
         QVERIFY(!QFile::exists(s.folder.path(u"B.bof"_s)));
@@ -421,6 +473,8 @@ private Q_SLOTS:
         QCOMPARE(s.screen.runModal(), RunEnd::Refused);
         QVERIFY(!s.screen.isVisible());
         QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Experiment"_s);
+        QVERIFY(s.dialogs.messages[0].text.startsWith(u"The experiment cannot be run:\n"_s));
         QVERIFY2(s.dialogs.messages[0].text.contains(s.folder.path(u"missing.box"_s)),
                  qPrintable(s.dialogs.messages[0].text));
         QCOMPARE(readBytes(subject + u".bof"_s), subjectHead);
@@ -448,6 +502,32 @@ private Q_SLOTS:
         QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tscripted.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
     }
 
+    void theExampleClusterRunsAsIs()
+    {
+        // As the README runs it, with the default pictures, in a folder of its own so the
+        // results land there.
+        QTemporaryDir dir;
+        const QString example = dir.filePath(u"first-cluster.box"_s);
+        QVERIFY(QFile::copy(QStringLiteral(KELVANE_SOURCE_DIR "/examples/first-cluster.box"), example));
+        Session s;
+        Program program;
+        program.ProgramFolder = QStringLiteral(KELVANE_SOURCE_DIR "/experiment/resources");
+        program.IconFolder = program.ProgramFolder + u"/ico/"_s;
+        Autopilot pilot(program, &TrialAutopilot::shownTrialScreen);
+        QString errorText;
+        QTextStream errors(&errorText);
+        QCOMPARE(runClusterCommand(program, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                   example, errors, TrialClock::Drive::Manual),
+                 0);
+        QCOMPARE(errorText, QString());
+        QCOMPARE(s.dialogs.messages.size(), 0);
+        const QList<QByteArray> lines = readBytes(dir.filePath(u"first-cluster.bof"_s)).split('\n');
+        QCOMPARE(lines.size(), 6); // copy, titles, three trials, nothing after the last line end
+        QVERIFY(lines[2].startsWith(" 0 \tfirst-cluster.box\t 4 \t 1 \t 3 \t"));
+        QVERIFY(lines[3].startsWith(" 1 \tfirst-cluster.box\t 6 \t 3 \t 5 \t"));
+        QVERIFY(lines[4].startsWith(" 2 \tfirst-cluster.box\t 3 \t 3 \t 2 \t"));
+    }
+
     void commandLineRunReportsWhatKeepsItFromStarting()
     {
         Session s;
@@ -458,6 +538,11 @@ private Q_SLOTS:
                                    missing, errors), 1);
         QVERIFY2(errorText.contains(missing), qPrintable(errorText));
         QCOMPARE(s.dialogs.messages.size(), 1);
+        // The same words in the box and on stderr, as for any run that cannot start.
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Cluster"_s);
+        QVERIFY2(s.dialogs.messages[0].text.startsWith(u"The cluster cannot be run:\n"_s),
+                 qPrintable(s.dialogs.messages[0].text));
+        QCOMPARE(errorText, s.dialogs.messages[0].text + u'\n');
 
         // A cluster whose target holds no object.
         setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {false, true});

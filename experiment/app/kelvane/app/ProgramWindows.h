@@ -18,6 +18,10 @@ class RunExp;
 // Run > Experiment shows `experiment`; each time it closes, the editor is told once.
 void wireExperimentWindow(EditorHooks &hooks, RunExp &experiment);
 
+// kelvane FILE.bex: the editor gives its place to the experiment window as Run >
+// Experiment does, and the window reads `path` (naming it in a message when it cannot).
+void openExperimentInEditorsPlace(BoxSettings &editor, RunExp &experiment, const QString &path);
+
 // Options > Options shows the options dialog over the active window; the editor reads
 // the store again when it was saved.
 void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program);

@@ -32,7 +32,10 @@ QString messageOfEntry(const QString &entry);
 QString subjectResultPath(const QString &subjectName);
 
 // Why the cluster in the model cannot be run, one line per problem, each naming the
-// cluster file, the trial and the problem. Empty when it can run.
+// cluster file, the trial and the problem. Empty when it can run. Its result file and
+// event log are tried too, so that a subject never starts a run whose clicks cannot be
+// recorded; nothing is created, and an existing file is left as it is until the first
+// trial starts.
 QStringList checkClusterForRun(const Program &program);
 
 // The same for every cluster of an event list, reading each listed file, and for the

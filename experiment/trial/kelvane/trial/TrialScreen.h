@@ -8,6 +8,7 @@
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/trial/EventLog.h"
 #include "kelvane/trial/PointerCounter.h"
+#include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/RunSequencing.h"
 #include "kelvane/trial/SoundPlayer.h"
 #include "kelvane/trial/TrialBookkeeping.h"
@@ -132,7 +133,7 @@ private:
     void showOpen(int index, bool showsObject);
     void endTrial(const QString &message);
     void recordingFailed(const FileError &error);
-    void fileFailed(const QString &what, const FileError &error);
+    void fileFailed(RunTrouble trouble, const FileError &error);
     void stopRun(RunEnd why);
     void waitForCluster();
     bool appendClusterLines();

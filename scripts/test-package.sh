@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Builds the Debian package from an existing build folder, unpacks it into a staging
+# folder as dpkg would install it, and runs the installed programs from there: they must
+# find their pictures and sounds relative to their own folder, fill a new user's picture
+# folder, and read and write the same files as the build tree's programs. Also checks a
+# relocated `cmake --install` and validates the desktop, file-type and AppStream files.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build}
+root=$(mktemp -d /tmp/kelvane-package.XXXXXX)
+trap 'rm -rf "$root"' EXIT
+export QT_QPA_PLATFORM=offscreen
+
+fail() { echo "package test: $*" >&2; exit 1; }
+
+echo "== package"
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls -t "$build"/kelvane_*.deb | head -1)
+dpkg-deb -I "$deb" | grep -q 'Depends:.*libqt6widgets6' || fail "no shared-library dependencies in $deb"
+dpkg-deb -x "$deb" "$root/stage"
+usr=$root/stage/usr
+
+for file in bin/kelvane bin/kelvane-check bin/kelvane-analyze bin/kelvane-analyzer \
+            share/kelvane/sound.wav share/kelvane/click.wav share/kelvane/ico/Box1.ico \
+            share/applications/org.kelvane.Kelvane.desktop \
+            share/applications/org.kelvane.KelvaneAnalyzer.desktop \
+            share/mime/packages/kelvane.xml share/metainfo/org.kelvane.Kelvane.metainfo.xml \
+            share/icons/hicolor/scalable/apps/kelvane.svg share/icons/hicolor/48x48/apps/kelvane-analyzer.png; do
+  [[ -e $usr/$file ]] || fail "the package lacks /usr/$file"
+done
+[[ $(ls "$usr/share/kelvane/ico" | wc -l) -eq 14 ]] || fail "the package does not hold the 14 default pictures"
+
+echo "== validators"
+desktop-file-validate "$usr"/share/applications/*.desktop
+appstreamcli validate --no-net "$usr/share/metainfo/org.kelvane.Kelvane.metainfo.xml"
+mkdir -p "$root/mime/packages" && cp "$usr/share/mime/packages/kelvane.xml" "$root/mime/packages/"
+update-mime-database "$root/mime"
+grep -q 'application/x-kelvane-results' "$root/mime/magic" 2>/dev/null || fail "the result file type has no magic"
+for page in kelvane kelvane-check kelvane-analyze; do
+  [[ -e $usr/share/man/man1/$page.1 ]] || fail "no man page for $page"
+  man --warnings -l "$usr/share/man/man1/$page.1" >/dev/null 2>"$root/man.err" || fail "man page $page does not format"
+  [[ ! -s $root/man.err ]] || { cat "$root/man.err"; fail "man page $page has formatting warnings"; }
+  # Every option the program's --help offers is described in its man page.
+  MANWIDTH=200 man -l "$usr/share/man/man1/$page.1" 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g' >"$root/man.txt"
+  for option in $("$usr/bin/$page" --help | grep -oE -- '--[a-z][a-z-]+' | sort -u); do
+    grep -qF -- "$option" "$root/man.txt" || fail "the man page of $page does not describe $option"
+  done
+done
+
+echo "== installed programs"
+export HOME=$root/home XDG_DATA_HOME=$root/home/.local/share XDG_CONFIG_HOME=$root/home/.config
+mkdir -p "$HOME" "$root/work"
+cp tests/data/packaging/sample.box "$root/work/sample.box"
+"$usr/bin/kelvane-check" "$root/work/sample.box" >"$root/check.out" || { cat "$root/check.out"; fail "kelvane-check refused the sample before the first start"; }
+
+# A picture the researcher drew before must survive the first start. A cluster naming a
+# picture nobody has is refused before the start screen, on stderr, without a person.
+mkdir -p "$XDG_DATA_HOME/kelvane/ico"
+printf 'drawn by hand' >"$XDG_DATA_HOME/kelvane/ico/Box1.ico"
+sed 's/"EmptyBox2.ico","Content1.ico"/"EmptyBox2.ico","Nowhere.ico"/' tests/data/packaging/sample.box >"$root/work/missing.box"
+status=0
+"$usr/bin/kelvane" --run-cluster "$root/work/missing.box" 2>"$root/run.err" || status=$?
+[[ $status -eq 1 ]] || { cat "$root/run.err"; fail "a cluster with a missing picture gave exit status $status, not 1"; }
+grep -q 'Nowhere.ico' "$root/run.err" || { cat "$root/run.err"; fail "the missing picture is not named"; }
+[[ $(ls "$XDG_DATA_HOME/kelvane/ico" | wc -l) -eq 14 ]] || fail "the first start did not fill the picture folder"
+[[ $(cat "$XDG_DATA_HOME/kelvane/ico/Box1.ico") == 'drawn by hand' ]] || fail "the first start replaced a picture of the researcher's"
+cp "$usr/share/kelvane/ico/Box1.ico" "$XDG_DATA_HOME/kelvane/ico/Box1.ico"
+
+# A good cluster gets as far as the start screen and waits there for the subject.
+"$usr/bin/kelvane" --run-cluster "$root/work/sample.box" 2>"$root/run.err" &
+runner=$!
+sleep 3
+kill -0 "$runner" 2>/dev/null || { cat "$root/run.err"; fail "the installed kelvane did not keep the sample run open"; }
+kill "$runner"; wait "$runner" 2>/dev/null || true
+
+"$usr/bin/kelvane-analyze" -o "$root/work/table.dat" tests/data/analyzer/worked.bof
+grep -q 'pp07' "$root/work/table.dat" || fail "kelvane-analyze wrote no row for the worked example"
+
+echo "== relocated install"
+DESTDIR=$root/relocated cmake --install "$build" --prefix /opt/kelvane >/dev/null
+HOME=$root/home2 XDG_DATA_HOME=$root/home2/share "$root/relocated/opt/kelvane/bin/kelvane-check" "$root/work/sample.box" >/dev/null \
+  || fail "kelvane-check installed under /opt does not find its pictures"
+
+echo "Package test passed: $(basename "$deb")"
