@@ -50,6 +50,8 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("help")))
         parser.showHelp(Success);
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
     if (!parser.isSet(output) || parser.value(output).isEmpty()) {
         err << "kelvane-analyze: no output file; give one with -o OUT\n" << parser.helpText();
         return Failed;
