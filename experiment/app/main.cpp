@@ -1,12 +1,13 @@
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/CommandLine.h"
 #include "kelvane/app/CommandLineRun.h"
-#include "kelvane/app/DefaultsWindow.h"
-#include "kelvane/app/NamedFileOpening.h"
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/app/ProgramWindows.h"
 #include "kelvane/app/RunDevices.h"
 #include "kelvane/app/StartPlace.h"
+#include "kelvane/editor/BoxSettings.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/runexp/RunExp.h"
 
 #include <QApplication>
 #include <QTextStream>
@@ -32,28 +33,48 @@ int main(int argc, char *argv[])
     Program program;
     QStringList problems = setProgramFolders(program, locateProgramFiles());
     QSettingsStore store;
-    problems += startProgram(program, store);
 
     if (command.action == CommandAction::RunCluster)
-        return runClusterFromCommandLine(program, store, command.file, problems, place);
+        return runClusterFromCommandLine(program, store, command.file,
+                                         problems + startProgram(program, store), place);
 
-    DefaultsWindow window(program, readIconSize(store));
-    QtDialogs dialogs(&window);
     RunDevices devices;
-    // An experiment file opens the experiment window in the main window's place.
+    QtDialogs dialogs;
+    // The windows the editor opens are handed to it here.
+    QtDialogs experimentDialogs;
+    RunExp experiment(program, {experimentDialogs, store, devices.targetSound, devices.clickSound, devices.pointer});
+    experimentDialogs.setParent(&experiment);
+    EditorHooks hooks;
+    wireExperimentWindow(hooks, experiment);
+    // The options dialog is made afresh at each opening, so its messages have no window
+    // to belong to; the window system puts them over the active one, the dialog.
+    QtDialogs optionsDialogs;
+    wireOptionsDialog(hooks, store, optionsDialogs, program);
+    QtDialogs iconEditorDialogs;
+    IconEditorWindow iconEditor(program, iconEditorDialogs);
+    QObject::connect(&iconEditor, &IconEditorWindow::opened,
+                     [&iconEditorDialogs](frmIconEdit *window) { iconEditorDialogs.setParent(window); });
+    iconEditor.wire(hooks);
+    BoxSettings editor(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer}, hooks);
+    dialogs.setParent(&editor);
+    iconEditor.reportSavedIconsTo(editor);
+    QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
+
+    // An experiment file opens the experiment window in the editor's place.
     if (command.kind != FileKind::Experiment)
-        window.show();
+        editor.show();
     if (!problems.isEmpty())
         dialogs.message(QStringLiteral("Kelvane"), startupProblemText(problems), MessageIcon::Exclamation);
+    // The editor's own load reads the store and tells the researcher what it could
+    // not use.
+    editor.Form_Load();
 
     switch (command.kind) {
     case FileKind::Experiment:
-        openExperimentWindow(program,
-                             {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
-                             command.file, &window);
+        openExperimentInEditorsPlace(editor, experiment, command.file);
         break;
     case FileKind::Cluster:
-        openClusterInEditor(command.file);
+        editor.openClusterFile(command.file);
         break;
     case FileKind::None:
         break;

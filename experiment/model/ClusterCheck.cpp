@@ -55,6 +55,35 @@ private:
 
 } // namespace
 
+std::optional<ClusterProblem> targetProblem(const ClusterModel &cluster, int t)
+{
+    const QString &target = cluster.Trials.at(std::size_t(t)).TargetNumberText;
+    const int boxes = cluster.CountBoxes(t);
+    if (target.isEmpty())
+        return ClusterProblem{t, 0, QStringLiteral("no target is set")};
+    if (!isBoxNumber(target) || target.toInt() < 1 || target.toInt() > boxes)
+        return ClusterProblem{t, 0, QStringLiteral("the target \"%1\" is not one of the trial's %2 boxes")
+                                        .arg(target).arg(boxes)};
+    if (cluster.box(t, target.toInt()).Empty)
+        return ClusterProblem{t, target.toInt(), QStringLiteral("the target box holds no object")};
+    return std::nullopt;
+}
+
+QList<ClusterProblem> clearUnusableTargets(ClusterModel &cluster)
+{
+    QList<ClusterProblem> cleared;
+    for (int t = 0; t < cluster.trialCount(); ++t) {
+        QString &target = cluster.Trials[std::size_t(t)].TargetNumberText;
+        if (target.isEmpty())
+            continue;
+        if (auto problem = targetProblem(cluster, t)) {
+            cleared.append(std::move(*problem));
+            target.clear();
+        }
+    }
+    return cleared;
+}
+
 QList<ClusterProblem> checkCluster(const ClusterModel &cluster, const QString &iconFolder,
                                    const QStringList &objectRow)
 {
@@ -65,15 +94,8 @@ QList<ClusterProblem> checkCluster(const ClusterModel &cluster, const QString &i
         if (boxes == 0)
             check.add(t, 0, QStringLiteral("the trial has no boxes"));
 
-        const QString &target = cluster.Trials[std::size_t(t)].TargetNumberText;
-        if (target.isEmpty()) {
-            check.add(t, 0, QStringLiteral("no target is set"));
-        } else if (!isBoxNumber(target) || target.toInt() < 1 || target.toInt() > boxes) {
-            check.add(t, 0, QStringLiteral("the target \"%1\" is not one of the trial's %2 boxes")
-                                .arg(target).arg(boxes));
-        } else if (cluster.box(t, target.toInt()).Empty) {
-            check.add(t, target.toInt(), QStringLiteral("the target box holds no object"));
-        }
+        if (const auto problem = targetProblem(cluster, t))
+            problems.append(*problem);
 
         for (int k = 1; k <= boxes; ++k) {
             const BoxRecord &b = cluster.box(t, k);

@@ -1,8 +1,10 @@
 #include "kelvane/model/ClusterCommands.h"
 
+#include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/ClusterFileWriter.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace kelvane {
@@ -14,6 +16,17 @@ QString unknownErrorText(const FileError &error)
         text += QStringLiteral("\n\n") + error.description;
     return text;
 }
+
+namespace {
+
+// The result file takes the cluster file's name with its last three characters
+// replaced, so a cluster saved as "study1" would run into "stubof".
+QString withClusterExtension(const QString &path)
+{
+    return QFileInfo(path).suffix().isEmpty() ? path + QStringLiteral(".box") : path;
+}
+
+} // namespace
 
 FileDialogRequest ClusterCommands::clusterDialog() const
 {
@@ -54,7 +67,7 @@ bool ClusterCommands::SaveCluster()
         return false;
     }
 
-    const std::optional<QString> chosen = chooseSavePath(m_dialogs, clusterDialog());
+    const std::optional<QString> chosen = chooseSavePath(m_dialogs, clusterDialog(), withClusterExtension);
     if (!chosen)
         return false;
     const QString path = *chosen;
@@ -73,18 +86,21 @@ bool ClusterCommands::SaveCluster()
 
 bool ClusterCommands::OpenCluster()
 {
-    if (!m_program.ClusterSaved)
-        m_view.askToSaveChanges();
-    const auto chosen = m_dialogs.openFile(clusterDialog());
-    if (!chosen)
+    if (!m_program.ClusterSaved && !m_view.askToSaveChanges())
         return false;
-    const QString path = *chosen;
+    const auto chosen = m_dialogs.openFile(clusterDialog());
+    return chosen && OpenClusterFile(*chosen);
+}
 
+bool ClusterCommands::OpenClusterFile(const QString &path)
+{
     m_view.clearCluster();
     ClusterFileContent content = readClusterFile(path, ObjectRow::Read);
     m_program.Cluster = std::move(content.cluster);
     if (!content.objectRow.isEmpty())
         m_view.setObjectRowNames(content.objectRow);
+
+    const QList<ClusterProblem> clearedTargets = clearUnusableTargets(m_program.Cluster);
 
     if (content.problem) {
         // What was read stays in the editor so it can be salvaged, but the damaged file
@@ -98,7 +114,17 @@ bool ClusterCommands::OpenCluster()
     m_program.ClusterFile = path;
     m_program.ClusterName = fileTitle(path);
     m_view.showCluster();
-    m_program.ClusterSaved = true;
+    m_program.ClusterSaved = clearedTargets.isEmpty();
+    if (!clearedTargets.isEmpty()) {
+        QStringList lines;
+        for (const ClusterProblem &problem : clearedTargets)
+            lines.append(problem.describe());
+        m_dialogs.message(QStringLiteral("Open Cluster"),
+                          QStringLiteral("%1: these trials name a target that is not a box holding an "
+                                         "object, so they show no target:\n%2")
+                              .arg(QDir::toNativeSeparators(path), lines.join(u'\n')),
+                          MessageIcon::Exclamation);
+    }
     return true;
 }
 

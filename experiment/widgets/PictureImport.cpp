@@ -98,21 +98,24 @@ std::optional<QString> bringIntoIconFolder(Dialogs &dialogs, const QString &icon
     return import->name;
 }
 
-std::optional<PictureImport> choosePictureImport(Dialogs &dialogs, const QString &iconFolder)
+std::optional<PictureImport> choosePictureImport(Dialogs &dialogs, const QString &iconFolder,
+                                                 const QString &proposedPath)
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Choose a picture");
     request.filter = IconFilter;
-    request.initialFolder = iconFolder;
+    request.initialFolder = proposedPath.isEmpty() ? iconFolder : QFileInfo(proposedPath).absolutePath();
+    request.proposedName = proposedPath;
     const auto path = dialogs.openFile(request);
     if (!path || path->isEmpty())
         return std::nullopt;
     return preparePictureImport(dialogs, iconFolder, *path);
 }
 
-std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder)
+std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder,
+                                     const QString &proposedPath)
 {
-    const auto import = choosePictureImport(dialogs, iconFolder);
+    const auto import = choosePictureImport(dialogs, iconFolder, proposedPath);
     if (!import || !completePictureImport(dialogs, iconFolder, *import))
         return std::nullopt;
     return import->name;

@@ -1,10 +1,13 @@
 #include "kelvane/widgets/PictureWidget.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace kelvane {
 
@@ -24,6 +27,28 @@ void paintPlaceholder(QPainter &painter, const QRect &area, const QString &name)
     painter.drawText(inner, Qt::AlignCenter | Qt::TextWrapAnywhere, name);
 }
 
+// A layout shows the same few pictures on many boxes and is rebuilt after every
+// gesture; a file is decoded again only when it has changed on disk.
+QPixmap loadPicture(const QString &path)
+{
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return {};
+    const QString key = QStringLiteral("kelvane-picture:%1:%2:%3")
+                            .arg(file.absoluteFilePath())
+                            .arg(file.lastModified().toMSecsSinceEpoch())
+                            .arg(file.size());
+    QPixmap picture;
+    if (QPixmapCache::find(key, &picture))
+        return picture;
+    const QImage image = QImageReader(path).read();
+    if (image.isNull())
+        return {};
+    picture = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, picture);
+    return picture;
+}
+
 } // namespace
 
 PictureWidget::PictureWidget(QWidget *parent) : QWidget(parent)
@@ -40,13 +65,7 @@ void PictureWidget::setRole(const QString &role)
 void PictureWidget::setPicture(const QString &iconFolder, const QString &name)
 {
     m_name = name;
-    m_picture = QPixmap();
-    if (!name.isEmpty()) {
-        QImageReader reader(QDir(iconFolder).filePath(name));
-        const QImage image = reader.read();
-        if (!image.isNull())
-            m_picture = QPixmap::fromImage(image);
-    }
+    m_picture = name.isEmpty() ? QPixmap() : loadPicture(QDir(iconFolder).filePath(name));
     describe();
     update();
 }

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,7 +31,11 @@ public:
     void setCaption(const QString &text) override { caption = text; }
     QStringList objectRowNames() const override { return objectRow; }
     void setObjectRowNames(const QStringList &names) override { objectRow = names; }
-    void askToSaveChanges() override { ++saveQuestions; }
+    bool askToSaveChanges() override
+    {
+        ++saveQuestions;
+        return goOnAfterQuestion;
+    }
     void clearCluster() override
     {
         ++clears;
@@ -42,6 +47,7 @@ public:
     QString caption = QStringLiteral("Settings");
     QStringList objectRow = firstRunObjectRow();
     int saveQuestions = 0;
+    bool goOnAfterQuestion = true;
     int clears = 0;
     int rebuilds = 0;
 
@@ -217,6 +223,70 @@ private Q_SLOTS:
         QCOMPARE(f.program.ClusterName, QStringLiteral("c.box"));
         QVERIFY(f.program.ClusterSaved);
         QCOMPARE(f.dialogs.fileRequests[0].proposedName, f.path("earlier.box"));
+    }
+
+    void saveAddsTheClusterExtension()
+    {
+        Fixture f;
+        f.dialogs.savePaths.push_back(f.path("study1"));
+        QVERIFY(f.commands.SaveCluster());
+        QCOMPARE(f.program.ClusterFile, f.path("study1.box"));
+        QCOMPARE(f.program.ClusterName, QStringLiteral("study1.box"));
+        QCOMPARE(readBytes(f.path("study1.box")), twoTrialExampleBytes());
+        QVERIFY(!QFileInfo::exists(f.path("study1")));
+        // The next dialog starts in that file's folder and proposes it.
+        QCOMPARE(f.dialogs.fileRequests.size(), 1);
+
+        // The overwrite question asks about the name that will be written.
+        f.dialogs.savePaths.push_back(f.path("study1"));
+        f.dialogs.answers.push_back(Answer::Cancel);
+        QVERIFY(!f.commands.SaveCluster());
+        QCOMPARE(f.dialogs.messages.last().text,
+                 f.path("study1.box") + QStringLiteral(" already exists. Would you like to overwrite it?"));
+        QCOMPARE(f.dialogs.fileRequests.last().initialFolder, f.dir.path());
+        QCOMPARE(f.dialogs.fileRequests.last().proposedName, f.path("study1.box"));
+
+        // A name with an extension of its own is kept as typed.
+        f.dialogs.savePaths.push_back(f.path("pilot.v2"));
+        QVERIFY(f.commands.SaveCluster());
+        QCOMPARE(f.program.ClusterFile, f.path("pilot.v2"));
+    }
+
+    void openStopsWhenTheQuestionSaysSo()
+    {
+        Fixture f;
+        f.editor.goOnAfterQuestion = false;
+        const ClusterModel before = f.program.Cluster;
+        QVERIFY(!f.commands.OpenCluster());
+        QCOMPARE(f.editor.saveQuestions, 1);
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+        QCOMPARE(f.editor.clears, 0);
+        QVERIFY(f.program.Cluster == before);
+        QVERIFY(!f.program.ClusterSaved);
+    }
+
+    void openReportsAndClearsUnusableTargets()
+    {
+        Fixture f;
+        QByteArray bytes = twoTrialExampleBytes();
+        // Trial 1 names its empty box 1, trial 2 a box it does not have.
+        bytes.replace("\"Uw tijd is om.\",\"2\"", "\"Uw tijd is om.\",\"1\"");
+        bytes.replace("\"Uw tijd is om.\",\"1\",\"Klik op START om te beginnen.\",\"Klik op START om door te gaan.\",\"2\",\" 0\",\" 16777215\",\"85\",\" 1\"",
+                      "\"Uw tijd is om.\",\"4\",\"Klik op START om te beginnen.\",\"Klik op START om door te gaan.\",\"2\",\" 0\",\" 16777215\",\"85\",\" 1\"");
+        writeBytes(f.path("hand.box"), bytes);
+        f.dialogs.openPaths.push_back(f.path("hand.box"));
+        QVERIFY(f.commands.OpenCluster());
+        QVERIFY(f.program.Cluster.Trials[0].TargetNumberText.isEmpty());
+        QVERIFY(f.program.Cluster.Trials[1].TargetNumberText.isEmpty());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        const QString text = f.dialogs.messages[0].text;
+        QVERIFY2(text.contains(QStringLiteral("trial 1, box 1: the target box holds no object")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("trial 2: the target \"4\" is not one of the trial's 1 boxes")),
+                 qPrintable(text));
+        QVERIFY(text.contains(f.path("hand.box")));
+        // The model no longer equals the file.
+        QVERIFY(!f.program.ClusterSaved);
+        QCOMPARE(f.program.ClusterFile, f.path("hand.box"));
     }
 
     void openCancelledOrDamaged()

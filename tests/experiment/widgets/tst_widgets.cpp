@@ -10,7 +10,9 @@
 #include "kelvane/widgets/SpinnerField.h"
 #include "kelvane/widgets/StorableText.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -212,6 +214,15 @@ private Q_SLOTS:
             for (int x = 0; x < placeholder.width(); ++x)
                 written |= placeholder.pixelColor(x, y).lightness() < 128;
         QVERIFY(written);
+
+        // A picture changed on disk is shown as it is now.
+        writeTestIcon(folder.inIco(QStringLiteral("Box1.ico")), Qt::green);
+        QFile changed(folder.inIco(QStringLiteral("Box1.ico")));
+        QVERIFY(changed.open(QIODevice::ReadWrite));
+        QVERIFY(changed.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        changed.close();
+        picture.setPicture(folder.ico(), QStringLiteral("Box1.ico"));
+        QCOMPARE(centrePixel(picture), QColor(Qt::green));
 
         // A file that is not a picture counts as missing too.
         writeBytes(folder.inIco(QStringLiteral("Text.ico")), "not an icon");

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QStringList>
 
+#include <optional>
+
 namespace kelvane {
 
 // Trials without a target, targets that are not a box holding an object, pictures
@@ -24,5 +26,13 @@ QList<ClusterProblem> checkCluster(const ClusterModel &cluster, const QString &i
 // (the subject would never see it). Warnings: a time or close-after text that is not a
 // number (no time limit; an opened box closes at the next tick).
 QList<ClusterProblem> reviewTrialValues(const ClusterModel &cluster);
+
+// Why the trial's target cannot be used: none is set, or it is not a box 1..n holding
+// an object. Nothing when it can.
+std::optional<ClusterProblem> targetProblem(const ClusterModel &cluster, int trial);
+
+// Clears every target that is set but is not a box holding an object (a file edited
+// by hand can name any number), and says which were cleared.
+QList<ClusterProblem> clearUnusableTargets(ClusterModel &cluster);
 
 } // namespace kelvane

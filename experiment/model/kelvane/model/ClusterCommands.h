@@ -22,9 +22,11 @@ public:
     virtual QStringList objectRowNames() const = 0;
     // Puts the names into the object row, loading their pictures.
     virtual void setObjectRowNames(const QStringList &names) = 0;
-    // The unsaved-changes question; Yes saves.
-    virtual void askToSaveChanges() = 0;
-    // Clear Cluster: asks about unsaved changes, leaves one trial, erases the box table.
+    // The unsaved-changes question; Yes saves. False when the command that asked must
+    // stop: the researcher cancelled, or said Yes and the cluster was not saved.
+    virtual bool askToSaveChanges() = 0;
+    // Clear Cluster once the question has been answered: leaves one trial with the
+    // stored defaults and erases the box table.
     virtual void clearCluster() = 0;
     // Rebuilds trials and layout from the model (selecting the last, then the first trial).
     virtual void showCluster() = 0;
@@ -43,10 +45,13 @@ public:
         : m_program(program), m_dialogs(dialogs), m_view(view) {}
 
     // True when the cluster was written. A failed write changes nothing and leaves an
-    // earlier file of that name as it was.
+    // earlier file of that name as it was. A name typed without extension gets ".box".
     bool SaveCluster();
-    // True when a file was read completely.
+    // True when a file was read completely. Targets that are not a box holding an
+    // object are reported and cleared, and the cluster then counts as changed.
     bool OpenCluster();
+    // Open Cluster once its dialog has named `path`: the same reading, checks and reports.
+    bool OpenClusterFile(const QString &path);
 
 private:
     FileDialogRequest clusterDialog() const;

@@ -41,11 +41,14 @@ bool completePictureImport(Dialogs &dialogs, const QString &iconFolder, const Pi
 std::optional<QString> bringIntoIconFolder(Dialogs &dialogs, const QString &iconFolder,
                                            const QString &path);
 
-// The open dialog for a row picture, starting in the icon folder, followed by
-// preparePictureImport. Nothing when cancelled or refused.
-std::optional<PictureImport> choosePictureImport(Dialogs &dialogs, const QString &iconFolder);
+// The open dialog for a row picture, followed by preparePictureImport. It starts in the
+// icon folder, or proposes `proposedPath` (an icon just made elsewhere) when given.
+// Nothing when cancelled or refused.
+std::optional<PictureImport> choosePictureImport(Dialogs &dialogs, const QString &iconFolder,
+                                                 const QString &proposedPath = {});
 
 // choosePictureImport followed by completePictureImport. Nothing when cancelled or refused.
-std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder);
+std::optional<QString> choosePicture(Dialogs &dialogs, const QString &iconFolder,
+                                     const QString &proposedPath = {});
 
 } // namespace kelvane

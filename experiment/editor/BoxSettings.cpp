@@ -1,0 +1,564 @@
+#include "kelvane/editor/BoxSettings.h"
+
+#include "kelvane/editor/LayoutEditing.h"
+#include "kelvane/editor/TrialEditing.h"
+#include "kelvane/model/ClusterCheck.h"
+#include "kelvane/options/StoredSettings.h"
+#include "kelvane/trial/TrialScreen.h"
+#include "kelvane/widgets/PictureImport.h"
+
+#include <QCloseEvent>
+#include <QTabBar>
+
+namespace kelvane {
+
+namespace {
+
+template <std::size_t N>
+QStringList firstNames(const std::array<QString, N> &list, int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(list[std::size_t(i)]);
+    return names;
+}
+
+template <std::size_t N>
+void fillList(std::array<QString, N> &list, const QStringList &names)
+{
+    for (qsizetype i = 0; i < names.size() && std::size_t(i) < N; ++i)
+        list[std::size_t(i)] = names[i];
+}
+
+} // namespace
+
+// ---- Window load and the stored settings ----
+
+void BoxSettings::Form_Load()
+{
+    // The fields' own values before the store is read; at the very first start they
+    // become the stored first-run values.
+    m_program.Cluster = ClusterModel();
+    applyTrialDefaults(firstRunTrialDefaults(), m_program.Cluster.Trials.front());
+    m_program.ClusterSaved = true;
+    TrialLayout->setIconFolder(m_program.IconFolder);
+    Rows->setIconFolder(m_program.IconFolder);
+    syncTabs();
+    tellProblems(GetRegistrySettings());
+    ResetLayout();
+    applyIconSize();
+    showShownTrial();
+    tellMissingPictures();
+}
+
+QStringList BoxSettings::GetRegistrySettings()
+{
+    const QStringList problems = kelvane::GetRegistrySettings(m_services.store, m_program);
+    if (m_shown == 0)
+        SSTab1->showSettings(m_program.Cluster.Trials.front());
+    return problems;
+}
+
+void BoxSettings::readPictureLists()
+{
+    const StoredDefaults stored = readStoredDefaults(m_services.store, trialDefaultsOf(shownSettings()));
+    fillList(m_program.Pictures.DragBoxIconNames, stored.objectPictures);
+    fillList(m_program.Pictures.EmptyBoxIconNames, stored.boxPictures);
+    fillList(m_program.Pictures.EmptyIconNames, stored.emptyBoxPictures);
+}
+
+void BoxSettings::reloadBoxRows()
+{
+    const PictureNameLists &names = m_program.Pictures;
+    Rows->EmptyBox->setNames(firstNames(names.EmptyBoxIconNames, PictureNameLists::BoxCount));
+    Rows->EmptyIcon->setNames(firstNames(names.EmptyIconNames, PictureNameLists::BoxCount));
+}
+
+void BoxSettings::reloadRows()
+{
+    reloadBoxRows();
+    Rows->DragBox->setNames(firstNames(m_program.Pictures.DragBoxIconNames, PictureNameLists::ObjectCount));
+}
+
+void BoxSettings::applyIconSize()
+{
+    QString problem;
+    TrialLayout->setBoxSize(readIconSize(m_services.store, &problem));
+    Rows->setDragPictureSize(TrialLayout->boxPixels());
+    if (!problem.isEmpty())
+        tellProblems({problem});
+}
+
+// ---- Showing the selected trial ----
+
+TrialSettings &BoxSettings::shownSettings()
+{
+    return m_program.Cluster.Trials.at(std::size_t(m_shown));
+}
+
+void BoxSettings::showShownTrial()
+{
+    TrialLayout->showTrial(m_program.Cluster, m_shown);
+    SSTab1->showSettings(shownSettings());
+    Target->showTarget(m_program.Cluster, m_shown, m_program.IconFolder);
+}
+
+void BoxSettings::NieuweTab()
+{
+    const int number = Trials->count() + 1;
+    Trials->addTab(number == 1 ? QStringLiteral("1") : QStringLiteral(" %1").arg(number));
+    Trials->setTabToolTip(number - 1, QStringLiteral("Trial %1").arg(number));
+}
+
+void BoxSettings::syncTabs()
+{
+    const QSignalBlocker blocker(Trials);
+    while (Trials->count() < m_program.Cluster.trialCount())
+        NieuweTab();
+    while (Trials->count() > m_program.Cluster.trialCount())
+        Trials->removeTab(Trials->count() - 1);
+    m_shown = std::clamp(m_shown, 0, m_program.Cluster.trialCount() - 1);
+    Trials->setCurrentIndex(m_shown);
+}
+
+void BoxSettings::showTabWithoutSelecting(int trial)
+{
+    const QSignalBlocker blocker(Trials);
+    m_shown = trial;
+    Trials->setCurrentIndex(trial);
+    showShownTrial();
+}
+
+void BoxSettings::Trials_Click(int)
+{
+    m_shown = std::max(0, Trials->currentIndex());
+    showShownTrial();
+    // Selecting a trial counts as a change, so closing afterwards asks about saving.
+    markChanged();
+}
+
+void BoxSettings::selectTrial(int trial)
+{
+    const int previous = m_shown;
+    {
+        const QSignalBlocker blocker(Trials);
+        Trials->setCurrentIndex(trial);
+    }
+    Trials_Click(previous);
+}
+
+// ---- Trials ----
+
+void BoxSettings::AddLayout_Click()
+{
+    const auto added = addTrial(m_program.Cluster);
+    if (!added) {
+        refuse(QStringLiteral("Add Trial"), QStringLiteral("A cluster holds at most %1 trials.")
+                                                .arg(ClusterModel::MaxTrials));
+        return;
+    }
+    syncTabs();
+    selectTrial(*added);
+}
+
+void BoxSettings::CopyTrial_Click()
+{
+    const auto copy = copyTrial(m_program.Cluster, m_shown);
+    if (!copy) {
+        refuse(QStringLiteral("Copy Trial"), QStringLiteral("A cluster holds at most %1 trials.")
+                                                 .arg(ClusterModel::MaxTrials));
+        return;
+    }
+    syncTabs();
+    selectTrial(*copy);
+}
+
+void BoxSettings::DeleteTrial()
+{
+    const auto shown = deleteTrial(m_program.Cluster, m_shown);
+    if (!shown) {
+        m_services.dialogs.message(QStringLiteral("Delete Trial"),
+                                   QStringLiteral("Can't delete the only trial in a cluster!"),
+                                   MessageIcon::None);
+        return;
+    }
+    m_shown = *shown;
+    syncTabs();
+    selectTrial(*shown);
+}
+
+void BoxSettings::mnuClearLayout_Click()
+{
+    clearTrialLayout(m_program.Cluster, m_shown);
+    showShownTrial();
+    markChanged();
+}
+
+void BoxSettings::ResetLayout()
+{
+    reloadRows();
+    TrialLayout->removeBoxes();
+    tellProblems(GetRegistrySettings());
+    SetTarget(0);
+    m_program.ClusterSaved = true;
+}
+
+bool BoxSettings::ClearCluster()
+{
+    if (!m_program.ClusterSaved && !VraagSave())
+        return false;
+    clearCluster();
+    return true;
+}
+
+void BoxSettings::clearCluster()
+{
+    kelvane::clearCluster(m_program.Cluster);
+    m_shown = 0;
+    syncTabs();
+    ResetLayout();
+    showTabWithoutSelecting(0);
+    tellMissingPictures();
+}
+
+bool BoxSettings::VraagSave()
+{
+    const Answer answer = m_services.dialogs.message(
+        QStringLiteral("Save Layout?"),
+        QStringLiteral("Current layout has not been saved. Would you like to save it now?"),
+        MessageIcon::Question, MessageButtons::YesNoCancel);
+    if (answer == Answer::Yes)
+        return SaveCluster();
+    return answer == Answer::No;
+}
+
+// ---- Cluster files ----
+
+bool BoxSettings::SaveCluster()
+{
+    return m_commands.SaveCluster();
+}
+
+bool BoxSettings::OpenCluster()
+{
+    return m_commands.OpenCluster();
+}
+
+bool BoxSettings::openClusterFile(const QString &path)
+{
+    if (!m_program.ClusterSaved && !VraagSave())
+        return false;
+    return m_commands.OpenClusterFile(path);
+}
+
+bool BoxSettings::shownLayoutHasBoxes() const
+{
+    return TrialLayout->boxCount() > 0;
+}
+
+void BoxSettings::setCaption(const QString &caption)
+{
+    setWindowTitle(caption);
+}
+
+QStringList BoxSettings::objectRowNames() const
+{
+    return Rows->DragBox->names();
+}
+
+void BoxSettings::setObjectRowNames(const QStringList &names)
+{
+    Rows->DragBox->setNames(names);
+}
+
+void BoxSettings::showCluster()
+{
+    m_shown = 0;
+    syncTabs();
+    showTabWithoutSelecting(0);
+    tellMissingPictures();
+}
+
+// ---- Runs and the other windows ----
+
+bool BoxSettings::allTrialsHaveTargets()
+{
+    for (int t = 0; t < m_program.Cluster.trialCount(); ++t) {
+        if (m_program.Cluster.Trials[std::size_t(t)].TargetNumberText.isEmpty()) {
+            refuse(QStringLiteral("No target set"),
+                   QStringLiteral("No target set. Please set a target in trial %1.").arg(t + 1));
+            selectTrial(t);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool BoxSettings::clusterCanRun()
+{
+    QList<ClusterProblem> problems = checkCluster(m_program.Cluster, m_program.IconFolder);
+    // Values the trial window would show wrongly (no layout area, a box off the square)
+    // stop the run too; oddities it handles in a known way do not.
+    for (const ClusterProblem &problem : reviewTrialValues(m_program.Cluster)) {
+        if (problem.severity == Severity::Problem)
+            problems.append(problem);
+    }
+    if (problems.isEmpty())
+        return true;
+    QStringList lines;
+    for (const ClusterProblem &problem : problems)
+        lines.append(problem.describe());
+    refuse(QStringLiteral("Run Cluster"), QStringLiteral("The cluster cannot be run:\n") + lines.join(u'\n'));
+    for (const ClusterProblem &problem : problems) {
+        if (problem.trial >= 0) {
+            selectTrial(problem.trial);
+            break;
+        }
+    }
+    return false;
+}
+
+void BoxSettings::Runtrial_Click()
+{
+    if (!allTrialsHaveTargets() || !clusterCanRun())
+        return;
+    // Results go beside the cluster file and copy it, so only a saved cluster runs.
+    if ((!m_program.ClusterSaved || m_program.ClusterFile.isEmpty()) && !SaveCluster())
+        return;
+    m_program.Run.WholeExperiment = false;
+    m_program.Run.ClusterMessageText.clear();
+    hide();
+    {
+        TrialScreen screen(m_program, {m_services.dialogs, m_services.store, m_services.targetSound,
+                                       m_services.clickSound, m_services.pointer},
+                           this);
+        screen.runModal();
+    }
+    show();
+    activateWindow();
+}
+
+void BoxSettings::mnuRunExperiment_Click()
+{
+    if (!m_hooks.showExperimentWindow || !ClearCluster())
+        return;
+    hide();
+    m_hooks.showExperimentWindow([this] { experimentWindowClosed(); });
+}
+
+void BoxSettings::experimentWindowClosed()
+{
+    // The run loaded its own clusters into the model: start afresh, as a new cluster.
+    clearCluster();
+    m_program.ClusterFile.clear();
+    m_program.ClusterName.clear();
+    m_program.ClusterSaved = true;
+    setCaption(QStringLiteral("Settings"));
+    show();
+    activateWindow();
+}
+
+void BoxSettings::mnuOptions_Click()
+{
+    if (!m_hooks.showOptionsDialog || !m_hooks.showOptionsDialog())
+        return;
+    // New defaults go to trial 1 only while nobody has built on it; a cluster being
+    // designed keeps its settings and its object row, and gets the defaults when next
+    // cleared.
+    if (hasNoLayout(m_program.Cluster) && m_program.ClusterFile.isEmpty()) {
+        tellProblems(GetRegistrySettings());
+        reloadRows();
+    } else {
+        readPictureLists();
+        reloadBoxRows();
+    }
+    applyIconSize();
+    showShownTrial();
+    tellMissingPictures();
+}
+
+void BoxSettings::mnuiconEdit_Click()
+{
+    if (m_hooks.showIconEditor)
+        m_hooks.showIconEditor();
+}
+
+void BoxSettings::closeEvent(QCloseEvent *event)
+{
+    if (m_hooks.iconEditorAllowsQuit && !m_hooks.iconEditorAllowsQuit()) {
+        event->ignore();
+        return;
+    }
+    if (!m_program.ClusterSaved && !VraagSave()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    Q_EMIT programEnded();
+}
+
+// ---- Layout ----
+
+void BoxSettings::TrialLayout_DragDrop(DragSource source, QPoint corner)
+{
+    ClusterModel &cluster = m_program.Cluster;
+    switch (decideDrop(source.kind, DropTargetKind::LayoutArea)) {
+    case DropAction::MoveBox:
+        if (source.index < 1 || source.index > cluster.CountBoxes(m_shown))
+            return;
+        moveBox(cluster, m_shown, source.index, corner);
+        break;
+    case DropAction::CreateBox: {
+        const QString closed = Rows->EmptyBox->name(source.index);
+        if (closed.isEmpty())
+            return;
+        if (!placeBox(cluster, m_shown, closed, Rows->EmptyIcon->name(source.index), corner)) {
+            refuse(QStringLiteral("Trial Layout"), QStringLiteral("A trial holds at most %1 boxes.")
+                                                       .arg(ClusterModel::MaxBoxesPerTrial));
+            return;
+        }
+        break;
+    }
+    default:
+        return;
+    }
+    TrialLayout->showTrial(cluster, m_shown);
+    markChanged();
+}
+
+void BoxSettings::Boxes_DragDrop(int Index, DragSource source, QPoint corner)
+{
+    ClusterModel &cluster = m_program.Cluster;
+    if (Index < 1 || Index > cluster.CountBoxes(m_shown))
+        return;
+    switch (decideDrop(source.kind, DropTargetKind::Box)) {
+    case DropAction::PutObject:
+        if (const QString object = Rows->DragBox->name(source.index); !object.isEmpty())
+            putObject(cluster, m_shown, Index, object);
+        break;
+    case DropAction::MakeEmpty:
+        if (const QString opened = Rows->EmptyIcon->name(source.index); !opened.isEmpty())
+            makeEmpty(cluster, m_shown, Index, opened);
+        break;
+    case DropAction::MoveBox:
+        TrialLayout_DragDrop(source, corner);
+        return;
+    default:
+        break;
+    }
+    showShownTrial();
+    markChanged();
+}
+
+void BoxSettings::Delete_DragDrop(DragSource source)
+{
+    if (decideDrop(source.kind, DropTargetKind::DeleteArea) == DropAction::DeleteBox
+        && source.index >= 1 && source.index <= m_program.Cluster.CountBoxes(m_shown))
+        DeleteBox(source.index);
+}
+
+void BoxSettings::DeleteBox(int Index)
+{
+    deleteBox(m_program.Cluster, m_shown, Index);
+    TrialLayout->showTrial(m_program.Cluster, m_shown);
+    Target->showTarget(m_program.Cluster, m_shown, m_program.IconFolder);
+    markChanged();
+}
+
+void BoxSettings::Boxes_MouseUp(int Index, Qt::MouseButton Button)
+{
+    if (Button == Qt::RightButton)
+        SetTarget(Index);
+}
+
+void BoxSettings::SetTarget(int Index)
+{
+    if (Index == 0) {
+        clearTarget(m_program.Cluster, m_shown);
+    } else {
+        if (!setTarget(m_program.Cluster, m_shown, Index))
+            return;
+        markChanged();
+    }
+    TrialLayout->showTrial(m_program.Cluster, m_shown);
+    Target->showTarget(m_program.Cluster, m_shown, m_program.IconFolder);
+}
+
+// ---- Picture rows ----
+
+void BoxSettings::ChangeDragBoxIcon(int Index)
+{
+    changeRowPicture(DragSourceKind::ObjectPicture, Index);
+}
+
+void BoxSettings::ChangeEmptyBox(int Index)
+{
+    changeRowPicture(DragSourceKind::ClosedBoxPicture, Index);
+}
+
+void BoxSettings::ChangeEmptyIcon(int Index)
+{
+    changeRowPicture(DragSourceKind::OpenedBoxPicture, Index);
+}
+
+void BoxSettings::changeRowPicture(DragSourceKind row, int index)
+{
+    PictureRow *pictures = Rows->row(row);
+    if (!pictures || index < 0 || index >= pictures->count())
+        return;
+    const auto name = choosePicture(m_services.dialogs, m_program.IconFolder, m_savedIcon);
+    if (!name)
+        return;
+    m_savedIcon.clear();
+    pictures->setName(index, *name);
+    markChanged();
+}
+
+void BoxSettings::iconFileSaved(const QString &path)
+{
+    m_savedIcon = path;
+    // Same names, but a file may have changed under one of them.
+    for (PictureRow *row : {Rows->DragBox, Rows->EmptyBox, Rows->EmptyIcon})
+        row->setNames(row->names());
+    showShownTrial();
+}
+
+// ---- Telling the researcher ----
+
+void BoxSettings::refuse(const QString &title, const QString &text)
+{
+    m_services.dialogs.message(title, text, MessageIcon::Exclamation);
+}
+
+void BoxSettings::tellProblems(const QStringList &problems)
+{
+    QStringList untold;
+    for (const QString &problem : problems) {
+        if (!m_toldProblems.contains(problem)) {
+            m_toldProblems.insert(problem);
+            untold.append(problem);
+        }
+    }
+    if (!untold.isEmpty())
+        m_services.dialogs.message(QStringLiteral("Kelvane"), untold.join(u'\n'), MessageIcon::Exclamation);
+}
+
+void BoxSettings::tellMissingPictures()
+{
+    QStringList rows;
+    for (const PictureRow *row : {Rows->DragBox, Rows->EmptyBox, Rows->EmptyIcon})
+        rows += row->names();
+    QStringList missing = missingPictures(m_program.Cluster, rows, m_program.IconFolder);
+    // A file that is there but is no picture shows as missing too.
+    for (const QString &name : Rows->missingNames() + TrialLayout->missingNames()) {
+        if (!missing.contains(name))
+            missing.append(name);
+    }
+    const QStringList untold = m_missingNotice.untold(missing);
+    if (!untold.isEmpty())
+        m_services.dialogs.message(QStringLiteral("Missing pictures"),
+                                   missingPicturesText(untold, m_program.IconFolder),
+                                   MessageIcon::Exclamation);
+}
+
+} // namespace kelvane

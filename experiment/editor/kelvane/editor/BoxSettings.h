@@ -1,0 +1,166 @@
+#pragma once
+// The experiment program's main window, the cluster editor: trials on tabs, the
+// selected trial's settings, its layout built by dragging pictures, and the commands
+// that save, open and run clusters.
+
+#include "kelvane/editor/DeleteArea.h"
+#include "kelvane/editor/EditorDrag.h"
+#include "kelvane/editor/EditorHooks.h"
+#include "kelvane/editor/LayoutArea.h"
+#include "kelvane/editor/MissingPictures.h"
+#include "kelvane/editor/PictureRows.h"
+#include "kelvane/editor/TargetFrame.h"
+#include "kelvane/editor/TrialSettingsPanel.h"
+#include "kelvane/model/ClusterCommands.h"
+#include "kelvane/model/Program.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QPushButton;
+class QTabBar;
+
+namespace kelvane {
+
+class BoxSettings : public QMainWindow, public ClusterEditorView
+{
+    Q_OBJECT
+
+public:
+    BoxSettings(Program &program, const EditorServices &services, EditorHooks hooks = {},
+                QWidget *parent = nullptr);
+    ~BoxSettings() override;
+
+    // Window load: the stored settings, an empty cluster of one trial, the picture
+    // rows. Problems with stored values and missing pictures are told once.
+    void Form_Load();
+
+    // Buttons and menu items.
+    void AddLayout_Click();
+    void CopyTrial_Click();
+    void Runtrial_Click();
+    void SaveBoxFile_Click() { SaveCluster(); }
+    void OpenBoxFile_Click() { OpenCluster(); }
+    void mnuClearCluster_Click() { ClearCluster(); }
+    void mnuClearLayout_Click();
+    void mnuDeleteTrial_Click() { DeleteTrial(); }
+    void mnuExitKelvane_Click() { close(); }
+    void mnuRunExperiment_Click();
+    void mnuOptions_Click();
+    void mnuiconEdit_Click();
+
+    // Trials.
+    void Trials_Click(int previousTab);
+    void NieuweTab();
+    bool VraagSave();
+    // False when the question stopped it.
+    bool ClearCluster();
+    void DeleteTrial();
+    void ResetLayout();
+    QStringList GetRegistrySettings();
+    bool SaveCluster();
+    bool OpenCluster();
+    // Opens the cluster file `path` as Open Cluster does once its dialog has named it
+    // (after the save question when there are changes): for a file named at start-up,
+    // once Form_Load has run.
+    bool openClusterFile(const QString &path);
+
+    // Layout.
+    void TrialLayout_DragDrop(DragSource source, QPoint corner);
+    void Boxes_DragDrop(int Index, DragSource source, QPoint corner);
+    void Delete_DragDrop(DragSource source);
+    void Boxes_MouseUp(int Index, Qt::MouseButton Button);
+    void SetTarget(int Index);
+    void DeleteBox(int Index);
+
+    // Picture rows.
+    void ChangeDragBoxIcon(int Index);
+    void ChangeEmptyBox(int Index);
+    void ChangeEmptyIcon(int Index);
+
+    // The icon editor wrote `path`: pictures of that name show the new icon at once, and
+    // the next picture replacement proposes it.
+    void iconFileSaved(const QString &path);
+
+    // What a drag that starts in this window carries with it.
+    const QString &dragToken() const { return m_token; }
+
+    // ClusterEditorView
+    int shownTrial() const override { return m_shown; }
+    bool shownLayoutHasBoxes() const override;
+    void selectTrial(int trial) override;
+    void setCaption(const QString &caption) override;
+    QStringList objectRowNames() const override;
+    void setObjectRowNames(const QStringList &names) override;
+    bool askToSaveChanges() override { return VraagSave(); }
+    void clearCluster() override;
+    void showCluster() override;
+
+    QTabBar *Trials = nullptr;
+    TrialSettingsPanel *SSTab1 = nullptr;
+    TargetFrame *Target = nullptr;
+    LayoutArea *TrialLayout = nullptr;
+    PictureRows *Rows = nullptr;
+    DeleteArea *Delete = nullptr;
+    QPushButton *CopyTrial = nullptr;
+    QPushButton *AddLayout = nullptr;
+    QPushButton *Runtrial = nullptr;
+    QPushButton *SaveBoxFile = nullptr;
+    QPushButton *OpenBoxFile = nullptr;
+
+    QAction *mnuOpenTrial = nullptr;
+    QAction *mnuSaveTrial = nullptr;
+    QAction *mnuClearCluster = nullptr;
+    QAction *mnuExitKelvane = nullptr;
+    QAction *mnuRunExperiment = nullptr;
+    QAction *mnuRunCluster = nullptr;
+    QAction *mnuClearLayout = nullptr;
+    QAction *mnuDeleteTrial = nullptr;
+    QAction *mnuAddLayout = nullptr;
+    QAction *mnuCopylayout = nullptr;
+    QAction *mnuOptions = nullptr;
+    QAction *mnuiconEdit = nullptr;
+
+Q_SIGNALS:
+    // The window was closed for good: the program ends.
+    void programEnded();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // BoxSettingsWindow.cpp: the window's parts.
+    void buildWindow();
+    void buildMenus();
+    QWidget *buildButtons();
+    void connectParts();
+
+    TrialSettings &shownSettings();
+    void showShownTrial();
+    void syncTabs();
+    void showTabWithoutSelecting(int trial);
+    void reloadRows();
+    void reloadBoxRows();
+    void readPictureLists();
+    void applyIconSize();
+    void changeRowPicture(DragSourceKind row, int index);
+    void markChanged() { m_program.ClusterSaved = false; }
+    void refuse(const QString &title, const QString &text);
+    void tellProblems(const QStringList &problems);
+    void tellMissingPictures();
+    bool allTrialsHaveTargets();
+    bool clusterCanRun();
+    void experimentWindowClosed();
+
+    Program &m_program;
+    EditorServices m_services;
+    EditorHooks m_hooks;
+    ClusterCommands m_commands;
+    QString m_token;
+    int m_shown = 0;
+    MissingPictureNotice m_missingNotice;
+    QSet<QString> m_toldProblems;
+    QString m_savedIcon;
+};
+
+} // namespace kelvane

@@ -1,0 +1,563 @@
+// The editor window driven as a researcher drives it: clicks on buttons, tabs and
+// menus, typing, drops on the layout, and the dialogs answered by script.
+
+#include "EditorFixture.h"
+#include "ReadOnlyFolder.h"
+#include "TestFiles.h"
+#include "TestIcons.h"
+
+#include "kelvane/options/StoredSettings.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::test;
+
+namespace {
+
+void click(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void clickTab(QTabBar *tabs, int index)
+{
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+void typeInto(QLineEdit *field, const QString &text)
+{
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
+
+QStringList tabCaptions(const QTabBar *tabs)
+{
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i)
+        captions.append(tabs->tabText(i));
+    return captions;
+}
+
+QStringList menuCaptions(const QMenuBar *bar)
+{
+    QStringList captions;
+    for (const QAction *menu : bar->actions()) {
+        captions.append(menu->text());
+        for (const QAction *item : menu->menu()->actions()) {
+            if (!item->isSeparator())
+                captions.append(QStringLiteral("  ") + item->text());
+        }
+    }
+    return captions;
+}
+
+// Trial 1: box 1 closed and empty at (1200, 4800) from the second "Box" picture; box 2
+// from the first at (3000, 3000) holding Content3.ico, the target. Trial 2 (time 25,
+// red background): box 1 at (6000, 150) holding Content1.ico, the target; box 2 at
+// (0, 0) that held Content2.ico and was made empty with the first "EmptyBox" picture.
+void buildTwoTrials(EditorFixture &f)
+{
+    f.placeBox(1, {1200, 4800});
+    f.placeBox(0, {3000, 3000});
+    QVERIFY(f.dropOnBox(objectPicture(2), 2));
+    f.rightClickBox(2);
+    click(f.window->AddLayout);
+    f.placeBox(3, {6000, 150});
+    QVERIFY(f.dropOnBox(objectPicture(0), 1));
+    f.placeBox(2, {0, 0});
+    QVERIFY(f.dropOnBox(objectPicture(1), 2));
+    QVERIFY(f.dropOnBox(openedBoxPicture(0), 2));
+    f.rightClickBox(1);
+    f.window->SSTab1->setCurrentIndex(1);
+    typeInto(f.window->SSTab1->time->field(), QStringLiteral("25"));
+    f.dialogs.colours = {255};
+    f.window->SSTab1->setCurrentIndex(2);
+    click(f.window->SSTab1->ChangeColor);
+}
+
+const QByteArray twoTrialFile =
+    "2\r\n"
+    "\"10\",\"Uw tijd is om.\",\"2\",\"Klik op START om te beginnen.\",\"Klik op START om door te gaan.\","
+    "\"2\",\" 0\",\" 16777215\",\"85\",\" 2\","
+    "\"Box2.ico\",\"EmptyBox2.ico\",\"leeg\",#TRUE#,\" .1714286\",\" .6857143\","
+    "\"Box1.ico\",\"EmptyBox1.ico\",\"Content3.ico\",#FALSE#,\" .4285714\",\" .4285714\","
+    "\"25\",\"Uw tijd is om.\",\"1\",\"Klik op START om te beginnen.\",\"Klik op START om door te gaan.\","
+    "\"2\",\" 255\",\" 16777215\",\"85\",\" 2\","
+    "\"Box4.ico\",\"EmptyBox4.ico\",\"Content1.ico\",#FALSE#,\" .8571429\",\" .02142857\","
+    "\"Box3.ico\",\"EmptyBox1.ico\",\"Content2.ico\",#TRUE#,\" 0\",\" 0\","
+    "\"Content1.ico\",\"Content2.ico\",\"Apple.ico\",\"Content4.ico\",\"Content5.ico\",\"Content6.ico\",";
+
+} // namespace
+
+class BoxSettingsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void firstStartShowsFirstRunSettings()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(tabCaptions(w.Trials), QStringList{QStringLiteral("1")});
+        QCOMPARE(w.SSTab1->TimeUpMessage->text(), QStringLiteral("Uw tijd is om."));
+        QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
+        QCOMPARE(w.SSTab1->EndMessage->text(), QStringLiteral("Klik op START om door te gaan."));
+        QCOMPARE(w.SSTab1->time->text(), QStringLiteral("10"));
+        QCOMPARE(w.SSTab1->CloseAfter->text(), QStringLiteral("2"));
+        QCOMPARE(w.SSTab1->ScreenSize->text(), QStringLiteral("85"));
+        QCOMPARE(w.SSTab1->ChangeColor->colour(), 0);
+        QCOMPARE(w.SSTab1->ChangeForeColor->colour(), 16777215);
+        QCOMPARE(w.Rows->DragBox->names(), firstRunObjectPictures());
+        QCOMPARE(w.Rows->EmptyBox->names(), firstRunBoxPictures());
+        QCOMPARE(w.Rows->EmptyIcon->names(), firstRunEmptyBoxPictures());
+        QVERIFY(w.Rows->missingNames().isEmpty());
+        QCOMPARE(f.store->read(QStringLiteral("Timing"), QStringLiteral("Time")), QStringLiteral("10"));
+        QCOMPARE(f.store->read(QStringLiteral("EmptyIcons"), QStringLiteral("4")), QStringLiteral("EmptyBox4.ico"));
+        QVERIFY(f.program.ClusterSaved);
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        QCOMPARE(menuCaptions(w.menuBar()),
+                 (QStringList{QStringLiteral("&File"), QStringLiteral("  Open Cluster"),
+                              QStringLiteral("  Save Cluster"), QStringLiteral("  Clear Cluster"),
+                              QStringLiteral("  Exit Kelvane"), QStringLiteral("&Run"),
+                              QStringLiteral("  Experiment"), QStringLiteral("  Cluster"),
+                              QStringLiteral("&Trial"), QStringLiteral("  Clear Trial"),
+                              QStringLiteral("  Delete Trial"), QStringLiteral("  Add Trial"),
+                              QStringLiteral("  Copy Trial"), QStringLiteral("&Extra"),
+                              QStringLiteral("  Options"), QStringLiteral("  Icon Editor")}));
+        // Windows nobody has provided are not offered.
+        QVERIFY(!w.mnuRunExperiment->isEnabled());
+        QVERIFY(!w.mnuOptions->isEnabled());
+        QVERIFY(!w.mnuiconEdit->isEnabled());
+        for (QPushButton *button : {w.CopyTrial, w.AddLayout, w.Runtrial, w.SaveBoxFile, w.OpenBoxFile})
+            QCOMPARE(button->accessibleName(), button->text());
+        QCOMPARE(w.Runtrial->text(), QStringLiteral("Run Cluster"));
+    }
+
+    void everyControlHasAnAccessibleName()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {600, 600});
+        QStringList unnamed;
+        for (QWidget *widget : w.findChildren<QWidget *>()) {
+            const bool control = qobject_cast<QAbstractButton *>(widget) || qobject_cast<QLineEdit *>(widget)
+                                 || qobject_cast<QAbstractSpinBox *>(widget) || qobject_cast<QTabBar *>(widget)
+                                 || qobject_cast<PictureWidget *>(widget) || widget->acceptDrops();
+            // Parts of a spin box, a tab widget or the menu bar are named through their owner.
+            if (!control || qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                || qobject_cast<QTabWidget *>(widget->parentWidget())
+                || qobject_cast<QMenuBar *>(widget->parentWidget()))
+                continue;
+            QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(widget);
+            if (!accessible || accessible->text(QAccessible::Name).trimmed().isEmpty())
+                unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + u' '
+                               + widget->objectName());
+        }
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+        QCOMPARE(w.TrialLayout->box(1)->accessibleName(), QStringLiteral("Box 1: Box1.ico"));
+        QCOMPARE(w.Rows->EmptyIcon->picture(0)->accessibleName(),
+                 QStringLiteral("Opened empty box picture 1: EmptyBox1.ico"));
+    }
+
+    void addTrialStartsFromTrialOne()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        w.SSTab1->setCurrentIndex(1);
+        typeInto(w.SSTab1->time->field(), QStringLiteral("20"));
+        QVERIFY(!f.program.ClusterSaved); // typing is a change
+        f.placeBox(0, {700, 700});
+        QVERIFY(f.dropOnBox(objectPicture(0), 1));
+        f.rightClickBox(1);
+
+        click(w.AddLayout);
+        w.mnuAddLayout->trigger();
+        QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2"), QStringLiteral(" 3")}));
+        QCOMPARE(w.Trials->currentIndex(), 2);
+        QCOMPARE(w.SSTab1->time->text(), QStringLiteral("20"));
+        QVERIFY(w.Target->TargetNumberText->text().isEmpty());
+        QVERIFY(w.Target->TargetIcon->fileName().isEmpty());
+        QCOMPARE(w.TrialLayout->boxCount(), 0);
+        QCOMPARE(f.program.Cluster.CountBoxes(2), 0);
+        QCOMPARE(f.trial(2).time, QStringLiteral("20"));
+        QVERIFY(f.trial(2).TargetNumberText.isEmpty());
+    }
+
+    void copyTrialCopiesBoxesTargetAndSettings()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        for (int k = 0; k < 5; ++k)
+            f.placeBox(k % 4, {600 + k * 900, 1500});
+        QVERIFY(f.dropOnBox(objectPicture(4), 3));
+        f.rightClickBox(3);
+        w.SSTab1->setCurrentIndex(0);
+        typeInto(w.SSTab1->EndMessage, QStringLiteral("Goed zo."));
+        click(w.AddLayout); // trial 2, then copy trial 1 from its tab
+        clickTab(w.Trials, 0);
+        click(w.CopyTrial);
+
+        QCOMPARE(w.Trials->count(), 3);
+        QCOMPARE(w.shownTrial(), 2);
+        QCOMPARE(w.TrialLayout->boxCount(), 5);
+        QCOMPARE(w.Target->TargetNumberText->text(), QStringLiteral("3"));
+        QCOMPARE(w.Target->TargetIcon->fileName(), QStringLiteral("Content5.ico"));
+        QVERIFY(w.TrialLayout->box(3)->isFramed());
+        QCOMPARE(w.SSTab1->EndMessage->text(), QStringLiteral("Goed zo."));
+        for (int k = 1; k <= 5; ++k)
+            QCOMPARE(f.program.Cluster.box(2, k), f.program.Cluster.box(0, k));
+        QCOMPARE(f.trial(2), f.trial(0));
+    }
+
+    void deleteTrialMovesLaterTrialsWhole()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        // Trial t + 1 has 5 - t boxes, the last one holding an object and the target,
+        // and the time 10 * (t + 1).
+        for (int t = 0; t < 4; ++t) {
+            if (t > 0)
+                click(w.AddLayout);
+            for (int k = 0; k < 5 - t; ++k)
+                f.placeBox(k % 4, {k * 600, t * 600});
+            QVERIFY(f.dropOnBox(objectPicture(t), 5 - t));
+            f.rightClickBox(5 - t);
+            typeInto(w.SSTab1->time->field(), QString::number(10 * (t + 1)));
+        }
+        const BoxRecord trial3Box1 = f.program.Cluster.box(2, 1);
+        clickTab(w.Trials, 1);
+        f.program.ClusterSaved = true;
+        w.mnuDeleteTrial->trigger();
+        QVERIFY(!f.program.ClusterSaved);
+        QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2"), QStringLiteral(" 3")}));
+        QCOMPARE(w.shownTrial(), 1);
+        // Old trial 3 (3 boxes, target 3) is trial 2 now, and old trial 2's fourth box
+        // is not left behind it.
+        QCOMPARE(f.program.Cluster.CountBoxes(1), 3);
+        QCOMPARE(f.program.Cluster.box(1, 4), BoxRecord{});
+        QCOMPARE(f.program.Cluster.box(1, 1), trial3Box1);
+        QCOMPARE(f.trial(1).time, QStringLiteral("30"));
+        QCOMPARE(w.SSTab1->time->text(), QStringLiteral("30"));
+        QCOMPARE(w.Target->TargetNumberText->text(), QStringLiteral("3"));
+        QCOMPARE(w.TrialLayout->boxCount(), 3);
+        QCOMPARE(f.program.Cluster.CountBoxes(2), 2);
+        QCOMPARE(f.trial(2).time, QStringLiteral("40"));
+        // The freed row at the end is really free: a new trial there is empty.
+        click(w.AddLayout);
+        QCOMPARE(w.shownTrial(), 3);
+        QCOMPARE(f.program.Cluster.CountBoxes(3), 0);
+        QCOMPARE(f.program.Cluster.box(3, 1), BoxRecord{});
+
+        // Deleting the last trial shows the new last one, with its own layout.
+        w.mnuDeleteTrial->trigger();
+        QCOMPARE(w.Trials->count(), 3);
+        QCOMPARE(w.shownTrial(), 2);
+        QCOMPARE(w.Trials->currentIndex(), 2);
+        QCOMPARE(w.TrialLayout->boxCount(), 2);
+        QCOMPARE(w.SSTab1->time->text(), QStringLiteral("40"));
+
+        // Down to the only trial, which is kept.
+        w.mnuDeleteTrial->trigger();
+        w.mnuDeleteTrial->trigger();
+        QCOMPARE(f.program.Cluster.trialCount(), 1);
+        QCOMPARE(f.trial(0).time, QStringLiteral("10"));
+        f.dialogs.messages.clear();
+        w.mnuDeleteTrial->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Delete Trial"));
+        QCOMPARE(f.dialogs.messages[0].text, QStringLiteral("Can't delete the only trial in a cluster!"));
+        QCOMPARE(f.dialogs.messages[0].icon, MessageIcon::None);
+        QCOMPARE(f.program.Cluster.trialCount(), 1);
+        QCOMPARE(w.TrialLayout->boxCount(), 5);
+    }
+
+    void clusterHoldsAtMost101Trials()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {0, 0});
+        for (int i = 0; i < 99; ++i)
+            w.AddLayout_Click();
+        w.selectTrial(0);
+        click(w.CopyTrial);
+        QCOMPARE(w.Trials->count(), 101);
+        QCOMPARE(w.Trials->tabText(100), QStringLiteral(" 101"));
+        QVERIFY(f.dialogs.messages.isEmpty());
+        click(w.AddLayout);
+        click(w.CopyTrial);
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Add Trial"));
+        QCOMPARE(f.dialogs.messages[1].title, QStringLiteral("Copy Trial"));
+        QVERIFY(f.dialogs.messages[1].text.contains(QStringLiteral("101")));
+        QCOMPARE(f.program.Cluster.trialCount(), 101);
+        QCOMPARE(w.Trials->count(), 101);
+        QCOMPARE(w.shownTrial(), 100);
+        QCOMPARE(f.program.Cluster.CountBoxes(100), 1);
+    }
+
+    void clearTrialEmptiesOnlyTheShownLayout()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {0, 0});
+        QVERIFY(f.dropOnBox(objectPicture(0), 1));
+        f.rightClickBox(1);
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Eigen tekst"));
+        click(w.AddLayout);
+        f.placeBox(1, {900, 900});
+        clickTab(w.Trials, 0);
+
+        w.mnuClearLayout->trigger();
+        QVERIFY(f.dialogs.messages.isEmpty()); // no question
+        QCOMPARE(f.program.Cluster.CountBoxes(0), 0);
+        QCOMPARE(f.program.Cluster.box(0, 1), BoxRecord{});
+        QVERIFY(f.trial(0).TargetNumberText.isEmpty());
+        QVERIFY(w.Target->TargetNumberText->text().isEmpty());
+        QCOMPARE(w.TrialLayout->boxCount(), 0);
+        // The trial keeps its own settings; trial 2 keeps its box.
+        QCOMPARE(f.trial(0).StartMessage, QStringLiteral("Eigen tekst"));
+        QCOMPARE(f.program.Cluster.CountBoxes(1), 1);
+        QVERIFY(!f.program.ClusterSaved);
+        // The cleared boxes do not come back.
+        clickTab(w.Trials, 1);
+        clickTab(w.Trials, 0);
+        QCOMPARE(w.TrialLayout->boxCount(), 0);
+    }
+
+    void clearClusterAsksAndStartsAfresh()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {0, 0});
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Eigen tekst"));
+        click(w.AddLayout);
+
+        f.dialogs.answers = {Answer::Cancel};
+        w.mnuClearCluster->trigger();
+        QCOMPARE(f.program.Cluster.trialCount(), 2);
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Save Layout?"));
+        QCOMPARE(f.dialogs.messages.last().text,
+                 QStringLiteral("Current layout has not been saved. Would you like to save it now?"));
+        QCOMPARE(f.dialogs.messages.last().buttons, MessageButtons::YesNoCancel);
+
+        f.dialogs.answers = {Answer::No};
+        w.mnuClearCluster->trigger();
+        QCOMPARE(f.program.Cluster.trialCount(), 1);
+        QCOMPARE(tabCaptions(w.Trials), QStringList{QStringLiteral("1")});
+        QCOMPARE(f.program.Cluster.CountBoxes(0), 0);
+        QCOMPARE(w.TrialLayout->boxCount(), 0);
+        QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void layoutBuiltByDropsIsSavedExactlyAndOpensAgain()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        writeTestIcon(f.icon(QStringLiteral("Apple.ico")), Qt::red);
+        buildTwoTrials(f);
+        f.dialogs.openPaths = {f.icon(QStringLiteral("Apple.ico"))};
+        f.window->ChangeDragBoxIcon(2);
+
+        f.dialogs.savePaths = {f.path(QStringLiteral("built"))};
+        click(w.SaveBoxFile);
+        QCOMPARE(readBytes(f.path(QStringLiteral("built.box"))), twoTrialFile);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - ") + f.path(QStringLiteral("built.box")));
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(f.dialogs.fileRequests.last().initialFolder, f.dir.path());
+
+        // A fresh window, as at the next start, opens it again.
+        const ClusterModel built = f.program.Cluster;
+        f.open();
+        QCOMPARE(f.window->Rows->DragBox->name(2), QStringLiteral("Content3.ico"));
+        f.dialogs.openPaths = {f.path(QStringLiteral("built.box"))};
+        f.window->mnuOpenTrial->trigger();
+        BoxSettings &again = *f.window;
+        QCOMPARE(again.windowTitle(), QStringLiteral("Kelvane Settings - built.box"));
+        QCOMPARE(again.Rows->DragBox->name(2), QStringLiteral("Apple.ico"));
+        QCOMPARE(tabCaptions(again.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
+        QCOMPARE(again.shownTrial(), 0);
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(f.program.ClusterName, QStringLiteral("built.box"));
+        for (int t = 0; t < 2; ++t) {
+            QCOMPARE(f.trial(t), built.Trials[std::size_t(t)]);
+            for (int k = 1; k <= 2; ++k) {
+                // Seven digits of a fraction can bring a position back one twip smaller
+                // (3000 comes back as 2999); the file format accepts that loss.
+                BoxRecord read = f.program.Cluster.box(t, k);
+                const BoxRecord &written = built.box(t, k);
+                QVERIFY(written.Left - read.Left <= 1 && written.Left >= read.Left);
+                QVERIFY(written.Top - read.Top <= 1 && written.Top >= read.Top);
+                read.Left = written.Left;
+                read.Top = written.Top;
+                QCOMPARE(read, written);
+            }
+        }
+        QCOMPARE(again.TrialLayout->boxCount(), 2);
+        QCOMPARE(again.TrialLayout->box(2)->fileName(), QStringLiteral("Content3.ico"));
+        QVERIFY(again.TrialLayout->box(2)->isFramed());
+        QCOMPARE(again.TrialLayout->box(1)->toolTip(), QStringLiteral("1: 1200,4800"));
+        QCOMPARE(again.Target->TargetNumberText->text(), QStringLiteral("2"));
+        clickTab(again.Trials, 1);
+        QCOMPARE(again.SSTab1->time->text(), QStringLiteral("25"));
+        QCOMPARE(again.SSTab1->ChangeColor->colour(), 255);
+        QCOMPARE(again.Target->TargetIcon->fileName(), QStringLiteral("Content1.ico"));
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void fileNamedAtStartOpensAsOpenClusterWould()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        writeTestIcon(f.icon(QStringLiteral("Apple.ico")), Qt::red);
+        const QString file = f.path(QStringLiteral("given.box"));
+        writeBytes(file, twoTrialFile);
+
+        QVERIFY(w.openClusterFile(file));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box"));
+        QCOMPARE(f.program.ClusterFile, file);
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
+        QCOMPARE(w.Rows->DragBox->name(2), QStringLiteral("Apple.ico"));
+        QCOMPARE(w.TrialLayout->boxCount(), 2);
+        QCOMPARE(w.Target->TargetNumberText->text(), QStringLiteral("2"));
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+        QVERIFY(f.dialogs.messages.isEmpty());
+
+        // Changes are asked about first; Cancel keeps them.
+        f.placeBox(0, {0, 0});
+        f.dialogs.answers = {Answer::Cancel};
+        QVERIFY(!w.openClusterFile(file));
+        QCOMPARE(w.TrialLayout->boxCount(), 3);
+
+        // A file that is not there is named, and does not become the cluster's file.
+        f.dialogs.answers = {Answer::No};
+        const QString missing = f.path(QStringLiteral("gone.box"));
+        QVERIFY(!w.openClusterFile(missing));
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
+        QVERIFY2(f.dialogs.messages.last().text.contains(QStringLiteral("gone.box")),
+                 qPrintable(f.dialogs.messages.last().text));
+        QCOMPARE(f.program.ClusterFile, file);
+        QVERIFY(!f.program.ClusterSaved);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void saveQuestionAtCloseHasThreeAnswers()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {0, 0});
+
+        // Cancel keeps the window and the changes.
+        f.dialogs.answers = {Answer::Cancel};
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QVERIFY(!f.program.ClusterSaved);
+
+        // Yes whose save does not happen (no target: the save refuses) keeps it too.
+        f.dialogs.answers = {Answer::Yes};
+        QVERIFY(!w.close());
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("No target set"));
+        QVERIFY(w.isVisible());
+
+        // Yes, a target, and a save that fails on disk: still open, nothing reported saved.
+        QVERIFY(f.dropOnBox(objectPicture(0), 1));
+        f.rightClickBox(1);
+        f.dialogs.answers = {Answer::Yes};
+        f.dialogs.savePaths = {f.path(QStringLiteral("no-such-folder/c.box"))};
+        QVERIFY(!w.close());
+        QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Error"));
+        QVERIFY(!f.program.ClusterSaved);
+
+        // Yes whose dialog is cancelled.
+        f.dialogs.answers = {Answer::Yes};
+        f.dialogs.savePaths = {std::nullopt};
+        QVERIFY(!w.close());
+
+        // Yes that saves closes the window.
+        QSignalSpy ended(&w, &BoxSettings::programEnded);
+        f.dialogs.answers = {Answer::Yes};
+        f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
+        QVERIFY(w.close());
+        QVERIFY(QFileInfo::exists(f.path(QStringLiteral("c.box"))));
+        QCOMPARE(ended.size(), 1);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void noClosesWithoutSavingAndATabClickCountsAsChange()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        click(w.AddLayout);
+        f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
+        f.program.ClusterSaved = true;
+        clickTab(w.Trials, 0);
+        QVERIFY(!f.program.ClusterSaved);
+        f.dialogs.answers = {Answer::No};
+        w.mnuExitKelvane->trigger();
+        QVERIFY(!w.isVisible());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("c.box"))));
+    }
+
+    void openCancelledByTheSaveQuestionChangesNothing()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        f.placeBox(0, {0, 0});
+        f.dialogs.answers = {Answer::Cancel};
+        click(w.OpenBoxFile);
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+        QCOMPARE(w.TrialLayout->boxCount(), 1);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void editsCountAsChangesButCancelledDialogsDoNot()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        const auto changedBy = [&f](const std::function<void()> &edit) {
+            f.program.ClusterSaved = true;
+            edit();
+            return !f.program.ClusterSaved;
+        };
+        QVERIFY(changedBy([&] { typeInto(w.SSTab1->EndMessage, QStringLiteral("x")); }));
+        QVERIFY(changedBy([&] { w.SSTab1->CloseAfter->stepUp(); }));
+        QVERIFY(changedBy([&] {
+            f.dialogs.colours = {0x00FF00};
+            click(w.SSTab1->ChangeForeColor);
+        }));
+        QCOMPARE(f.trial(0).ChangeForeColor, 0x00FF00);
+        QCOMPARE(f.trial(0).CloseAfter, QStringLiteral("3"));
+        QCOMPARE(f.trial(0).EndMessage, QStringLiteral("x"));
+        QVERIFY(!changedBy([&] {
+            f.dialogs.colours = {std::nullopt};
+            click(w.SSTab1->ChangeColor);
+        }));
+        QVERIFY(!changedBy([&] {
+            f.dialogs.openPaths = {std::nullopt};
+            w.ChangeEmptyBox(0);
+        }));
+        QCOMPARE(w.Rows->EmptyBox->name(0), QStringLiteral("Box1.ico"));
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+};
+
+QTEST_MAIN(BoxSettingsTest)
+#include "tst_boxsettings.moc"
