@@ -37,20 +37,6 @@ private Q_SLOTS:
         QVERIFY(count > 0);
         QCOMPARE(missing, QStringList());
     }
-
-    void formatsAreDescribedOnTheirOwnTerms()
-    {
-        // The files' comments and the README speak of Kelvane alone.
-        for (const QString &path : {QStringLiteral("README.md"), QStringLiteral("common/kelvane/Windows1252.h"),
-                                    QStringLiteral("common/kelvane/FileSaving.h")}) {
-            const QString text = sourceText(path);
-            QVERIFY2(!text.isEmpty(), qPrintable(path));
-            for (const QString &other : {QStringLiteral("Windows-era"), QStringLiteral("original program"),
-                                         QStringLiteral("legacy")})
-                QVERIFY2(!text.contains(other, Qt::CaseInsensitive), qPrintable(path + QStringLiteral(": ") + other));
-        }
-        QVERIFY(sourceText(QStringLiteral("common/kelvane/Windows1252.h")).contains(QStringLiteral("CR LF")));
-    }
 };
 
 QTEST_GUILESS_MAIN(DocsTest)
