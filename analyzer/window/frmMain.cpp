@@ -2,6 +2,7 @@
 
 #include "AnalysisRun.h"
 #include "FileList.h"
+#include "kelvane/Version.h"
 #include "OutputPath.h"
 
 #include <QAction>
@@ -301,7 +302,8 @@ void frmMain::mnuInfo_Click()
 {
     m_dialogs.message(QStringLiteral("Info"),
                       QStringLiteral("Kelvane Analyzer\n\nKelvane project, 2026\n"
-                                     "Department of Psychology"),
+                                     "Department of Psychology\n\nVersion ")
+                          + QLatin1StringView(Version),
                       MessageIcon::Information);
 }
 

@@ -439,9 +439,11 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->messages.first().title, QStringLiteral("Info"));
         QCOMPARE(m_dialogs->messages.first().icon, MessageIcon::Information);
         const QStringList lines = m_dialogs->messages.first().text.split(u'\n');
-        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.size(), 6);
         QCOMPARE(lines[0], QStringLiteral("Kelvane Analyzer"));
         QVERIFY(lines[1].isEmpty());
+        // The same version as the programs' --version and the package.
+        QCOMPARE(lines[5], QStringLiteral("Version " KELVANE_PROJECT_VERSION));
 
         m_window->mnuAflsuiten->trigger();
         QVERIFY(!m_window->isVisible());
