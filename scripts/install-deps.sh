@@ -7,7 +7,7 @@ packages=(
   build-essential cmake
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
   libreadstat-dev pspp
-  xvfb xauth
+  xvfb xauth xdotool
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db
 )
 
