@@ -5,6 +5,7 @@
 // Usage: bench_editorlayout [moves=300] [tab changes=100]
 
 #include "../trial/BenchStats.h"
+#include "../trial/BenchTrialSetup.h"
 
 #include "kelvane/editor/BoxSettings.h"
 
@@ -18,38 +19,6 @@ using namespace kelvane;
 using namespace kelvane::bench;
 
 namespace {
-
-// Any dialog during the benchmark is a fault of the set-up.
-class NoDialogs final : public Dialogs
-{
-public:
-    Answer message(const QString &, const QString &text, MessageIcon, MessageButtons, Answer) override
-    {
-        qFatal("unexpected message: %s", qPrintable(text));
-    }
-    std::optional<QString> input(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFile(const FileDialogRequest &) override { return {}; }
-    std::optional<QStringList> openFiles(const FileDialogRequest &) override { return {}; }
-    std::optional<QString> saveFile(const FileDialogRequest &) override { return {}; }
-    std::optional<QString> chooseFolder(const FileDialogRequest &) override { return {}; }
-    std::optional<ColourValue> chooseColour(ColourValue) override { return {}; }
-};
-
-class Silence final : public SoundPlayer
-{
-public:
-    void open(const QString &) override {}
-    void play() override {}
-    void close() override {}
-};
-
-void writeIcon(const QString &path, const QColor &colour)
-{
-    QImage image(32, 32, QImage::Format_ARGB32);
-    image.fill(colour);
-    if (!image.save(path, "ICO"))
-        qFatal("cannot write %s", qPrintable(path));
-}
 
 double elapsedMs(const QElapsedTimer &timer)
 {

@@ -171,30 +171,30 @@ void LayoutArea::dragEnterEvent(QDragEnterEvent *event)
     }
 }
 
-void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
+std::optional<DragPayload> LayoutArea::acceptDrop(QDropEvent *event, DropTargetKind target) const
 {
-    const auto payload = readEditorDrag(event->mimeData(), m_token);
-    const int box = boxAt(event->position());
-    const DropTargetKind target = box ? DropTargetKind::Box : DropTargetKind::LayoutArea;
+    auto payload = readEditorDrag(event->mimeData(), m_token);
     if (!payload || decideDrop(payload->source.kind, target) == DropAction::Ignore) {
         event->ignore();
-        return;
+        return std::nullopt;
     }
     event->setDropAction(Qt::MoveAction);
     event->accept();
+    return payload;
+}
+
+void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
+{
+    acceptDrop(event, boxAt(event->position()) ? DropTargetKind::Box : DropTargetKind::LayoutArea);
 }
 
 void LayoutArea::dropEvent(QDropEvent *event)
 {
-    const auto payload = readEditorDrag(event->mimeData(), m_token);
     const int box = boxAt(event->position());
     const DropTargetKind target = box ? DropTargetKind::Box : DropTargetKind::LayoutArea;
-    if (!payload || decideDrop(payload->source.kind, target) == DropAction::Ignore) {
-        event->ignore();
+    const auto payload = acceptDrop(event, target);
+    if (!payload)
         return;
-    }
-    event->setDropAction(Qt::MoveAction);
-    event->accept();
     const QPoint corner = twipsAt(event->position() - QPointF(payload->hotSpot));
     Q_EMIT dropped(*payload, target, box, keptInLayout(corner, int(std::lround(m_boxTwips))));
 }
