@@ -9,6 +9,12 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   dir=build-sanitize
   flags+=(-DKELVANE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DKELVANE_BUILD_BENCH=OFF)
 fi
+# A compiler cache, where one is installed, makes a rebuild of unchanged sources nearly free;
+# the base folder lets checkouts in different folders share it.
+if command -v ccache >/dev/null; then
+  flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+fi
 
 cmake -S . -B "$dir" "${flags[@]}" >/dev/null
 cmake --build "$dir" -j"$(nproc)"

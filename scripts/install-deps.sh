@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake
+  build-essential cmake ccache
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
   libreadstat-dev pspp
   xvfb xauth xdotool
