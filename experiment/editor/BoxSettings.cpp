@@ -4,6 +4,8 @@
 #include "kelvane/editor/TrialEditing.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/trial/ResultFile.h"
+#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 #include "kelvane/widgets/PictureImport.h"
 
@@ -327,12 +329,19 @@ void BoxSettings::Runtrial_Click()
         return;
     m_program.Run.WholeExperiment = false;
     m_program.Run.ClusterMessageText.clear();
+    m_program.Run.ResultFile.clear();
+    // Each run of a cluster replaces its result file; an earlier subject's is kept
+    // unless the researcher says otherwise.
+    const QString result = runResultPath(m_program);
+    if (holdsTrialLines(result) && !confirmOverwrite(m_services.dialogs, result))
+        return;
     hide();
     {
         TrialScreen screen(m_program, {m_services.dialogs, m_services.store, m_services.targetSound,
                                        m_services.clickSound, m_services.pointer},
                            this);
-        screen.runModal();
+        if (screen.runModal() != RunEnd::Refused)
+            showSessionSummary(m_services.dialogs, screen.session());
     }
     show();
     activateWindow();

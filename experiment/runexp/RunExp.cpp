@@ -134,6 +134,7 @@ void RunExp::Form_Load()
     HideMouse->setChecked(true);
     setWindowTitle(Caption);
     m_savedEntries.clear();
+    m_savedFile.clear();
     m_experimentFolders.clear();
     updateResultFile();
 }
@@ -183,7 +184,7 @@ void RunExp::AddCluster_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Add Cluster");
     request.filter = ClusterFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Clusters;
     const auto chosen = m_services.dialogs.openFile(request);
     if (!chosen)
         return;
@@ -264,7 +265,7 @@ void RunExp::LoadExp_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Open Experiment");
     request.filter = ExperimentFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Experiments;
     if (const auto chosen = m_services.dialogs.openFile(request))
         openExperimentFile(*chosen);
 }
@@ -279,8 +280,10 @@ bool RunExp::openExperimentFile(const QString &path)
     }
     const bool wasEmpty = clusters->count() == 0;
     clusters->addItems(content.entries);
-    if (wasEmpty)
+    if (wasEmpty) {
         m_savedEntries = content.entries;
+        m_savedFile = path;
+    }
     rememberExperimentFolder(path);
     setCaptionFile(path);
     return true;
@@ -291,7 +294,7 @@ bool RunExp::SaveExp_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Save Experiment");
     request.filter = ExperimentFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Experiments;
     const std::optional<QString> chosen = chooseSavePath(m_services.dialogs, request, [](const QString &name) {
         return QFileInfo(name).suffix().isEmpty() ? name + QLatin1StringView(".bex") : name;
     });
@@ -305,9 +308,15 @@ bool RunExp::SaveExp_Click()
         return false;
     }
     m_savedEntries = list;
+    m_savedFile = path;
     rememberExperimentFolder(path);
     setCaptionFile(path);
     return true;
+}
+
+QString RunExp::experimentFile() const
+{
+    return listChanged() ? QString() : m_savedFile;
 }
 
 RunRequest RunExp::runRequest() const

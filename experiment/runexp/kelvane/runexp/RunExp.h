@@ -32,6 +32,8 @@ public:
     QStringList entries() const override;
     QString subjectName() const override;
     QString subjectResultFile() const override;
+    // The file last opened into an empty list or saved, while the list is as it was then.
+    QString experimentFile() const override;
 
     // Appends the entries of an experiment file to the list, as Open Experiment does
     // after its dialog. False (with a message naming the file) when the file cannot be
@@ -105,6 +107,7 @@ private:
     RunExpServices m_services;
     LaunchSettings m_launch;
     QStringList m_savedEntries;
+    QString m_savedFile;
     QStringList m_experimentFolders;
     RunEnd m_lastRunEnd = RunEnd::Running;
 };

@@ -20,6 +20,8 @@ public:
     virtual QString subjectName() const = 0;
     // Where the subject's lines go: by default the name followed by ".bof".
     virtual QString subjectResultFile() const;
+    // The experiment file whose list is run; empty when the list is not saved as it is.
+    virtual QString experimentFile() const { return {}; }
 };
 
 inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};
