@@ -581,7 +581,8 @@ void TrialScreen::HeelExp()
     m_session = SessionRecord();
     m_session.subject = experiment->subjectName();
     m_session.experimentFile = experiment->experimentFile();
-    m_session.clustersListed = int(std::count_if(experiment->entries().cbegin(), experiment->entries().cend(),
+    const QStringList listed = experiment->entries();
+    m_session.clustersListed = int(std::count_if(listed.cbegin(), listed.cend(),
                                                  [](const QString &entry) { return !isMessageEntry(entry); }));
     m_clusterPosition = 0;
     const QString subjectLog = eventLogPath(experiment->subjectResultFile());

@@ -563,7 +563,10 @@ private Q_SLOTS:
             {{w.a(), w.folder.path(u"gone.box"_s)}, u"anna"_s, w.folder.path(u"gone.box"_s), false},
             {{w.a(), w.folder.path(u"notarget.box"_s)}, u"anna"_s, u"notarget.box: trial 1: no target"_s, false},
             {{w.folder.path(u"pilot.box"_s)}, u"pilot"_s, w.folder.path(u"pilot.bof"_s), false},
+            // The subject's event log is checked with the subject file.
+            {{w.a()}, u"logged"_s, w.folder.path(u"logged.events.csv: it is not a file"_s), false},
         };
+        QVERIFY(QDir().mkdir(w.folder.path(u"logged.events.csv"_s)));
         for (const Case &c : cases) {
             w.window.clusters->clear();
             w.window.clusters->addItems(c.entries);
@@ -716,7 +719,7 @@ private Q_SLOTS:
         w.dialogs.answers = {Answer::Yes};
         TrialAutopilot pilot(w.folder.program, &TrialAutopilot::shownTrialScreen);
         w.click(w.window.btnRunExp);
-        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages.size(), 3); // the warning, the overwrite question, the summary
         QCOMPARE(w.dialogs.messages[0].icon, MessageIcon::Exclamation);
         QVERIFY(w.dialogs.messages[0].text.contains(u"click.wav"_s));
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
