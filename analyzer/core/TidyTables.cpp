@@ -80,37 +80,37 @@ constexpr std::array<TidyTable, 3> tables{{
 
 enum TableIndex { Clicks, Trials, Clusters };
 
-// Appends CSV fields to a row: a comma before every field but the first of a line.
+// Writes one CSV row straight into the table's bytes: room for the longest row is made
+// first, and the table is cut back to what was written at the end, so that a million
+// rows cost no more than their bytes.
 class CsvRow
 {
 public:
-    explicit CsvRow(QByteArray &out) : m_out(out) {}
+    // Room for `numbers` numeric fields and `textBytes` bytes of text fields.
+    CsvRow(QByteArray &out, int numbers, qsizetype textBytes) : m_out(out), m_start(out.size())
+    {
+        out.resize(m_start + numbers * (NumberSpace + 1) + textBytes + 2);
+        m_at = out.data() + m_start;
+    }
+    ~CsvRow()
+    {
+        *m_at++ = '\r';
+        *m_at++ = '\n';
+        m_out.resize(m_at - m_out.constData());
+    }
+    CsvRow(const CsvRow &) = delete;
+    CsvRow &operator=(const CsvRow &) = delete;
 
-    CsvRow &text(const QByteArray &quotedUtf8)
+    CsvRow &text(const QByteArray &csvValue)
     {
         separate();
-        m_out += quotedUtf8;
+        m_at = std::copy_n(csvValue.constData(), csvValue.size(), m_at);
         return *this;
     }
     CsvRow &integer(qint64 value)
     {
         separate();
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-        m_out.append(digits, end - digits);
-        return *this;
-    }
-    CsvRow &flag(bool value) { return integer(value ? 1 : 0); }
-    // The shortest decimal text that reads back as the same double, never exponent form.
-    CsvRow &number(std::optional<double> value)
-    {
-        separate();
-        if (value) {
-            char digits[400];
-            const auto end = std::to_chars(digits, digits + sizeof digits, *value,
-                                           std::chars_format::fixed).ptr;
-            m_out.append(digits, end - digits);
-        }
+        m_at = std::to_chars(m_at, m_at + NumberSpace, value).ptr;
         return *this;
     }
     template <typename Whole>
@@ -121,32 +121,45 @@ public:
         separate();
         return *this;
     }
+    CsvRow &flag(bool value)
+    {
+        separate();
+        *m_at++ = value ? '1' : '0';
+        return *this;
+    }
+    // The shortest decimal text that reads back as the same double, never in exponent
+    // form, which not every reader of "number" columns takes.
+    CsvRow &number(std::optional<double> value)
+    {
+        separate();
+        if (value)
+            m_at = std::to_chars(m_at, m_at + NumberSpace, *value, std::chars_format::fixed).ptr;
+        return *this;
+    }
     // A measure as the wide table writes it, with "." for the decimal point.
     CsvRow &fixed(std::optional<double> value, int decimals)
     {
         separate();
-        if (value) {
-            char digits[fixedDecimalsSpace(4, 1)];
-            const char *end = writeFixedDecimals(digits, *value, decimals, ".");
-            m_out.append(digits, end - digits);
-        }
+        if (value)
+            m_at = writeFixedDecimals(m_at, *value, decimals, ".");
         return *this;
-    }
-    void end()
-    {
-        m_out += "\r\n";
-        m_first = true;
     }
 
 private:
+    // The longest number: a finite double in fixed form, with a sign, at most 309 whole
+    // digits or the 324 decimals of the smallest one.
+    static constexpr int NumberSpace = 400;
+
     void separate()
     {
         if (!m_first)
-            m_out += ',';
+            *m_at++ = ',';
         m_first = false;
     }
 
     QByteArray &m_out;
+    qsizetype m_start;
+    char *m_at;
     bool m_first = true;
 };
 
@@ -223,9 +236,6 @@ void TidyTables::add(const FileScore &score)
 {
     const QByteArray subject = csvText(score.subject);
     const QByteArray session = csvText(score.session);
-    CsvRow clicks(m_text[Clicks]);
-    CsvRow trials(m_text[Trials]);
-    CsvRow clusters(m_text[Clusters]);
     QString lastName;
     QByteArray name;
     for (const ClusterScore &cluster : score.clusters) {
@@ -234,30 +244,32 @@ void TidyTables::add(const FileScore &score)
                 lastName = trial.clusterName;
                 name = csvText(lastName);
             }
+            const qsizetype texts = subject.size() + name.size();
             for (const ClickScore &click : trial.clicks) {
-                clicks.text(subject).integer(cluster.number).text(name).integer(trial.trial);
-                clicks.integer(trial.boxes).integer(trial.target).integer(click.position);
-                clicks.integer(click.box).number(click.timeS).integer(click.ms);
-                clicks.flag(click.found).flag(click.repeat).flag(click.earlierTarget);
-                clicks.flag(click.doubleError());
-                clicks.end();
+                CsvRow row(m_text[Clicks], 12, texts);
+                row.text(subject).integer(cluster.number).text(name).integer(trial.trial);
+                row.integer(trial.boxes).integer(trial.target).integer(click.position);
+                row.integer(click.box).number(click.timeS).integer(click.ms);
+                row.flag(click.found).flag(click.repeat).flag(click.earlierTarget);
+                row.flag(click.doubleError());
             }
-            trials.text(subject).integer(cluster.number).text(name).integer(trial.trial);
-            trials.integer(trial.boxes).integer(trial.objects).integer(trial.target);
-            trials.number(trial.totalTimeS).integer(trial.opened).flag(trial.found);
-            trials.integer(trial.firstBox).integer(trial.repeats).integer(trial.earlierTargetVisits);
-            trials.integer(trial.doubles).integer(trial.wErr).number(trial.distance);
-            trials.end();
+            CsvRow row(m_text[Trials], 14, texts);
+            row.text(subject).integer(cluster.number).text(name).integer(trial.trial);
+            row.integer(trial.boxes).integer(trial.objects).integer(trial.target);
+            row.number(trial.totalTimeS).integer(trial.opened).flag(trial.found);
+            row.integer(trial.firstBox).integer(trial.repeats).integer(trial.earlierTargetVisits);
+            row.integer(trial.doubles).integer(trial.wErr).number(trial.distance);
         }
+        const QByteArray clusterName = csvText(cluster.name);
         const ClusterMeasures &m = cluster.measures;
-        clusters.text(subject).integer(cluster.number).text(csvText(cluster.name));
-        clusters.integer(m.trials).integer(m.boxes).fixed(m.open, 3).fixed(m.wErr, 3);
-        clusters.fixed(m.bErr, 3).fixed(m.strategy, 3).fixed(m.normalizedLevenshtein, 4);
-        clusters.integer(cluster.withinSearchErrors).integer(cluster.betweenSearchErrors);
-        clusters.integer(cluster.doubleErrors).integer(cluster.totalErrors);
-        clusters.integer(cluster.distinctStartBoxes).integer(cluster.timeouts);
-        clusters.number(cluster.meanSearchTimeS).text(session);
-        clusters.end();
+        CsvRow row(m_text[Clusters], 16, subject.size() + clusterName.size() + session.size());
+        row.text(subject).integer(cluster.number).text(clusterName);
+        row.integer(m.trials).integer(m.boxes).fixed(m.open, 3).fixed(m.wErr, 3);
+        row.fixed(m.bErr, 3).fixed(m.strategy, 3).fixed(m.normalizedLevenshtein, 4);
+        row.integer(cluster.withinSearchErrors).integer(cluster.betweenSearchErrors);
+        row.integer(cluster.doubleErrors).integer(cluster.totalErrors);
+        row.integer(cluster.distinctStartBoxes).integer(cluster.timeouts);
+        row.number(cluster.meanSearchTimeS).text(session);
     }
 }
 

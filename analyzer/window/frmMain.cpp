@@ -346,9 +346,12 @@ void frmMain::cmdSave_Click()
     if (tidy) {
         m_lastTidyFolder = *tidy;
         if (run.saveTidy(*tidy, &problem)) {
-            status += QStringLiteral(" Tidy tables written to %1.").arg(QDir::toNativeSeparators(*tidy));
+            const QString folder = QDir::toNativeSeparators(*tidy);
+            status += status.endsWith(u'.') ? QStringLiteral(" Tidy tables written to %1.").arg(folder)
+                                            : QStringLiteral("; tidy tables written to %1").arg(folder);
         } else {
-            status += QStringLiteral(" The tidy tables were not all written.");
+            status += status.endsWith(u'.') ? QStringLiteral(" The tidy tables were not all written.")
+                                            : QStringLiteral("; the tidy tables were not all written");
             m_dialogs.message(programName,
                               QStringLiteral("The tidy tables were not all written.\n\n") + problem,
                               MessageIcon::Critical);

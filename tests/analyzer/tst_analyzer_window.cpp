@@ -300,7 +300,7 @@ private Q_SLOTS:
         QCOMPARE(clusters.count("\r\n"), 1 + 3);
         QVERIFY(clusters.contains("\r\na,1,cluster1.box,3,4,3.000,0.333,4.000,1.000,0.7083,"));
         QVERIFY(QFile::exists(folder + QStringLiteral("/datapackage.json")));
-        QVERIFY2(w.lblStatus->text().endsWith(QStringLiteral(" Tidy tables written to %1.").arg(folder)),
+        QVERIFY2(w.lblStatus->text().endsWith(QStringLiteral("; tidy tables written to %1").arg(folder)),
                  qPrintable(w.lblStatus->text()));
 
         // The folder dialog opens where the tables went last.
