@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -51,6 +53,7 @@ void ManualBrowser::doSetSource(const QUrl &url, QTextDocument::ResourceType typ
 {
     QTextBrowser::doSetSource(url, type == QTextDocument::UnknownResource ? resourceTypeOf(url) : type);
     anchorHeadings();
+    fitPictures();
     if (url.hasFragment())
         scrollToAnchor(url.fragment());
 }
@@ -73,6 +76,35 @@ void ManualBrowser::anchorHeadings()
         anchor.setAnchor(true);
         anchor.setAnchorNames({anchors[i]});
         cursor.mergeCharFormat(anchor);
+    }
+}
+
+void ManualBrowser::fitPictures()
+{
+    // Screenshots are wider than the window; shown whole, they fit its width.
+    constexpr int widest = 760;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (!fragment.charFormat().isImageFormat())
+                continue;
+            QTextImageFormat picture = fragment.charFormat().toImageFormat();
+            const QVariant loaded = document()->resource(QTextDocument::ImageResource, QUrl(picture.name()));
+            QImage image = loaded.value<QImage>();
+            if (image.isNull())
+                image = loaded.value<QPixmap>().toImage();
+            if (image.isNull())
+                image = QImage::fromData(loaded.toByteArray());
+            const QSize size = image.size();
+            if (size.width() <= widest)
+                continue;
+            picture.setWidth(widest);
+            picture.setHeight(qreal(size.height()) * widest / size.width());
+            QTextCursor cursor(document());
+            cursor.setPosition(fragment.position());
+            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
+            cursor.setCharFormat(picture);
+        }
     }
 }
 

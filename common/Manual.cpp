@@ -27,14 +27,14 @@ void Manual::attach(QWidget *window, const QString &page)
     auto *action = new QAction(QStringLiteral("&Manual"), window);
     action->setShortcut(QKeySequence(Qt::Key_F1));
     action->setShortcutContext(Qt::WindowShortcut);
-    connect(action, &QAction::triggered, this, [this, window, page] { show(window, page); });
+    connect(action, &QAction::triggered, this, [this, page] { show(page); });
     if (auto *main = qobject_cast<QMainWindow *>(window))
         main->menuBar()->addMenu(QStringLiteral("&Help"))->addAction(action);
     else
         window->addAction(action);
 }
 
-void Manual::show(QWidget *from, const QString &page)
+void Manual::show(const QString &page)
 {
     if (m_folder.isEmpty()) {
         QStringList places;
@@ -47,10 +47,10 @@ void Manual::show(QWidget *from, const QString &page)
                           MessageIcon::Exclamation);
         return;
     }
-    // A modal dialog blocks every other window, so the manual opened from one belongs
-    // to it; otherwise it stands on its own and outlives the window that opened it.
-    QWidget *modal = from ? from->window() : nullptr;
-    QWidget *owner = modal && modal->isModal() ? modal : nullptr;
+    // A modal dialog blocks every other window, so the manual opened while one is up
+    // belongs to it; otherwise it stands on its own and outlives the window that
+    // opened it.
+    QWidget *owner = QApplication::activeModalWidget();
     if (!m_window)
         m_window = new HelpWindow(m_folder, owner);
     else if (m_window->parentWidget() != owner)

@@ -24,6 +24,7 @@ protected:
 private:
     void follow(const QUrl &link);
     void anchorHeadings();
+    void fitPictures();
 };
 
 class HelpWindow : public QWidget

@@ -22,9 +22,9 @@ public:
     // Gives `window` F1, and a Help menu with "Manual" at the right end of its menu bar
     // when it has one, both opening `page`.
     void attach(QWidget *window, const QString &page);
-    // Shows `page` (relative to the manual's folder, "#anchor" allowed) for the window
-    // `from`, or says where the manual was looked for when it is missing.
-    void show(QWidget *from, const QString &page);
+    // Shows `page` (relative to the manual's folder, "#anchor" allowed), or says where
+    // the manual was looked for when it is missing.
+    void show(const QString &page);
     HelpWindow *window() const { return m_window; }
 
 private:

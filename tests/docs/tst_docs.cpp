@@ -251,8 +251,7 @@ private Q_SLOTS:
         QTemporaryDir empty;
         ScriptedDialogs dialogs;
         Manual help(dialogs, empty.path());
-        QWidget window;
-        help.show(&window, manual::DesignPage);
+        help.show(manual::DesignPage);
         QVERIFY(!help.window());
         QCOMPARE(dialogs.messages.size(), 1);
         QVERIFY(dialogs.messages[0].text.contains(empty.path() + QStringLiteral("/doc")));
