@@ -162,9 +162,9 @@ void drawBetweenDotPlot(const Page &page, double y, double h, const StudySummary
         }
     }
     painter.setPen(QPen(MedianColour, 0.6 * page.mm));
-    const QRectF key = page.rect(page.width() - 40, y + 1, 40, 5);
+    const QRectF key = page.rect(page.width() - 40, y + 4.5, 40, 3.5);
     painter.drawLine(QPointF(key.left(), key.center().y()), QPointF(key.left() + 5 * page.mm, key.center().y()));
-    page.text(page.width() - 33, y + 0.8, 33, QStringLiteral("median"), 8);
+    page.text(page.width() - 33, y + 4.5, 33, QStringLiteral("median"), 8);
 }
 
 void drawErrorsByBoxes(const Page &page, double y, double h, const StudySummary &study)
@@ -206,11 +206,11 @@ void drawErrorsByBoxes(const Page &page, double y, double h, const StudySummary 
     double keyX = page.width() - 80;
     for (const auto &[colour, words] : {std::pair{WithinColour, QStringLiteral("within-search errors")},
                                         std::pair{BetweenColour, QStringLiteral("between-search errors")}}) {
-        const QRectF dot = page.rect(keyX, y + 1.5, 2.2, 2.2);
+        const QRectF dot = page.rect(keyX, y + 5.2, 2.2, 2.2);
         painter.setPen(Qt::NoPen);
         painter.setBrush(colour);
         painter.drawEllipse(dot);
-        page.text(keyX + 3.5, y + 0.8, 36, words, 8);
+        page.text(keyX + 3.5, y + 4.5, 36, words, 8);
         keyX += 40;
     }
 }
@@ -291,8 +291,13 @@ void drawStudyPage(QPainter &painter, const QRectF &area, double mm, const Study
     double y = 0;
     y += page.text(0, y, page.width(), QStringLiteral("Kelvane study report"), 16, true) + 2;
     y += page.text(0, y, page.width(),
-                   QStringLiteral("%1 subjects, %2 cluster positions, written %3")
-                       .arg(study.subjects()).arg(study.clusterPositions()).arg(date), 10) + 2;
+                   QStringLiteral("%1 %2, %3 %4, written %5")
+                       .arg(study.subjects())
+                       .arg(study.subjects() == 1 ? QStringLiteral("subject") : QStringLiteral("subjects"))
+                       .arg(study.clusterPositions())
+                       .arg(study.clusterPositions() == 1 ? QStringLiteral("cluster position")
+                                                          : QStringLiteral("cluster positions"))
+                       .arg(date), 10) + 2;
     y += page.text(0, y, page.width(), QStringLiteral("Files: ") + study.files().join(QStringLiteral(", ")), 7,
                    false, Qt::black, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, 60) + 4;
     if (study.clusterPositions() == 0) {
