@@ -140,6 +140,12 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("clicks.csv"), QStringLiteral("clusters.csv"),
                               QStringLiteral("datapackage.json"), QStringLiteral("trials.csv")}));
 
+        // A file where the folder should be is named, and nothing is claimed written.
+        const QString notAFolder = path(QStringLiteral("pp1.bof"));
+        const kelvane::test::ProgramRun blocked = analyze({QStringLiteral("--tidy"), notAFolder, notAFolder});
+        QCOMPARE(blocked.status, 2);
+        QVERIFY2(blocked.err.contains(notAFolder), qPrintable(blocked.err));
+
         const QString check = QStringLiteral(KELVANE_DATAPACKAGE_CHECK);
         if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty()
             || !QFileInfo::exists(QFileInfo(check).dir().filePath(QStringLiteral("node_modules/datapackage"))))
