@@ -29,7 +29,8 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Analyses Kelvane result files (.bof) and writes one row of measures per file, in "
-        "the order given, as the Kelvane Analyzer window does."));
+        "the order given, as the Kelvane Analyzer window does. With --tidy it also, or "
+        "instead, writes a row per click, per trial and per cluster."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption noHeader(QStringLiteral("no-header"),
@@ -39,9 +40,14 @@ int main(int argc, char *argv[])
                                                 "tab-delimited table."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The file to write."), QStringLiteral("OUT"));
+    const QCommandLineOption tidy(QStringLiteral("tidy"),
+                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv and "
+                                                 "datapackage.json into the folder DIR."),
+                                  QStringLiteral("DIR"));
     parser.addOption(noHeader);
     parser.addOption(sav);
     parser.addOption(output);
+    parser.addOption(tidy);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Result files."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -52,8 +58,11 @@ int main(int argc, char *argv[])
         parser.showHelp(Success);
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
-    if (!parser.isSet(output) || parser.value(output).isEmpty()) {
-        err << "kelvane-analyze: no output file; give one with -o OUT\n" << parser.helpText();
+    const bool wide = parser.isSet(output) && !parser.value(output).isEmpty();
+    const bool tidyTables = parser.isSet(tidy) && !parser.value(tidy).isEmpty();
+    if (!wide && !tidyTables) {
+        err << "kelvane-analyze: no output; give a file with -o OUT or a folder with --tidy DIR\n"
+            << parser.helpText();
         return Failed;
     }
 
@@ -65,6 +74,8 @@ int main(int argc, char *argv[])
 
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
                     !parser.isSet(noHeader), QLocale::system());
+    if (tidyTables)
+        run.alsoTidy();
     for (const QString &path : files)
         run.add(path);
 
@@ -74,7 +85,11 @@ int main(int argc, char *argv[])
         err << "kelvane-analyze: " << warning << '\n';
 
     QString problem;
-    if (!run.save(parser.value(output), &problem)) {
+    if (wide && !run.save(parser.value(output), &problem)) {
+        err << "kelvane-analyze: " << problem << '\n';
+        return Failed;
+    }
+    if (tidyTables && !run.saveTidy(parser.value(tidy), &problem)) {
         err << "kelvane-analyze: " << problem << '\n';
         return Failed;
     }

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <bitset>
+#include <cmath>
 
 namespace kelvane::analyzer {
 
@@ -24,7 +25,10 @@ std::optional<double> timeIn(QByteArrayView text)
 {
     if (!holdsDigit(text))
         return std::nullopt;
-    return leadingNumber(text);
+    const double seconds = leadingNumber(text);
+    if (!std::isfinite(seconds))
+        return std::nullopt;
+    return seconds;
 }
 
 // The "Timed click order" is " 3@ 1.2 5@ 2.5 ...": per click its box, "@" and the time.
@@ -69,7 +73,6 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
     TrialScore trial;
     trial.line = slot.line;
     trial.trial = slot.trialNumber;
-    trial.clusterName = fromWindows1252(slot.clusterName);
     trial.boxes = slot.boxes;
     trial.objects = int(roundHalfEven(leadingNumber(slot.objects)));
     trial.target = slot.target;
@@ -120,11 +123,19 @@ ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
 
     std::array<int, 256> earlierTargets{};
     std::bitset<256> startBoxes;
+    // A cluster's lines nearly always share one name: it is decoded once and shared.
+    QByteArrayView decodedName;
+    QString name;
     double foundTimeSum = 0;
     int timedFound = 0;
     for (std::size_t s = 0; s < cluster.filled.size(); ++s) {
         const TrialSlot &slot = cluster.filled[s];
         TrialScore trial = scoreTrial(slot, earlierTargets);
+        if (s == 0 || slot.clusterName != decodedName) {
+            decodedName = slot.clusterName;
+            name = fromWindows1252(decodedName);
+        }
+        trial.clusterName = name;
         earlierTargets[slot.target] += 1;
         if (s > 0)
             trial.distance = distanceToPrevious(slot, cluster.filled[s - 1]);

@@ -32,6 +32,16 @@ const QString programName = QStringLiteral("Kelvane Analyzer");
 // 300 twips from the left and the top of the screen, at 15 twips per pixel.
 constexpr int StartPosition = 300 / 15;
 constexpr int VisibleFileNames = 5;
+// Messages about event logs name one trial each; a long run gets the first ones.
+constexpr int ShownWarnings = 20;
+
+QString warningsText(const QStringList &warnings)
+{
+    if (warnings.size() <= ShownWarnings)
+        return warnings.join(u'\n');
+    return warnings.first(ShownWarnings).join(u'\n')
+           + QStringLiteral("\n... and %1 more like these.").arg(warnings.size() - ShownWarnings);
+}
 
 // A label whose text never widens the window: what does not fit is cut, and the whole
 // text is in its tooltip.
@@ -52,6 +62,7 @@ frmMain::frmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dia
     setWindowTitle(programName);
     cdlFiles.filter = QStringLiteral("Kelvane output files (*.bof)|*.bof");
     cdlSaveFile.title = QStringLiteral("Select outputfile");
+    cdlTidyFolder.title = QStringLiteral("Folder for the tidy tables");
     buildWidgets();
     buildMenus();
     Form_Load();
@@ -72,6 +83,19 @@ void frmMain::buildWidgets()
     outputRow->addWidget(txtOutputFile, 1);
     outputRow->addWidget(cmdBlader);
     layout->addLayout(outputRow);
+
+    auto *tidyRow = new QHBoxLayout;
+    chkTidy = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
+    txtTidyFolder = new QLineEdit(central);
+    txtTidyFolder->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
+    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv and "
+                                             "datapackage.json are written into this folder"));
+    cmdTidyFolder = new QPushButton(QStringLiteral("&Folder..."), central);
+    cmdTidyFolder->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
+    tidyRow->addWidget(chkTidy);
+    tidyRow->addWidget(txtTidyFolder, 1);
+    tidyRow->addWidget(cmdTidyFolder);
+    layout->addLayout(tidyRow);
 
     auto *choiceRow = new QHBoxLayout;
     frame1 = new QGroupBox(central);
@@ -125,6 +149,8 @@ void frmMain::buildWidgets()
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
     connect(optFile[1], &QRadioButton::toggled, this, &frmMain::optFile_Click);
+    connect(chkTidy, &QCheckBox::toggled, this, &frmMain::chkTidy_Click);
+    connect(cmdTidyFolder, &QPushButton::clicked, this, &frmMain::cmdTidyFolder_Click);
 }
 
 void frmMain::buildMenus()
@@ -150,6 +176,7 @@ void frmMain::Form_Load()
     setComputeEnabled(false);
     showChosenFiles();
     showStatus(QString());
+    chkTidy_Click();
     move(StartPosition, StartPosition);
 }
 
@@ -251,8 +278,37 @@ void frmMain::optFile_Click()
         txtOutputFile->setText(path);
 }
 
+void frmMain::chkTidy_Click()
+{
+    txtTidyFolder->setEnabled(chkTidy->isChecked());
+    cmdTidyFolder->setEnabled(chkTidy->isChecked());
+}
+
+void frmMain::cmdTidyFolder_Click()
+{
+    // The dialog opens where the tables went last, or else beside the output file.
+    cdlTidyFolder.initialFolder = !txtTidyFolder->text().isEmpty() ? txtTidyFolder->text()
+                                  : !m_lastTidyFolder.isEmpty()
+                                      ? m_lastTidyFolder
+                                      : QFileInfo(txtOutputFile->text()).absolutePath();
+    if (const std::optional<QString> folder = m_dialogs.chooseFolder(cdlTidyFolder))
+        txtTidyFolder->setText(*folder);
+}
+
+std::optional<QString> frmMain::tidyFolder()
+{
+    if (txtTidyFolder->text().isEmpty())
+        cmdTidyFolder_Click();
+    if (txtTidyFolder->text().isEmpty())
+        return std::nullopt;
+    return txtTidyFolder->text();
+}
+
 void frmMain::cmdSave_Click()
 {
+    std::optional<QString> tidy;
+    if (chkTidy->isChecked() && !(tidy = tidyFolder()))
+        return;
     cmdSave->setEnabled(false);
     m_outputPath = outputPathWithExtension(txtOutputFile->text(), spssChosen());
     if (m_outputPath != txtOutputFile->text())
@@ -261,6 +317,8 @@ void frmMain::cmdSave_Click()
 
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
                     chkHeader->isChecked(), locale());
+    if (tidy)
+        run.alsoTidy();
     prgRun->setRange(0, int(paths.size()));
     prgRun->setValue(0);
     stkRun->setCurrentWidget(prgRun);
@@ -272,18 +330,34 @@ void frmMain::cmdSave_Click()
     }
 
     QString problem;
+    QString status;
     if (run.save(m_outputPath, &problem)) {
-        showStatus(QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
-                       .arg(run.analysedCount())
-                       .arg(paths.size())
-                       .arg(run.analysedCount())
-                       .arg(spssChosen() ? QStringLiteral("cases") : QStringLiteral("rows"))
-                       .arg(QDir::toNativeSeparators(m_outputPath)));
+        status = QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
+                     .arg(run.analysedCount())
+                     .arg(paths.size())
+                     .arg(run.analysedCount())
+                     .arg(spssChosen() ? QStringLiteral("cases") : QStringLiteral("rows"))
+                     .arg(QDir::toNativeSeparators(m_outputPath));
     } else {
-        showStatus(QStringLiteral("Not finished: the output file was not written."));
+        status = QStringLiteral("Not finished: the output file was not written.");
         m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
                           MessageIcon::Critical);
     }
+    if (tidy) {
+        m_lastTidyFolder = *tidy;
+        if (run.saveTidy(*tidy, &problem)) {
+            const QString folder = QDir::toNativeSeparators(*tidy);
+            status += status.endsWith(u'.') ? QStringLiteral(" Tidy tables written to %1.").arg(folder)
+                                            : QStringLiteral("; tidy tables written to %1").arg(folder);
+        } else {
+            status += status.endsWith(u'.') ? QStringLiteral(" The tidy tables were not all written.")
+                                            : QStringLiteral("; the tidy tables were not all written");
+            m_dialogs.message(programName,
+                              QStringLiteral("The tidy tables were not all written.\n\n") + problem,
+                              MessageIcon::Critical);
+        }
+    }
+    showStatus(status);
     if (!run.skipped().isEmpty()) {
         m_dialogs.message(programName,
                           QStringLiteral("%1 of %2 files could not be analysed and were left out "
@@ -294,7 +368,7 @@ void frmMain::cmdSave_Click()
                           MessageIcon::Exclamation);
     }
     if (!run.warnings().isEmpty())
-        m_dialogs.message(programName, run.warnings().join(u'\n'), MessageIcon::Exclamation);
+        m_dialogs.message(programName, warningsText(run.warnings()), MessageIcon::Exclamation);
     cmdSave->setEnabled(true);
 }
 

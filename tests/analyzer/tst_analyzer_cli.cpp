@@ -3,7 +3,10 @@
 #include "RunProgram.h"
 #include "TestFiles.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -110,6 +113,41 @@ private Q_SLOTS:
                                                             path(QStringLiteral("pp1.bof"))});
         QVERIFY2(noFolder.err.contains(QStringLiteral("the folder %1 does not exist").arg(path(QStringLiteral("gone")))),
                  qPrintable(noFolder.err));
+    }
+
+    void tidyTablesReadThroughTheirDescriptor()
+    {
+        // pp2's log ended with Esc and logs its one trial without the click; a subject
+        // whose name holds a comma must stay one field.
+        QVERIFY(writeFile(path(QStringLiteral("pp2.events.csv")),
+                          "cluster,trial,event,ms,box,holds,press_ms,clock\r\n"
+                          "cluster1.box,0,start,0,,,,0\r\n"
+                          ",,session,,,esc,,\r\n"));
+        QVERIFY(QFile::copy(path(QStringLiteral("pp2.bof")), path(QStringLiteral("a, \"b\".bof"))));
+        const QString folder = path(QStringLiteral("tidy/new"));
+        const kelvane::test::ProgramRun done = analyze({QStringLiteral("--tidy"), folder, path(QStringLiteral("pp2.bof")),
+                                                        path(QStringLiteral("a, \"b\".bof")), path(QStringLiteral("pp1.bof"))});
+        QCOMPARE(done.status, 0);
+        QCOMPARE(done.err, QStringLiteral("kelvane-analyze: %1, line 3 (cluster cluster1.box, trial 0): "
+                                          "pp2.events.csv logs 0 clicks, the result file 1; its clicks "
+                                          "have no milliseconds\n")
+                               .arg(path(QStringLiteral("pp2.bof"))));
+        const QByteArray clusters = kelvane::test::readBytes(folder + QStringLiteral("/clusters.csv"));
+        QCOMPARE(clusters.split('\n').value(1), "pp2,1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,4.1,esc\r");
+        QCOMPARE(clusters.split('\n').value(2), "\"a, \"\"b\"\"\",1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,4.1,\r");
+        // Without -o no wide table is written.
+        QCOMPARE(QDir(folder).entryList(QDir::Files),
+                 (QStringList{QStringLiteral("clicks.csv"), QStringLiteral("clusters.csv"),
+                              QStringLiteral("datapackage.json"), QStringLiteral("trials.csv")}));
+
+        const QString check = QStringLiteral(KELVANE_DATAPACKAGE_CHECK);
+        if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty()
+            || !QFileInfo::exists(QFileInfo(check).dir().filePath(QStringLiteral("node_modules/datapackage"))))
+            QSKIP("the Data Package library is not installed; scripts/install-deps.sh installs it");
+        const kelvane::test::ProgramRun validated =
+            kelvane::test::runProgram(QStringLiteral("node"), {check, folder});
+        QVERIFY2(validated.status == 0, qPrintable(validated.err));
+        QCOMPARE(validated.out, QStringLiteral("clicks 11\ntrials 5\nclusters 3\n"));
     }
 
     void otherFilesAreSkippedWithAMessage()

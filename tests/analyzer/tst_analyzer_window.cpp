@@ -274,6 +274,43 @@ private Q_SLOTS:
 
     // A result file double-clicked on the desktop arrives as a relative or absolute
     // path on the command line; files from two folders keep their order.
+    void tidyTablesBesideTheTable()
+    {
+        frmMain &w = *m_window;
+        QVERIFY(!w.txtTidyFolder->isEnabled());
+        QVERIFY(!w.cmdTidyFolder->isEnabled());
+        const QString out = path(QStringLiteral("with-tidy.dat"));
+        choose({path(QStringLiteral("a.bof")), path(QStringLiteral("b.bof"))}, out);
+        clickIndicator(w.chkTidy);
+        QVERIFY(w.txtTidyFolder->isEnabled());
+
+        // Without a folder the dialog asks for one; cancelling it computes nothing.
+        m_dialogs->folders.push_back(std::nullopt);
+        click(w.cmdSave);
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(w.cmdSave->isEnabled());
+
+        const QString folder = path(QStringLiteral("tidy-window"));
+        m_dialogs->folders.push_back(folder);
+        click(w.cmdSave);
+        QCOMPARE(w.txtTidyFolder->text(), folder);
+        QCOMPARE(kelvane::test::readBytes(out), twoClusterTitles + workedRow + twoClusterRow);
+        // Two clusters of b and one of a; the rows follow the files' order.
+        const QByteArray clusters = kelvane::test::readBytes(folder + QStringLiteral("/clusters.csv"));
+        QCOMPARE(clusters.count("\r\n"), 1 + 3);
+        QVERIFY(clusters.contains("\r\na,1,cluster1.box,3,4,3.000,0.333,4.000,1.000,0.7083,"));
+        QVERIFY(QFile::exists(folder + QStringLiteral("/datapackage.json")));
+        QVERIFY2(w.lblStatus->text().endsWith(QStringLiteral("; tidy tables written to %1").arg(folder)),
+                 qPrintable(w.lblStatus->text()));
+
+        // The folder dialog opens where the tables went last.
+        clearText(w.txtTidyFolder);
+        m_dialogs->folders.push_back(std::nullopt);
+        click(w.cmdTidyFolder);
+        QCOMPARE(m_dialogs->fileRequests.last().initialFolder, folder);
+        QVERIFY(m_dialogs->messages.isEmpty());
+    }
+
     void filesNamedOnTheCommandLine()
     {
         frmMain &w = *m_window;
