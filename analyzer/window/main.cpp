@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "kelvane/Manual.h"
+#include "kelvane/ManualPages.h"
 #include "kelvane/QtDialogs.h"
 #include "kelvane/Version.h"
 
@@ -25,6 +27,8 @@ int main(int argc, char *argv[])
     kelvane::QtDialogs dialogs;
     kelvane::analyzer::frmMain window(dialogs);
     dialogs.setParent(&window);
+    kelvane::Manual manual(dialogs, QCoreApplication::applicationDirPath());
+    manual.attach(&window, kelvane::manual::AnalysePage);
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
         window.chooseFiles(files);
     window.show();

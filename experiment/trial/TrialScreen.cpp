@@ -141,6 +141,12 @@ RunEnd TrialScreen::runModal()
     return m_runEnd;
 }
 
+RunEnd TrialScreen::tryTrialModal(int trial)
+{
+    m_triedTrial = trial;
+    return runModal();
+}
+
 void TrialScreen::showOnResearchersScreen()
 {
     setGeometry(m_screen);
@@ -156,6 +162,13 @@ void TrialScreen::Form_Load()
         return;
     }
     m_log.stopSubjectLog();
+    if (m_triedTrial) {
+        Voorbereiding();
+        PresentLayout(*m_triedTrial, false);
+        m_program.Run.CurrentTrial = qint16(*m_triedTrial - 1);
+        showOnResearchersScreen();
+        return;
+    }
     m_problems = checkClusterForRun(m_program);
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
@@ -265,11 +278,11 @@ void TrialScreen::Beginnen(int trial)
     ProgressBar->setVisible(m_trial.timeLimitSetting() > 0);
     m_trial.startCounting();
     FileError error;
-    if (!writeFirstHalf(m_program, trial, &error)) {
+    if (!m_triedTrial && !writeFirstHalf(m_program, trial, &error)) {
         recordingFailed(error);
         return;
     }
-    if (trial == 0) {
+    if (trial == 0 && !m_triedTrial) {
         m_clusterResultStarted = true;
         m_log.startClusterLog(eventLogPath(clusterResultPath(m_program.ClusterFile)));
     }
@@ -285,7 +298,8 @@ void TrialScreen::OK_Click()
     removeBoxes();
     RunState &run = m_program.Run;
     run.CurrentTrial = qint16(run.CurrentTrial + 1);
-    if (run.CurrentTrial >= m_program.Cluster.trialCount()) {
+    const bool triedTrialOver = m_triedTrial && run.CurrentTrial > *m_triedTrial;
+    if (run.CurrentTrial >= m_program.Cluster.trialCount() || triedTrialOver) {
         m_services.targetSound.close();
         m_services.clickSound.close();
         if (run.WholeExperiment) {
@@ -418,6 +432,10 @@ void TrialScreen::endTrial(const QString &message)
 
 bool TrialScreen::SchrijfFile()
 {
+    if (m_triedTrial) {
+        m_trial.clearClicks();
+        return true;
+    }
     FileError error;
     const bool written = writeSecondHalf(m_program, m_trial.clicks(), &error);
     m_trial.clearClicks();
