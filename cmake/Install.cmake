@@ -8,6 +8,10 @@ install(TARGETS kelvane kelvane-check kelvane-analyzer kelvane-analyze
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/experiment/resources/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvane)
 
+# The manual, which the help window (F1) shows from here.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvane)
+
 set(kelvane_packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES
   ${kelvane_packaging}/org.kelvane.Kelvane.desktop

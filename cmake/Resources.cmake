@@ -15,3 +15,20 @@ function(kelvane_copy_media target)
   endif()
   add_dependencies(${target} kelvane_media)
 endfunction()
+
+# Copies the manual (docs/) beside the executables as doc/, where the help window looks
+# in a build, so F1 works in a freshly built program as in an installed one.
+function(kelvane_copy_manual target)
+  if(NOT TARGET kelvane_manual)
+    file(GLOB_RECURSE manual_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/docs/*)
+    set(stamp ${CMAKE_BINARY_DIR}/manual.stamp)
+    add_custom_command(OUTPUT ${stamp}
+      COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/docs
+              ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/doc
+      COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+      DEPENDS ${manual_files}
+      VERBATIM)
+    add_custom_target(kelvane_manual ALL DEPENDS ${stamp})
+  endif()
+  add_dependencies(${target} kelvane_manual)
+endfunction()

@@ -1,5 +1,6 @@
 #include "AnalysisRun.h"
 
+#include "EventLogTimes.h"
 #include "SavWriter.h"
 
 #include "kelvane/FileSaving.h"
@@ -13,16 +14,21 @@ AnalysisRun::AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &loc
 
 bool AnalysisRun::add(const QString &path)
 {
-    ReadOutcome outcome = m_reader.read(path);
+    ReadOutcome outcome = m_reader.read(path, m_tidy ? &m_score : nullptr);
     if (!outcome.result) {
         m_skipped.append(outcome.problem);
         return false;
     }
     ++m_analysed;
-    if (m_kind == OutputKind::SpssData) {
-        m_subjects.append(std::move(*outcome.result));
-        return true;
+    m_analysedPaths.append(path);
+    m_subjects.append(*outcome.result);
+    if (m_tidy) {
+        addEventLogTimes(m_score);
+        m_warnings.append(m_score.logProblems);
+        m_tidy->add(m_score);
     }
+    if (m_kind == OutputKind::SpssData)
+        return true;
     const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
     m_table.add(*outcome.result);
     if (!hadUnmappable && !m_table.unmappableSubject().isEmpty()) {
@@ -51,6 +57,11 @@ bool AnalysisRun::save(const QString &path, QString *problem)
         return false;
     }
     return true;
+}
+
+bool AnalysisRun::saveTidy(const QString &folder, QString *problem) const
+{
+    return m_tidy && m_tidy->save(folder, problem);
 }
 
 QString AnalysisRun::skippedReport() const

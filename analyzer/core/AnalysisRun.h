@@ -4,11 +4,14 @@
 
 #include "ResultReader.h"
 #include "TableWriter.h"
+#include "TidyTables.h"
 
 #include <QList>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace kelvane::analyzer {
 
@@ -19,11 +22,18 @@ class AnalysisRun
 public:
     AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale);
 
+    // From now on every file added also goes into the tidy tables, with the event log
+    // beside it read for click times.
+    void alsoTidy() { m_tidy.emplace(); }
+
     // Reads one file and adds its row; a file that cannot be analysed is skipped and
     // remembered with the reason. Returns false when it was skipped.
     bool add(const QString &path);
 
     int analysedCount() const { return m_analysed; }
+    // The rows of the files analysed, and those files, in the order added.
+    const QList<SubjectResult> &results() const { return m_subjects; }
+    const QStringList &analysedPaths() const { return m_analysedPaths; }
     const QList<ReadProblem> &skipped() const { return m_skipped; }
     // Things written but worth knowing, such as characters the table cannot hold.
     const QStringList &warnings() const { return m_warnings; }
@@ -32,6 +42,10 @@ public:
     // failure nothing is left behind and `problem` names the path.
     bool save(const QString &path, QString *problem);
 
+    // The tidy tables into `folder` (created if needed); false with `problem` filled
+    // when a file could not be written. Only after alsoTidy().
+    bool saveTidy(const QString &folder, QString *problem) const;
+
     // The skipped files, one per line, for the message shown at the end of a run.
     QString skippedReport() const;
 
@@ -39,7 +53,10 @@ private:
     OutputKind m_kind;
     ResultReader m_reader;
     TableWriter m_table;
-    QList<SubjectResult> m_subjects; // kept only for the SPSS data file
+    std::optional<TidyTables> m_tidy;
+    FileScore m_score; // kept from file to file, as the reader's tables are
+    QList<SubjectResult> m_subjects;
+    QStringList m_analysedPaths;
     QList<ReadProblem> m_skipped;
     QStringList m_warnings;
     int m_analysed = 0;

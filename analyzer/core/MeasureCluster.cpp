@@ -35,10 +35,9 @@ void checkComparable(const TrialSlot &current, const TrialSlot &previous, QByteA
                       .arg(Limit::DistanceText)};
 }
 
-// Every click on a box already opened in this trial counts once for each earlier
-// opening; an empty position ends the trial's clicks. `openedBefore` is all zero on
-// entry and is left so.
-int repeatsWithin(const TrialSlot &slot, std::array<int, 256> &openedBefore)
+// repeatsWithin with a table of zeroes kept by the caller: it is all zero on entry and
+// is left so.
+int countRepeats(const TrialSlot &slot, std::array<int, 256> &openedBefore)
 {
     openedBefore[slot.click(0)] += 1;
     int repeats = 0;
@@ -76,13 +75,7 @@ ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
         if (current.click(0) != previous.click(0))
             ++strategy;
 
-        // The previous order loses its last click (the target found), so that a search
-        // is compared with the part of the previous search that missed.
-        QByteArrayView before = previous.clickString();
-        if (!before.isEmpty())
-            before.chop(1);
-        checkComparable(current, previous, before);
-        distanceSum += levenshtein(current.clickString(), before);
+        distanceSum += distanceToPrevious(current, previous);
     }
 
     int openedSum = 0;
@@ -91,7 +84,7 @@ ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
     for (int t = 1; t <= n; ++t) {
         const TrialSlot &slot = cluster.slot(t);
         addToCount(openedSum, slot.opened, slot.line, clusterNumber, "sum of opened boxes");
-        addToCount(repeatSum, repeatsWithin(slot, openedBefore), slot.line, clusterNumber,
+        addToCount(repeatSum, countRepeats(slot, openedBefore), slot.line, clusterNumber,
                    "sum of within-trial errors");
     }
 
@@ -107,6 +100,21 @@ ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
     if (n > 1)
         result.normalizedLevenshtein = distanceSum / (n - 1);
     return result;
+}
+
+int repeatsWithin(const TrialSlot &slot)
+{
+    std::array<int, 256> openedBefore{};
+    return countRepeats(slot, openedBefore);
+}
+
+double distanceToPrevious(const TrialSlot &current, const TrialSlot &previous)
+{
+    QByteArrayView before = previous.clickString();
+    if (!before.isEmpty())
+        before.chop(1);
+    checkComparable(current, previous, before);
+    return levenshtein(current.clickString(), before);
 }
 
 } // namespace kelvane::analyzer

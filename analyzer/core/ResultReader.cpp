@@ -20,7 +20,16 @@ namespace kelvane::analyzer {
 namespace {
 
 // Field positions of a trial line, counting from 0.
-enum Field { TrialField = 0, BoxesField = 2, TargetField = 4, OpenedField = 6, ClickOrderField = 7 };
+enum Field {
+    TrialField = 0,
+    ClusterField = 1,
+    BoxesField = 2,
+    ObjectsField = 3,
+    TargetField = 4,
+    TimeField = 5,
+    OpenedField = 6,
+    ClickOrderField = 7
+};
 constexpr int RequiredFields = 9;
 // A click string holds at most two hexadecimal digits per click.
 constexpr int ClickTextSpace = 2 * Limit::ClickItems;
@@ -239,7 +248,7 @@ ResultReader::ResultReader() : m_tables(std::make_unique<Tables>()) {}
 
 ResultReader::~ResultReader() = default;
 
-SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes)
+SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes, FileScore *score)
 {
     Tables &tables = *m_tables;
     Lines lines(bytes);
@@ -301,6 +310,13 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
         cluster.boxes = boxValue(fields[BoxesField], line, "\"Total boxes\"");
         TrialSlot &slot = tables.trialSlots[std::size_t(slotIndex)];
         slot.line = line;
+        slot.trialNumber = trialNumber;
+        slot.boxes = cluster.boxes;
+        slot.clusterName = fields[ClusterField];
+        slot.objects = fields[ObjectsField];
+        slot.totalTime = fields[TimeField];
+        const QByteArrayView clickOrder = fields[ClickOrderField];
+        slot.fromTimedClicks = text.sliced(clickOrder.data() + clickOrder.size() + 1 - text.data());
         slot.target = boxValue(fields[TargetField], line, "\"Target\"");
         slot.opened = boxValue(fields[OpenedField], line, "\"Total opened\"");
         tables.readClicks(fields[ClickOrderField], line, slotIndex);
@@ -314,12 +330,23 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     result.clusters.reserve(tables.clusterCount);
     for (int c = 1; c <= tables.clusterCount; ++c)
         result.clusters.append(measureCluster(tables.slotsOf(c), c));
+    if (score) {
+        score->subject = subject;
+        score->clusters.clear();
+        score->clusters.reserve(tables.clusterCount);
+        for (int c = 1; c <= tables.clusterCount; ++c)
+            score->clusters.append(scoreCluster(tables.slotsOf(c), c, result.clusters[c - 1]));
+    }
     return result;
 }
 
-ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes)
+ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, FileScore *score)
 {
     ReadOutcome outcome;
+    if (score) {
+        *score = {};
+        score->path = path;
+    }
     const std::optional<QString> subject = subjectName(path);
     if (!subject) {
         outcome.problem = {path, 0,
@@ -328,22 +355,28 @@ ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes)
         return outcome;
     }
     try {
-        outcome.result = analyse(*subject, bytes);
+        outcome.result = analyse(*subject, bytes, score);
     } catch (const Refusal &refusal) {
         outcome.problem = {path, refusal.line, refusal.problem};
+        if (score)
+            score->clusters.clear();
     }
     return outcome;
 }
 
-ReadOutcome ResultReader::read(const QString &path)
+ReadOutcome ResultReader::read(const QString &path, FileScore *score)
 {
     QString why;
     if (!m_file.read(path, &why)) {
         ReadOutcome outcome;
         outcome.problem = {path, 0, QStringLiteral("the file could not be read: ") + why};
+        if (score) {
+            *score = {};
+            score->path = path;
+        }
         return outcome;
     }
-    return readBytes(path, m_file.bytes());
+    return readBytes(path, m_file.bytes(), score);
 }
 
 QString ReadProblem::message() const

@@ -3,6 +3,7 @@
 
 #include "FileBytes.h"
 #include "Measures.h"
+#include "SearchScores.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -52,16 +53,17 @@ public:
     ResultReader(const ResultReader &) = delete;
     ResultReader &operator=(const ResultReader &) = delete;
 
-    // Reads the result file at `path` (Windows-1252, CR LF or LF line ends).
-    ReadOutcome read(const QString &path);
+    // Reads the result file at `path` (Windows-1252, CR LF or LF line ends). With
+    // `score`, the same parse also fills its clusters and trials, click by click.
+    ReadOutcome read(const QString &path, FileScore *score = nullptr);
 
     // The same for a file's bytes already in memory; `path` gives the subject name and
     // is named in problems.
-    ReadOutcome readBytes(const QString &path, QByteArrayView bytes);
+    ReadOutcome readBytes(const QString &path, QByteArrayView bytes, FileScore *score = nullptr);
 
 private:
     struct Tables;
-    SubjectResult analyse(const QString &subject, QByteArrayView bytes);
+    SubjectResult analyse(const QString &subject, QByteArrayView bytes, FileScore *score);
 
     std::unique_ptr<Tables> m_tables;
     FileBytes m_file;

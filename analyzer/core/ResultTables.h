@@ -3,6 +3,7 @@
 // them: what each trial line contributed, grouped by cluster.
 
 #include "Measures.h"
+#include "SearchScores.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -33,12 +34,21 @@ inline char *writeClickDigits(char *out, quint8 box)
 struct TrialSlot
 {
     int line = 0; // the file line that filled the slot; 0 while none did
+    int trialNumber = 0;
+    quint8 boxes = 0; // this line's own count; the cluster keeps its last line's
     quint8 target = 0;
     quint8 opened = 0;
     int clickCount = 0;
     int clickTextLength = 0;
     const quint8 *clicks = nullptr;     // the boxes opened, in order
     const char *clickText = nullptr;    // their hexadecimal click string
+    // The fields the measures do not read, as the file holds them, for the tidy tables:
+    // "Cluster", "Total objects", "Total time", and the rest of the line from
+    // "Timed click order" on. They point into the file's bytes.
+    QByteArrayView clusterName;
+    QByteArrayView objects;
+    QByteArrayView totalTime;
+    QByteArrayView fromTimedClicks;
 
     // Positions past the last click hold box 0, "no click".
     quint8 click(int position) const { return position < clickCount ? clicks[position] : 0; }
@@ -62,5 +72,18 @@ struct ClusterSlots
 // The seven measures of cluster number `clusterNumber`; a sum that passes its bound or
 // a click string too long to compare refuses the file.
 ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber);
+
+// W of one trial: every click on a box already opened in the trial counts once for
+// each earlier opening; an empty position (box 0) ends the trial's clicks.
+int repeatsWithin(const TrialSlot &slot);
+
+// The distance of a search to the one before it: the previous order loses its last
+// click (the target found), so that a search is compared with the part of the previous
+// search that missed. Refuses click strings too long to compare.
+double distanceToPrevious(const TrialSlot &current, const TrialSlot &previous);
+
+// The tidy view of a cluster whose seven measures are already known.
+ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
+                          const ClusterMeasures &measures);
 
 } // namespace kelvane::analyzer

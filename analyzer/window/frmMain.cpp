@@ -4,6 +4,8 @@
 #include "FileList.h"
 #include "kelvane/Version.h"
 #include "OutputPath.h"
+#include "ReportControls.h"
+#include "ResultTableView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,6 +34,16 @@ const QString programName = QStringLiteral("Kelvane Analyzer");
 // 300 twips from the left and the top of the screen, at 15 twips per pixel.
 constexpr int StartPosition = 300 / 15;
 constexpr int VisibleFileNames = 5;
+// Messages about event logs name one trial each; a long run gets the first ones.
+constexpr int ShownWarnings = 20;
+
+QString warningsText(const QStringList &warnings)
+{
+    if (warnings.size() <= ShownWarnings)
+        return warnings.join(u'\n');
+    return warnings.first(ShownWarnings).join(u'\n')
+           + QStringLiteral("\n... and %1 more like these.").arg(warnings.size() - ShownWarnings);
+}
 
 // A label whose text never widens the window: what does not fit is cut, and the whole
 // text is in its tooltip.
@@ -54,6 +66,7 @@ frmMain::frmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dia
     cdlFiles.kind = FolderKind::Results;
     cdlSaveFile.title = QStringLiteral("Select outputfile");
     cdlSaveFile.kind = FolderKind::Tables;
+    cdlTidyFolder.title = QStringLiteral("Folder for the tidy tables");
     buildWidgets();
     buildMenus();
     Form_Load();
@@ -74,6 +87,19 @@ void frmMain::buildWidgets()
     outputRow->addWidget(txtOutputFile, 1);
     outputRow->addWidget(cmdBlader);
     layout->addLayout(outputRow);
+
+    auto *tidyRow = new QHBoxLayout;
+    chkTidy = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
+    txtTidyFolder = new QLineEdit(central);
+    txtTidyFolder->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
+    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv and "
+                                             "datapackage.json are written into this folder"));
+    cmdTidyFolder = new QPushButton(QStringLiteral("&Folder..."), central);
+    cmdTidyFolder->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
+    tidyRow->addWidget(chkTidy);
+    tidyRow->addWidget(txtTidyFolder, 1);
+    tidyRow->addWidget(cmdTidyFolder);
+    layout->addLayout(tidyRow);
 
     auto *choiceRow = new QHBoxLayout;
     frame1 = new QGroupBox(central);
@@ -120,13 +146,21 @@ void frmMain::buildWidgets()
     stkRun->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     stkRun->setFixedHeight(std::max(lblStatus->maximumHeight(), prgRun->sizeHint().height()));
     layout->addWidget(stkRun);
+    fraReport = new ReportControls(m_dialogs, central);
+    layout->addWidget(fraReport);
+    // Shown from the start, empty until a run, so that the window keeps its size.
+    tblResults = new ResultTableView(central);
+    layout->addWidget(tblResults, 1);
     setCentralWidget(central);
+    connect(tblResults, &ResultTableView::clusterChosen, fraReport, &ReportControls::openViewerAt);
 
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
     connect(optFile[1], &QRadioButton::toggled, this, &frmMain::optFile_Click);
+    connect(chkTidy, &QCheckBox::toggled, this, &frmMain::chkTidy_Click);
+    connect(cmdTidyFolder, &QPushButton::clicked, this, &frmMain::cmdTidyFolder_Click);
 }
 
 void frmMain::buildMenus()
@@ -152,6 +186,7 @@ void frmMain::Form_Load()
     setComputeEnabled(false);
     showChosenFiles();
     showStatus(QString());
+    chkTidy_Click();
     move(StartPosition, StartPosition);
 }
 
@@ -170,6 +205,7 @@ void frmMain::showChosenFiles()
         text = QStringLiteral("%1 files chosen in %2").arg(paths.size()).arg(m_fileList.first());
     lblFiles->setText(text);
     lblFiles->setToolTip(text);
+    fraReport->setResultFiles(paths);
 }
 
 void frmMain::showStatus(const QString &text)
@@ -253,8 +289,37 @@ void frmMain::optFile_Click()
         txtOutputFile->setText(path);
 }
 
+void frmMain::chkTidy_Click()
+{
+    txtTidyFolder->setEnabled(chkTidy->isChecked());
+    cmdTidyFolder->setEnabled(chkTidy->isChecked());
+}
+
+void frmMain::cmdTidyFolder_Click()
+{
+    // The dialog opens where the tables went last, or else beside the output file.
+    cdlTidyFolder.initialFolder = !txtTidyFolder->text().isEmpty() ? txtTidyFolder->text()
+                                  : !m_lastTidyFolder.isEmpty()
+                                      ? m_lastTidyFolder
+                                      : QFileInfo(txtOutputFile->text()).absolutePath();
+    if (const std::optional<QString> folder = m_dialogs.chooseFolder(cdlTidyFolder))
+        txtTidyFolder->setText(*folder);
+}
+
+std::optional<QString> frmMain::tidyFolder()
+{
+    if (txtTidyFolder->text().isEmpty())
+        cmdTidyFolder_Click();
+    if (txtTidyFolder->text().isEmpty())
+        return std::nullopt;
+    return txtTidyFolder->text();
+}
+
 void frmMain::cmdSave_Click()
 {
+    std::optional<QString> tidy;
+    if (chkTidy->isChecked() && !(tidy = tidyFolder()))
+        return;
     cmdSave->setEnabled(false);
     m_outputPath = outputPathWithExtension(txtOutputFile->text(), spssChosen());
     if (m_outputPath != txtOutputFile->text())
@@ -263,6 +328,8 @@ void frmMain::cmdSave_Click()
 
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
                     chkHeader->isChecked(), locale());
+    if (tidy)
+        run.alsoTidy();
     prgRun->setRange(0, int(paths.size()));
     prgRun->setValue(0);
     stkRun->setCurrentWidget(prgRun);
@@ -274,18 +341,35 @@ void frmMain::cmdSave_Click()
     }
 
     QString problem;
+    QString status;
     if (run.save(m_outputPath, &problem)) {
-        showStatus(QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
-                       .arg(run.analysedCount())
-                       .arg(paths.size())
-                       .arg(run.analysedCount())
-                       .arg(spssChosen() ? QStringLiteral("cases") : QStringLiteral("rows"))
-                       .arg(QDir::toNativeSeparators(m_outputPath)));
+        tblResults->setResults(run.results(), run.analysedPaths(), locale());
+        status = QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
+                     .arg(run.analysedCount())
+                     .arg(paths.size())
+                     .arg(run.analysedCount())
+                     .arg(spssChosen() ? QStringLiteral("cases") : QStringLiteral("rows"))
+                     .arg(QDir::toNativeSeparators(m_outputPath));
     } else {
-        showStatus(QStringLiteral("Not finished: the output file was not written."));
+        status = QStringLiteral("Not finished: the output file was not written.");
         m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
                           MessageIcon::Critical);
     }
+    if (tidy) {
+        m_lastTidyFolder = *tidy;
+        if (run.saveTidy(*tidy, &problem)) {
+            const QString folder = QDir::toNativeSeparators(*tidy);
+            status += status.endsWith(u'.') ? QStringLiteral(" Tidy tables written to %1.").arg(folder)
+                                            : QStringLiteral("; tidy tables written to %1").arg(folder);
+        } else {
+            status += status.endsWith(u'.') ? QStringLiteral(" The tidy tables were not all written.")
+                                            : QStringLiteral("; the tidy tables were not all written");
+            m_dialogs.message(programName,
+                              QStringLiteral("The tidy tables were not all written.\n\n") + problem,
+                              MessageIcon::Critical);
+        }
+    }
+    showStatus(status);
     if (!run.skipped().isEmpty()) {
         m_dialogs.message(programName,
                           QStringLiteral("%1 of %2 files could not be analysed and were left out "
@@ -296,7 +380,7 @@ void frmMain::cmdSave_Click()
                           MessageIcon::Exclamation);
     }
     if (!run.warnings().isEmpty())
-        m_dialogs.message(programName, run.warnings().join(u'\n'), MessageIcon::Exclamation);
+        m_dialogs.message(programName, warningsText(run.warnings()), MessageIcon::Exclamation);
     cmdSave->setEnabled(true);
 }
 

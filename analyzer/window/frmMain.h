@@ -23,6 +23,9 @@ class QStackedWidget;
 
 namespace kelvane::analyzer {
 
+class ReportControls;
+class ResultTableView;
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -43,6 +46,8 @@ public:
     void mnuUitvoer_Click() { cmdBlader_Click(); }
     void txtOutputFile_Change();
     void optFile_Click();
+    void chkTidy_Click();
+    void cmdTidyFolder_Click();
     void cmdSave_Click();
     void mnuBewaar_Click() { cmdSave_Click(); }
     void mnuInfo_Click();
@@ -58,6 +63,9 @@ public:
     QGroupBox *frame1 = nullptr;
     std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
     QCheckBox *chkHeader = nullptr;
+    QCheckBox *chkTidy = nullptr;        // also write the tidy tables
+    QLineEdit *txtTidyFolder = nullptr;  // into this folder
+    QPushButton *cmdTidyFolder = nullptr;
     QLabel *lblFiles = nullptr;        // how many files are chosen, and where
     QListWidget *lstFiles = nullptr;   // their names
     // The progress of a run while it lasts, then what it did, in the same place, so the
@@ -65,8 +73,11 @@ public:
     QStackedWidget *stkRun = nullptr;
     QProgressBar *prgRun = nullptr;
     QLabel *lblStatus = nullptr;
+    ReportControls *fraReport = nullptr;  // report, cluster folders, search viewer
+    ResultTableView *tblResults = nullptr; // the rows the last run wrote
     FileDialogRequest cdlFiles;    // result files to analyse, several at once
     FileDialogRequest cdlSaveFile; // the output file
+    FileDialogRequest cdlTidyFolder; // the tidy tables' folder
 
     QMenu *mnuBestand = nullptr;
     QAction *mnuOpen = nullptr;
@@ -84,11 +95,15 @@ private:
     void showChosenFiles();
     void noteFilesChosen();
     void showStatus(const QString &text);
+    // The folder box's text; when it is empty the folder dialog asks for one. Nothing
+    // when the researcher cancels.
+    std::optional<QString> tidyFolder();
 
     Dialogs &m_dialogs;
     QStringList m_fileList;
     bool m_filesChosen = false;
     QString m_outputPath;
+    QString m_lastTidyFolder;
 };
 
 } // namespace kelvane::analyzer

@@ -1,6 +1,8 @@
 #include "frmMain.h"
 
 #include "kelvane/FolderMemory.h"
+#include "kelvane/Manual.h"
+#include "kelvane/ManualPages.h"
 #include "kelvane/QtDialogs.h"
 #include "kelvane/Version.h"
 
@@ -33,6 +35,8 @@ int main(int argc, char *argv[])
         [&](const QString &kind, const QString &folder) { settings.setValue(folderKey(kind), folder); });
     kelvane::analyzer::frmMain window(dialogs);
     shown.setParent(&window);
+    kelvane::Manual manual(dialogs, QCoreApplication::applicationDirPath());
+    manual.attach(&window, kelvane::manual::AnalysePage);
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
         window.chooseFiles(files);
     window.show();

@@ -2,9 +2,11 @@
 // (by default 2,000 subjects, 5 clusters of 20 trials each) into a temporary folder and
 // runs the command line program on all of them at once, several times. With --against
 // another build of the program runs in turn with this one (one run of each, then the
-// other way round), both are reported, and their outputs are compared.
+// other way round), both are reported, and their outputs are compared. With --tidy
+// this build runs in turn with and without also writing the tidy tables, and the
+// ratio of the two is reported.
 //
-//   bench_analyzer [--sav] [--runs N] [--against PROGRAM] [--folder DIR] [FILES] [CLUSTERS] [TRIALS]
+//   bench_analyzer [--sav] [--tidy] [--runs N] [--against PROGRAM] [--folder DIR] [FILES] [CLUSTERS] [TRIALS]
 //
 // --folder keeps the study in DIR (created if needed) instead of a temporary folder.
 
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -34,6 +37,7 @@ struct Program
 {
     QByteArray path;
     QString output;
+    QString tidyFolder; // also writes the tidy tables there when set
     std::vector<double> seconds;    // wall time
     std::vector<double> cpuSeconds; // user and system time, less disturbed by a busy machine
     double peakMegabytes = 0;
@@ -42,6 +46,7 @@ struct Program
 struct RunOptions
 {
     bool sav = false;
+    bool tidy = false;
     int runs = 7;
     QString against;
     QString folder;
@@ -62,6 +67,7 @@ RunOptions optionsFrom(QStringList arguments)
 {
     RunOptions options;
     options.sav = arguments.removeAll(QStringLiteral("--sav")) > 0;
+    options.tidy = arguments.removeAll(QStringLiteral("--tidy")) > 0;
     QString runs;
     if (takeOption(arguments, QStringLiteral("--runs"), &runs))
         options.runs = std::max(1, runs.toInt());
@@ -82,6 +88,10 @@ bool runOnce(Program &program, const QStringList &files, bool sav)
     std::vector<QByteArray> argumentBytes{program.path, "-o", QFile::encodeName(program.output)};
     if (sav)
         argumentBytes.push_back("--sav");
+    if (!program.tidyFolder.isEmpty()) {
+        argumentBytes.push_back("--tidy");
+        argumentBytes.push_back(QFile::encodeName(program.tidyFolder));
+    }
     for (const QString &path : files)
         argumentBytes.push_back(QFile::encodeName(path));
     std::vector<char *> childArguments;
@@ -173,10 +183,14 @@ int main(int argc, char *argv[])
     const QString extension = options.sav ? QStringLiteral(".sav") : QStringLiteral(".dat");
 
     std::vector<Program> programs{{QByteArray(KELVANE_ANALYZE_PROGRAM),
-                                   QDir(folder).filePath(QStringLiteral("measures") + extension), {}, {}, 0}};
-    if (!options.against.isEmpty()) {
+                                   QDir(folder).filePath(QStringLiteral("measures") + extension), {}, {}, {}, 0}};
+    if (options.tidy) {
+        programs.push_back({QByteArray(KELVANE_ANALYZE_PROGRAM),
+                            QDir(folder).filePath(QStringLiteral("measures-with-tidy") + extension),
+                            QDir(folder).filePath(QStringLiteral("tidy")), {}, {}, 0});
+    } else if (!options.against.isEmpty()) {
         programs.push_back({QFile::encodeName(options.against),
-                            QDir(folder).filePath(QStringLiteral("measures-against") + extension), {}, {}, 0});
+                            QDir(folder).filePath(QStringLiteral("measures-against") + extension), {}, {}, {}, 0});
     }
 
     // One warm-up run of each brings the program and the files into the cache.
@@ -198,6 +212,19 @@ int main(int argc, char *argv[])
                 options.shape.files, options.shape.clusters, options.shape.trials,
                 double(bytes) / 1e6, options.sav ? "SPSS data file" : "tab-delimited table");
     report("this build", programs[0], options.shape.files, bytes);
+    if (options.tidy) {
+        report("this build, also writing the tidy tables", programs[1], options.shape.files, bytes);
+        qint64 tidyBytes = 0;
+        for (const QFileInfo &file : QDir(programs[1].tidyFolder).entryInfoList(QDir::Files))
+            tidyBytes += file.size();
+        std::printf("tidy tables: %.1f MB; time with them / without: %.2f (median), %.2f (processor)\n",
+                    double(tidyBytes) / 1e6, median(programs[1].seconds) / median(programs[0].seconds),
+                    median(programs[1].cpuSeconds) / median(programs[0].cpuSeconds));
+        // The wide table is the same with or without them.
+        const bool same = sameOutput(programs[0].output, programs[1].output, options.sav);
+        std::printf("wide outputs: %s\n", same ? "byte-identical" : "DIFFERENT");
+        return same ? 0 : 1;
+    }
     if (programs.size() > 1) {
         report("against", programs[1], options.shape.files, bytes);
         const bool same = sameOutput(programs[0].output, programs[1].output, options.sav);

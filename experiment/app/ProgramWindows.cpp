@@ -2,6 +2,8 @@
 
 #include "kelvane/editor/BoxSettings.h"
 #include "kelvane/iconedit/frmIconEdit.h"
+#include "kelvane/Manual.h"
+#include "kelvane/ManualPages.h"
 #include "kelvane/options/Options.h"
 #include "kelvane/runexp/RunExp.h"
 
@@ -35,11 +37,23 @@ void openExperimentInEditorsPlace(BoxSettings &editor, RunExp &experiment, const
         experiment.openExperimentFile(path);
 }
 
-void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program)
+void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program,
+                       Manual *manual)
 {
-    hooks.showOptionsDialog = [&store, &dialogs, &program] {
-        return showOptions(store, dialogs, program.IconFolder, QApplication::activeWindow());
+    hooks.showOptionsDialog = [&store, &dialogs, &program, help = manual] {
+        return showOptions(store, dialogs, program.IconFolder, QApplication::activeWindow(), [help](QWidget &dialog) {
+            if (help)
+                help->attach(&dialog, manual::OptionsPage);
+        });
     };
+}
+
+void wireManual(Manual &help, BoxSettings &editor, RunExp &experiment, IconEditorWindow &iconEditor)
+{
+    help.attach(&editor, manual::DesignPage);
+    help.attach(&experiment, manual::ExperimentPage);
+    QObject::connect(&iconEditor, &IconEditorWindow::opened, &help,
+                     [&help](frmIconEdit *window) { help.attach(window, manual::IconEditorPage); });
 }
 
 IconEditorWindow::IconEditorWindow(const Program &program, Dialogs &dialogs)

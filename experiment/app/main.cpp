@@ -1,4 +1,5 @@
 #include "kelvane/FolderMemory.h"
+#include "kelvane/Manual.h"
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/CommandLine.h"
 #include "kelvane/app/CommandLineRun.h"
@@ -61,7 +62,9 @@ int main(int argc, char *argv[])
     // The options dialog is made afresh at each opening, so its messages have no window
     // to belong to; the window system puts them over the active one, the dialog.
     QtDialogs optionsDialogs;
-    wireOptionsDialog(hooks, store, optionsDialogs, program);
+    QtDialogs manualDialogs;
+    Manual manual(manualDialogs, QCoreApplication::applicationDirPath());
+    wireOptionsDialog(hooks, store, optionsDialogs, program, &manual);
     QtDialogs iconEditorDialogs;
     IconEditorWindow iconEditor(program, iconEditorDialogs);
     QObject::connect(&iconEditor, &IconEditorWindow::opened,
@@ -69,6 +72,8 @@ int main(int argc, char *argv[])
     iconEditor.wire(hooks);
     BoxSettings editor(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer}, hooks);
     editorDialogs.setParent(&editor);
+    manualDialogs.setParent(&editor);
+    wireManual(manual, editor, experiment, iconEditor);
     iconEditor.reportSavedIconsTo(editor);
     QObject::connect(&editor, &BoxSettings::programEnded, &app, &QCoreApplication::quit);
 

@@ -2,6 +2,8 @@
 
 #include "kelvane/editor/LayoutEditing.h"
 #include "kelvane/editor/TrialEditing.h"
+#include "kelvane/editor/undo/ClusterEdits.h"
+#include "kelvane/editor/undo/TrialEdits.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
@@ -51,6 +53,7 @@ void BoxSettings::Form_Load()
     applyIconSize();
     showShownTrial();
     tellMissingPictures();
+    m_history.clear();
 }
 
 QStringList BoxSettings::GetRegistrySettings()
@@ -69,16 +72,11 @@ void BoxSettings::readPictureLists()
     fillList(m_program.Pictures.EmptyIconNames, stored.emptyBoxPictures);
 }
 
-void BoxSettings::reloadBoxRows()
+void BoxSettings::reloadRows()
 {
     const PictureNameLists &names = m_program.Pictures;
     Rows->EmptyBox->setNames(firstNames(names.EmptyBoxIconNames, PictureNameLists::BoxCount));
     Rows->EmptyIcon->setNames(firstNames(names.EmptyIconNames, PictureNameLists::BoxCount));
-}
-
-void BoxSettings::reloadRows()
-{
-    reloadBoxRows();
     Rows->DragBox->setNames(firstNames(m_program.Pictures.DragBoxIconNames, PictureNameLists::ObjectCount));
 }
 
@@ -133,10 +131,9 @@ void BoxSettings::showTabWithoutSelecting(int trial)
 
 void BoxSettings::Trials_Click(int)
 {
+    // Looking at another trial changes nothing, so it leaves nothing to save.
     m_shown = std::max(0, Trials->currentIndex());
     showShownTrial();
-    // Selecting a trial counts as a change, so closing afterwards asks about saving.
-    markChanged();
 }
 
 void BoxSettings::selectTrial(int trial)
@@ -153,47 +150,56 @@ void BoxSettings::selectTrial(int trial)
 
 void BoxSettings::AddLayout_Click()
 {
-    const auto added = addTrial(m_program.Cluster);
-    if (!added) {
+    if (m_program.Cluster.trialCount() >= ClusterModel::MaxTrials) {
         refuse(QStringLiteral("Add Trial"), QStringLiteral("A cluster holds at most %1 trials.")
                                                 .arg(ClusterModel::MaxTrials));
         return;
     }
-    syncTabs();
-    selectTrial(*added);
+    m_history.push(new AddTrialEdit(*this, m_shown));
 }
 
 void BoxSettings::CopyTrial_Click()
 {
-    const auto copy = copyTrial(m_program.Cluster, m_shown);
-    if (!copy) {
+    if (m_program.Cluster.trialCount() >= ClusterModel::MaxTrials) {
         refuse(QStringLiteral("Copy Trial"), QStringLiteral("A cluster holds at most %1 trials.")
                                                  .arg(ClusterModel::MaxTrials));
         return;
     }
-    syncTabs();
-    selectTrial(*copy);
+    m_history.push(new CopyTrialEdit(*this, m_shown));
 }
 
 void BoxSettings::DeleteTrial()
 {
-    const auto shown = deleteTrial(m_program.Cluster, m_shown);
-    if (!shown) {
+    if (m_program.Cluster.trialCount() <= 1) {
         m_services.dialogs.message(QStringLiteral("Delete Trial"),
                                    QStringLiteral("Can't delete the only trial in a cluster!"),
                                    MessageIcon::None);
         return;
     }
-    m_shown = *shown;
-    syncTabs();
-    selectTrial(*shown);
+    m_history.push(new DeleteTrialEdit(*this, m_shown));
 }
 
 void BoxSettings::mnuClearLayout_Click()
 {
-    clearTrialLayout(m_program.Cluster, m_shown);
-    showShownTrial();
-    markChanged();
+    m_history.push(new ClearTrialEdit(*this, m_shown));
+}
+
+void BoxSettings::showChangedTrial(int trial)
+{
+    syncTabs();
+    showTabWithoutSelecting(std::clamp(trial, 0, m_program.Cluster.trialCount() - 1));
+}
+
+QStringList BoxSettings::rowNames(DragSourceKind row) const
+{
+    const PictureRow *pictures = Rows->row(row);
+    return pictures ? pictures->names() : QStringList();
+}
+
+void BoxSettings::setRowNames(DragSourceKind row, const QStringList &names)
+{
+    if (PictureRow *pictures = Rows->row(row); pictures && pictures->names() != names)
+        pictures->setNames(names);
 }
 
 void BoxSettings::ResetLayout()
@@ -209,7 +215,9 @@ bool BoxSettings::ClearCluster()
 {
     if (!m_program.ClusterSaved && !VraagSave())
         return false;
-    clearCluster();
+    // A cleared cluster counts as saved, yet the clearing can be undone.
+    m_history.push(new ClearClusterEdit(*this, m_shown));
+    m_history.setClean();
     return true;
 }
 
@@ -238,19 +246,33 @@ bool BoxSettings::VraagSave()
 
 bool BoxSettings::SaveCluster()
 {
-    return m_commands.SaveCluster();
+    const bool saved = m_commands.SaveCluster();
+    followFileCommand();
+    return saved;
 }
 
 bool BoxSettings::OpenCluster()
 {
-    return m_commands.OpenCluster();
+    const bool opened = m_commands.OpenCluster();
+    followFileCommand();
+    return opened;
 }
 
 bool BoxSettings::openClusterFile(const QString &path)
 {
     if (!m_program.ClusterSaved && !VraagSave())
         return false;
-    return m_commands.OpenClusterFile(path);
+    const bool opened = m_commands.OpenClusterFile(path);
+    followFileCommand();
+    return opened;
+}
+
+void BoxSettings::followFileCommand()
+{
+    if (m_program.ClusterSaved)
+        m_history.setClean();
+    else if (m_history.isClean())
+        m_history.resetClean();
 }
 
 bool BoxSettings::shownLayoutHasBoxes() const
@@ -275,6 +297,8 @@ void BoxSettings::setObjectRowNames(const QStringList &names)
 
 void BoxSettings::showCluster()
 {
+    // A cluster read from a file starts a history of its own.
+    m_history.clear();
     m_shown = 0;
     syncTabs();
     showTabWithoutSelecting(0);
@@ -320,6 +344,12 @@ bool BoxSettings::clusterCanRun()
     return false;
 }
 
+TrialScreenServices BoxSettings::runServices() const
+{
+    return {m_services.dialogs, m_services.store, m_services.targetSound, m_services.clickSound,
+            m_services.pointer};
+}
+
 void BoxSettings::Runtrial_Click()
 {
     if (!allTrialsHaveTargets() || !clusterCanRun())
@@ -337,11 +367,26 @@ void BoxSettings::Runtrial_Click()
         return;
     hide();
     {
-        TrialScreen screen(m_program, {m_services.dialogs, m_services.store, m_services.targetSound,
-                                       m_services.clickSound, m_services.pointer},
-                           this);
+        TrialScreen screen(m_program, runServices(), this);
         if (screen.runModal() != RunEnd::Refused)
             showSessionSummary(m_services.dialogs, screen.session());
+    }
+    show();
+    activateWindow();
+}
+
+void BoxSettings::mnuTryTrial_Click()
+{
+    if (m_program.Cluster.CountBoxes(m_shown) == 0) {
+        refuse(QStringLiteral("Try Trial"), QStringLiteral("Trial %1 has no boxes to try.").arg(m_shown + 1));
+        return;
+    }
+    m_program.Run.WholeExperiment = false;
+    m_program.Run.ClusterMessageText.clear();
+    hide();
+    {
+        TrialScreen screen(m_program, runServices(), this);
+        screen.tryTrialModal(m_shown);
     }
     show();
     activateWindow();
@@ -359,6 +404,7 @@ void BoxSettings::experimentWindowClosed()
 {
     // The run loaded its own clusters into the model: start afresh, as a new cluster.
     clearCluster();
+    m_history.clear();
     m_program.ClusterFile.clear();
     m_program.ClusterName.clear();
     m_program.ClusterSaved = true;
@@ -374,16 +420,33 @@ void BoxSettings::mnuOptions_Click()
     // New defaults go to trial 1 only while nobody has built on it; a cluster being
     // designed keeps its settings and its object row, and gets the defaults when next
     // cleared.
-    if (hasNoLayout(m_program.Cluster) && m_program.ClusterFile.isEmpty()) {
+    const PictureNameLists before = m_program.Pictures;
+    const bool untouched = hasNoLayout(m_program.Cluster) && m_program.ClusterFile.isEmpty();
+    if (untouched)
         tellProblems(GetRegistrySettings());
-        reloadRows();
-    } else {
+    else
         readPictureLists();
-        reloadBoxRows();
-    }
+    applyChangedPictures(before, untouched);
     applyIconSize();
     showShownTrial();
     tellMissingPictures();
+}
+
+// Only the pictures changed in Options replace those of the rows: a picture the
+// researcher chose in a row by right click stays.
+void BoxSettings::applyChangedPictures(const PictureNameLists &before, bool objectsToo)
+{
+    const auto apply = [](PictureRow *row, const auto &was, const auto &now, int count) {
+        for (int i = 0; i < count; ++i) {
+            if (was[std::size_t(i)] != now[std::size_t(i)])
+                row->setName(i, now[std::size_t(i)]);
+        }
+    };
+    const PictureNameLists &now = m_program.Pictures;
+    apply(Rows->EmptyBox, before.EmptyBoxIconNames, now.EmptyBoxIconNames, PictureNameLists::BoxCount);
+    apply(Rows->EmptyIcon, before.EmptyIconNames, now.EmptyIconNames, PictureNameLists::BoxCount);
+    if (objectsToo)
+        apply(Rows->DragBox, before.DragBoxIconNames, now.DragBoxIconNames, PictureNameLists::ObjectCount);
 }
 
 void BoxSettings::mnuiconEdit_Click()
@@ -413,26 +476,24 @@ void BoxSettings::TrialLayout_DragDrop(DragSource source, QPoint corner)
     ClusterModel &cluster = m_program.Cluster;
     switch (decideDrop(source.kind, DropTargetKind::LayoutArea)) {
     case DropAction::MoveBox:
-        if (source.index < 1 || source.index > cluster.CountBoxes(m_shown))
-            return;
-        moveBox(cluster, m_shown, source.index, corner);
-        break;
+        if (source.index >= 1 && source.index <= cluster.CountBoxes(m_shown))
+            m_history.push(new MoveBoxEdit(*this, m_shown, source.index, corner));
+        return;
     case DropAction::CreateBox: {
         const QString closed = Rows->EmptyBox->name(source.index);
         if (closed.isEmpty())
             return;
-        if (!placeBox(cluster, m_shown, closed, Rows->EmptyIcon->name(source.index), corner)) {
+        if (cluster.CountBoxes(m_shown) >= ClusterModel::MaxBoxesPerTrial) {
             refuse(QStringLiteral("Trial Layout"), QStringLiteral("A trial holds at most %1 boxes.")
                                                        .arg(ClusterModel::MaxBoxesPerTrial));
             return;
         }
-        break;
+        m_history.push(new PlaceBoxEdit(*this, m_shown, closed, Rows->EmptyIcon->name(source.index), corner));
+        return;
     }
     default:
         return;
     }
-    TrialLayout->showTrial(cluster, m_shown);
-    markChanged();
 }
 
 void BoxSettings::Boxes_DragDrop(int Index, DragSource source, QPoint corner)
@@ -440,23 +501,21 @@ void BoxSettings::Boxes_DragDrop(int Index, DragSource source, QPoint corner)
     ClusterModel &cluster = m_program.Cluster;
     if (Index < 1 || Index > cluster.CountBoxes(m_shown))
         return;
-    switch (decideDrop(source.kind, DropTargetKind::Box)) {
+    switch (decideDrop(source, DropTargetKind::Box, Index)) {
     case DropAction::PutObject:
         if (const QString object = Rows->DragBox->name(source.index); !object.isEmpty())
-            putObject(cluster, m_shown, Index, object);
+            m_history.push(new PutObjectEdit(*this, m_shown, Index, object));
         break;
     case DropAction::MakeEmpty:
         if (const QString opened = Rows->EmptyIcon->name(source.index); !opened.isEmpty())
-            makeEmpty(cluster, m_shown, Index, opened);
+            m_history.push(new MakeEmptyEdit(*this, m_shown, Index, opened));
         break;
     case DropAction::MoveBox:
         TrialLayout_DragDrop(source, corner);
-        return;
+        break;
     default:
         break;
     }
-    showShownTrial();
-    markChanged();
 }
 
 void BoxSettings::Delete_DragDrop(DragSource source)
@@ -468,10 +527,8 @@ void BoxSettings::Delete_DragDrop(DragSource source)
 
 void BoxSettings::DeleteBox(int Index)
 {
-    deleteBox(m_program.Cluster, m_shown, Index);
-    TrialLayout->showTrial(m_program.Cluster, m_shown);
-    Target->showTarget(m_program.Cluster, m_shown, m_program.IconFolder);
-    markChanged();
+    if (Index >= 1 && Index <= m_program.Cluster.CountBoxes(m_shown))
+        m_history.push(new DeleteBoxEdit(*this, m_shown, Index));
 }
 
 void BoxSettings::Boxes_MouseUp(int Index, Qt::MouseButton Button)
@@ -482,13 +539,15 @@ void BoxSettings::Boxes_MouseUp(int Index, Qt::MouseButton Button)
 
 void BoxSettings::SetTarget(int Index)
 {
-    if (Index == 0) {
-        clearTarget(m_program.Cluster, m_shown);
-    } else {
-        if (!setTarget(m_program.Cluster, m_shown, Index))
-            return;
-        markChanged();
+    if (Index != 0) {
+        // An empty box cannot be the target: nothing happens, and nothing is recorded.
+        const ClusterModel &cluster = m_program.Cluster;
+        if (Index >= 1 && Index <= cluster.CountBoxes(m_shown) && !cluster.box(m_shown, Index).Empty)
+            m_history.push(new SetTargetEdit(*this, m_shown, Index));
+        return;
     }
+    // Part of starting a trial afresh, not an edit of its own.
+    clearTarget(m_program.Cluster, m_shown);
     TrialLayout->showTrial(m_program.Cluster, m_shown);
     Target->showTarget(m_program.Cluster, m_shown, m_program.IconFolder);
 }
@@ -519,8 +578,7 @@ void BoxSettings::changeRowPicture(DragSourceKind row, int index)
     if (!name)
         return;
     m_savedIcon.clear();
-    pictures->setName(index, *name);
-    markChanged();
+    m_history.push(new RowPictureEdit(*this, row, index, *name, m_shown));
 }
 
 void BoxSettings::iconFileSaved(const QString &path)

@@ -3,6 +3,8 @@
 
 #include "kelvane/editor/BoxSettings.h"
 
+#include "kelvane/editor/undo/TrialEdits.h"
+
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -129,6 +131,17 @@ void BoxSettings::buildMenus()
     file->addSeparator();
     mnuExitKelvane = menuItem(file, QStringLiteral("Exit Kelvane"), QStringLiteral("mnuExitKelvane"));
 
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = m_history.createUndoAction(edit, QStringLiteral("Undo"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    mnuRedo = m_history.createRedoAction(edit, QStringLiteral("Redo"));
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(mnuUndo);
+    edit->addAction(mnuRedo);
+
     QMenu *run = menuBar()->addMenu(QStringLiteral("&Run"));
     run->setObjectName(QStringLiteral("mnuRun"));
     mnuRunExperiment = menuItem(run, QStringLiteral("Experiment"), QStringLiteral("mnuRunExperiment"));
@@ -140,6 +153,8 @@ void BoxSettings::buildMenus()
     mnuDeleteTrial = menuItem(trial, QStringLiteral("Delete Trial"), QStringLiteral("mnuDeleteTrial"));
     mnuAddLayout = menuItem(trial, QStringLiteral("Add Trial"), QStringLiteral("mnuAddLayout"));
     mnuCopylayout = menuItem(trial, QStringLiteral("Copy Trial"), QStringLiteral("mnuCopylayout"));
+    trial->addSeparator();
+    mnuTryTrial = menuItem(trial, QStringLiteral("Try Trial"), QStringLiteral("mnuTryTrial"));
 
     QMenu *extra = menuBar()->addMenu(QStringLiteral("&Extra"));
     extra->setObjectName(QStringLiteral("mnuExtra"));
@@ -166,6 +181,12 @@ void BoxSettings::connectParts()
     connect(mnuCopylayout, &QAction::triggered, this, &BoxSettings::CopyTrial_Click);
     connect(mnuOptions, &QAction::triggered, this, &BoxSettings::mnuOptions_Click);
     connect(mnuiconEdit, &QAction::triggered, this, &BoxSettings::mnuiconEdit_Click);
+    connect(mnuTryTrial, &QAction::triggered, this, &BoxSettings::mnuTryTrial_Click);
+    // Saved is where the history stood at the last save or open, wherever undo and
+    // redo lead.
+    const auto followHistory = [this] { m_program.ClusterSaved = m_history.isClean(); };
+    connect(&m_history, &QUndoStack::indexChanged, this, followHistory);
+    connect(&m_history, &QUndoStack::cleanChanged, this, followHistory);
 
     connect(CopyTrial, &QPushButton::clicked, this, &BoxSettings::CopyTrial_Click);
     connect(AddLayout, &QPushButton::clicked, this, &BoxSettings::AddLayout_Click);
@@ -174,8 +195,10 @@ void BoxSettings::connectParts()
     connect(OpenBoxFile, &QPushButton::clicked, this, &BoxSettings::OpenBoxFile_Click);
 
     connect(Trials, &QTabBar::currentChanged, this, [this] { Trials_Click(m_shown); });
-    SSTab1->setTrial([this]() -> TrialSettings & { return shownSettings(); });
-    connect(SSTab1, &TrialSettingsPanel::edited, this, &BoxSettings::markChanged);
+    SSTab1->setTrial([this]() -> const TrialSettings & { return shownSettings(); });
+    connect(SSTab1, &TrialSettingsPanel::edited, this, [this](const QString &setting, const TrialSettings &after) {
+        m_history.push(new TrialSettingEdit(*this, m_shown, setting, after));
+    });
 
     connect(TrialLayout, &LayoutArea::dropped, this,
             [this](const DragPayload &payload, DropTargetKind target, int box, QPoint corner) {

@@ -56,4 +56,11 @@ DropAction decideDrop(DragSourceKind source, DropTargetKind target)
     return DropAction::Ignore;
 }
 
+DropAction decideDrop(DragSource source, DropTargetKind target, int targetBox)
+{
+    if (source.kind == DragSourceKind::LayoutBox && target == DropTargetKind::Box && source.index != targetBox)
+        return DropAction::Ignore;
+    return decideDrop(source.kind, target);
+}
+
 } // namespace kelvane

@@ -171,10 +171,10 @@ void LayoutArea::dragEnterEvent(QDragEnterEvent *event)
     }
 }
 
-std::optional<DragPayload> LayoutArea::acceptDrop(QDropEvent *event, DropTargetKind target) const
+std::optional<DragPayload> LayoutArea::acceptDrop(QDropEvent *event, DropTargetKind target, int box) const
 {
     auto payload = readEditorDrag(event->mimeData(), m_token);
-    if (!payload || decideDrop(payload->source.kind, target) == DropAction::Ignore) {
+    if (!payload || decideDrop(payload->source, target, box) == DropAction::Ignore) {
         event->ignore();
         return std::nullopt;
     }
@@ -185,14 +185,15 @@ std::optional<DragPayload> LayoutArea::acceptDrop(QDropEvent *event, DropTargetK
 
 void LayoutArea::dragMoveEvent(QDragMoveEvent *event)
 {
-    acceptDrop(event, boxAt(event->position()) ? DropTargetKind::Box : DropTargetKind::LayoutArea);
+    const int box = boxAt(event->position());
+    acceptDrop(event, box ? DropTargetKind::Box : DropTargetKind::LayoutArea, box);
 }
 
 void LayoutArea::dropEvent(QDropEvent *event)
 {
     const int box = boxAt(event->position());
     const DropTargetKind target = box ? DropTargetKind::Box : DropTargetKind::LayoutArea;
-    const auto payload = acceptDrop(event, target);
+    const auto payload = acceptDrop(event, target, box);
     if (!payload)
         return;
     const QPoint corner = twipsAt(event->position() - QPointF(payload->hotSpot));

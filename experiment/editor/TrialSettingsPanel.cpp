@@ -3,6 +3,7 @@
 #include "kelvane/widgets/StorableText.h"
 
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -40,6 +41,24 @@ TrialSettingsPanel::TrialSettingsPanel(Dialogs &dialogs, QWidget *parent) : QTab
     addTab(messagesTab(), QStringLiteral("Messages"));
     addTab(timingTab(), QStringLiteral("Timing"));
     addTab(screenTab(dialogs), QStringLiteral("Screen"));
+    // A spinner hands the keys to its field itself, past any filter on the field.
+    for (QWidget *field : std::initializer_list<QWidget *>{TimeUpMessage, StartMessage, EndMessage, time,
+                                                           CloseAfter, ScreenSize})
+        field->installEventFilter(this);
+}
+
+bool TrialSettingsPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        // A field taking these would undo its own typing behind the history's back.
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QTabWidget::eventFilter(watched, event);
 }
 
 QWidget *TrialSettingsPanel::messagesTab()
@@ -89,12 +108,8 @@ QLineEdit *TrialSettingsPanel::messageField(QWidget *tab, const QString &caption
     guardStorableText(edit);
     auto *layout = new QHBoxLayout(box);
     layout->addWidget(edit);
-    connect(edit, &QLineEdit::textEdited, this, [this, field](const QString &text) {
-        if (!m_trial)
-            return;
-        m_trial().*field = text;
-        Q_EMIT edited();
-    });
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, caption, field](const QString &text) { report(caption, field, text); });
     return edit;
 }
 
@@ -108,12 +123,8 @@ SpinnerField *TrialSettingsPanel::numberField(QWidget *tab, const QString &capti
     layout->addWidget(spinner);
     layout->addWidget(new QLabel(unit, box));
     layout->addStretch(1);
-    connect(spinner, &SpinnerField::edited, this, [this, field](const QString &text) {
-        if (!m_trial)
-            return;
-        m_trial().*field = text;
-        Q_EMIT edited();
-    });
+    connect(spinner, &SpinnerField::edited, this,
+            [this, caption, field](const QString &text) { report(caption, field, text); });
     return spinner;
 }
 
@@ -128,23 +139,33 @@ ColourButton *TrialSettingsPanel::colourField(QWidget *tab, Dialogs &dialogs, co
     layout->addWidget(new QLabel(QStringLiteral("Click to change:"), box));
     layout->addWidget(button);
     layout->addStretch(1);
-    connect(button, &ColourButton::colourChosen, this, [this, field](ColourValue colour) {
-        if (!m_trial)
-            return;
-        m_trial().*field = colour;
-        Q_EMIT edited();
-    });
+    connect(button, &ColourButton::colourChosen, this,
+            [this, caption, field](ColourValue colour) { report(caption, field, colour); });
     return button;
+}
+
+template <typename Value>
+void TrialSettingsPanel::report(const QString &setting, Value TrialSettings::*field, const Value &value)
+{
+    if (!m_trial)
+        return;
+    TrialSettings after = m_trial();
+    after.*field = value;
+    Q_EMIT edited(setting, after);
 }
 
 void TrialSettingsPanel::showSettings(const TrialSettings &settings)
 {
-    TimeUpMessage->setText(settings.TimeUpMessage);
-    StartMessage->setText(settings.StartMessage);
-    EndMessage->setText(settings.EndMessage);
-    time->setText(settings.time);
-    CloseAfter->setText(settings.CloseAfter);
-    ScreenSize->setText(settings.ScreenSize);
+    const auto show = [](auto *field, const QString &text) {
+        if (field->text() != text)
+            field->setText(text);
+    };
+    show(TimeUpMessage, settings.TimeUpMessage);
+    show(StartMessage, settings.StartMessage);
+    show(EndMessage, settings.EndMessage);
+    show(time, settings.time);
+    show(CloseAfter, settings.CloseAfter);
+    show(ScreenSize, settings.ScreenSize);
     ChangeColor->setColour(settings.ChangeColor);
     ChangeForeColor->setColour(settings.ChangeForeColor);
 }

@@ -2,6 +2,7 @@
 
 #include "kelvane/model/ClusterCommands.h"
 #include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/runexp/OrdersCommand.h"
 #include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/runexp/UpDownButtons.h"
 
@@ -64,6 +65,8 @@ void RunExp::buildWidgets()
     LoadExp = button(QStringLiteral("Open Experiment"), this);
     SaveExp = button(QStringLiteral("Save Experiment"), this);
     btnCheck = button(QStringLiteral("Check"), this);
+    btnOrders = button(QStringLiteral("Orders..."), this);
+    btnOrders->setAccessibleName(QStringLiteral("Orders"));
 
     Label2 = new QLabel(QStringLiteral("Subject name:"), this);
     Subject = new QLineEdit(this);
@@ -86,7 +89,7 @@ void RunExp::buildWidgets()
     commands->addWidget(UpDown1, 0, Qt::AlignHCenter);
     commands->addSpacing(12);
     for (QWidget *widget : {static_cast<QWidget *>(LoadExp), static_cast<QWidget *>(SaveExp),
-                            static_cast<QWidget *>(btnCheck)})
+                            static_cast<QWidget *>(btnCheck), static_cast<QWidget *>(btnOrders)})
         commands->addWidget(widget);
     commands->addStretch();
 
@@ -120,6 +123,7 @@ void RunExp::buildWidgets()
     connect(LoadExp, &QPushButton::clicked, this, &RunExp::LoadExp_Click);
     connect(SaveExp, &QPushButton::clicked, this, [this] { SaveExp_Click(); });
     connect(btnCheck, &QPushButton::clicked, this, &RunExp::btnCheck_Click);
+    connect(btnOrders, &QPushButton::clicked, this, &RunExp::btnOrders_Click);
     connect(btnResultsFolder, &QPushButton::clicked, this, &RunExp::btnResultsFolder_Click);
     connect(btnRunExp, &QPushButton::clicked, this, &RunExp::btnRunExp_Click);
     connect(Command1, &QPushButton::clicked, this, &RunExp::Command1_Click);
@@ -155,6 +159,12 @@ QString RunExp::subjectName() const
 QString RunExp::subjectResultFile() const
 {
     return kelvane::subjectResultFile(resultsFolder(m_services.store), subjectName());
+}
+
+QString RunExp::experimentFile() const
+{
+    // A list changed since, or put together from several files, is no file's order.
+    return listChanged() ? QString() : m_savedFile;
 }
 
 bool RunExp::listChanged() const
@@ -314,11 +324,6 @@ bool RunExp::SaveExp_Click()
     return true;
 }
 
-QString RunExp::experimentFile() const
-{
-    return listChanged() ? QString() : m_savedFile;
-}
-
 RunRequest RunExp::runRequest() const
 {
     RunRequest request;
@@ -363,6 +368,12 @@ void RunExp::btnCheck_Click()
         return;
     }
     m_services.dialogs.message(QStringLiteral("Check"), readinessText(readiness), MessageIcon::Critical);
+}
+
+void RunExp::btnOrders_Click()
+{
+    // Without a file of its own the orders go where experiments were saved last.
+    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, QString()});
 }
 
 void RunExp::btnResultsFolder_Click()

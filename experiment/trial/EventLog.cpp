@@ -32,4 +32,10 @@ void EventLog::addSessionLine(const QString &line)
         m_writer.append(log, toWindows1252(line));
 }
 
+void EventLog::addSubjectLine(const QString &line)
+{
+    if (!m_subject.isEmpty())
+        m_writer.append(m_subject, toWindows1252(line));
+}
+
 } // namespace kelvane

@@ -1,22 +1,12 @@
 #include "kelvane/trial/EventLogLines.h"
 
+#include "kelvane/CsvText.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
 
 namespace kelvane {
 
 namespace {
-
-QString csvValue(const QString &value)
-{
-    const bool quoted = value.contains(u',') || value.contains(u'"') || value.contains(u'\r')
-                        || value.contains(u'\n');
-    if (!quoted)
-        return value;
-    QString doubled = value;
-    doubled.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + doubled + u'"';
-}
 
 QString kindName(TrialEventKind kind)
 {
@@ -55,6 +45,11 @@ QString sessionEventLine(const QString &clusterName, std::optional<int> trial, c
     const QString trialText = trial ? QString::number(*trial) : QString();
     return csvValue(clusterName) + u',' + trialText + QStringLiteral(",session,,,") + csvValue(how)
            + QStringLiteral(",,") + lineEnd;
+}
+
+QString experimentLogLine(const QString &experimentFile)
+{
+    return csvValue(experimentFile) + QStringLiteral(",,experiment,,,,,") + lineEnd;
 }
 
 QString eventLogPath(const QString &resultPath)

@@ -144,6 +144,12 @@ RunEnd TrialScreen::runModal()
     return m_runEnd;
 }
 
+RunEnd TrialScreen::tryTrialModal(int trial)
+{
+    m_triedTrial = trial;
+    return runModal();
+}
+
 void TrialScreen::showOnResearchersScreen()
 {
     setGeometry(m_screen);
@@ -163,6 +169,13 @@ void TrialScreen::Form_Load()
     m_session.clustersListed = 1;
     m_clusterPosition = 1;
     m_clusterOnScreen = m_program.ClusterName;
+    if (m_triedTrial) {
+        Voorbereiding();
+        PresentLayout(*m_triedTrial, false);
+        m_program.Run.CurrentTrial = qint16(*m_triedTrial - 1);
+        showOnResearchersScreen();
+        return;
+    }
     m_problems = checkClusterForRun(m_program);
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
@@ -274,11 +287,11 @@ void TrialScreen::Beginnen(int trial)
     m_trial.startCounting();
     m_trialFinished = false;
     FileError error;
-    if (!writeFirstHalf(m_program, trial, &error)) {
+    if (!m_triedTrial && !writeFirstHalf(m_program, trial, &error)) {
         recordingFailed(error);
         return;
     }
-    if (trial == 0) {
+    if (trial == 0 && !m_triedTrial) {
         const QString result = runResultPath(m_program);
         m_clusterResultStarted = true;
         m_log.startClusterLog(eventLogPath(result));
@@ -297,7 +310,8 @@ void TrialScreen::OK_Click()
     removeBoxes();
     RunState &run = m_program.Run;
     run.CurrentTrial = qint16(run.CurrentTrial + 1);
-    if (run.CurrentTrial >= m_program.Cluster.trialCount()) {
+    const bool triedTrialOver = m_triedTrial && run.CurrentTrial > *m_triedTrial;
+    if (run.CurrentTrial >= m_program.Cluster.trialCount() || triedTrialOver) {
         m_services.targetSound.close();
         m_services.clickSound.close();
         ++m_session.clustersCompleted;
@@ -423,6 +437,10 @@ void TrialScreen::endTrial(const QString &message)
 
 bool TrialScreen::SchrijfFile()
 {
+    if (m_triedTrial) {
+        m_trial.clearClicks();
+        return true;
+    }
     FileError error;
     const bool written = writeSecondHalf(m_program, m_trial.clicks(), &error);
     m_trial.clearClicks();
@@ -443,7 +461,7 @@ void TrialScreen::escapeAt(qint64 atNs)
         // Ticks due before the key was pressed come first: the time may have run out.
         Timer1->deliverDueAt(atNs);
     }
-    if (m_escapeAsks && !researcherEndsRun(atNs))
+    if (m_escapeAsks && !m_triedTrial && !researcherEndsRun(atNs))
         return;
     if (Timer1) {
         if (m_program.Run.CurrentTrial >= 0)
@@ -589,6 +607,9 @@ void TrialScreen::HeelExp()
     m_session.noteFileWritten(experiment->subjectResultFile());
     m_session.noteFileWritten(subjectLog);
     m_log.startSubjectLog(subjectLog);
+    // Which order a subject ran can be traced from their log alone.
+    if (const QString file = experiment->experimentFile(); !file.isEmpty())
+        m_log.addSubjectLine(experimentLogLine(file));
     showOnResearchersScreen();
     for (qsizetype i = 0; i < experiment->entries().size() && m_runEnd == RunEnd::Running; ++i) {
         const QString entry = experiment->entries().at(i);

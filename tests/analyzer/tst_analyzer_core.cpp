@@ -1,3 +1,4 @@
+#include "EventLogTimes.h"
 #include "Levenshtein.h"
 #include "ResultReader.h"
 #include "ResultText.h"
@@ -34,6 +35,30 @@ ClusterMeasures onlyCluster(const QByteArray &bytes)
     return outcome.result->clusters.first();
 }
 
+FileScore scored(const QByteArray &bytes)
+{
+    FileScore score;
+    ResultReader reader;
+    const ReadOutcome outcome = reader.readBytes(somePath, bytes, &score);
+    if (!outcome.result)
+        qWarning("%s", qPrintable(outcome.problem.message()));
+    return score;
+}
+
+// A click's coding in a letter each: "f" found, "r" repeat, "e" earlier target, "."
+// none of them. The double error is "re".
+QString codeOf(const ClickScore &click)
+{
+    QString code;
+    if (click.repeat)
+        code += u'r';
+    if (click.earlierTarget)
+        code += u'e';
+    if (click.found)
+        code += u'f';
+    return code.isEmpty() ? QStringLiteral(".") : code;
+}
+
 // A file whose single cluster has `count` trials built by `make`.
 template <typename Make>
 QByteArray clusterOf(int count, Make make)
@@ -66,6 +91,192 @@ private Q_SLOTS:
         QCOMPARE(m.strategy, 1.0);
         QVERIFY(m.normalizedLevenshtein);
         QCOMPARE(*m.normalizedLevenshtein, (2.0 / 3.0 + 3.0 / 4.0) / 2.0);
+    }
+
+    // Sequences scored by hand: per trial its clicks' codes (see codeOf), per trial
+    // "found first_box repeats earlier_target_visits doubles W", per cluster "within
+    // between doubles total distinct_starts timeouts B_err Feigenbaum".
+    void handScoredSearches_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QString>("trials");
+        QTest::addColumn<QString>("clusters");
+        const auto row = [](const char *name, const QByteArray &file, const char *clicks,
+                            const char *trials, const char *clusters) {
+            QTest::newRow(name) << file << QString::fromLatin1(clicks) << QString::fromLatin1(trials)
+                                << QString::fromLatin1(clusters);
+        };
+        row("target first", resultFile({{number(0), 4, 3, 1, " 3"}}), "f", "1 3 0 0 0 0",
+            "0 0 0 0 1 0 0 0");
+        row("one repeat", resultFile({{number(0), 4, 4, 4, " 1 2 1 4"}}), ". . r f",
+            "1 1 1 0 0 1", "1 0 0 1 1 0 0 0");
+        row("three openings: W 1 + 2, repeats 2", resultFile({{number(0), 4, 4, 4, " 2 2 2 4"}}),
+            ". r r f", "1 2 2 0 0 3", "2 0 0 2 1 0 0 0");
+        row("two boxes repeated in turn", resultFile({{number(0), 4, 3, 5, " 1 2 1 2 3"}}),
+            ". . r r f", "1 1 2 0 0 2", "2 0 0 2 1 0 0 0");
+        row("earlier target visited",
+            resultFile({{number(0), 4, 2, 2, " 1 2"}, {number(1), 4, 3, 2, " 2 3"}}),
+            ". f | e f", "1 1 0 0 0 0 | 1 2 0 1 0 0", "0 1 0 1 2 0 1 1");
+        row("target of two earlier trials: B_err twice, one visit",
+            resultFile({{number(0), 4, 2, 1, " 2"}, {number(1), 4, 2, 2, " 1 2"},
+                        {number(2), 4, 3, 2, " 2 3"}}),
+            "f | . ef | e f", "1 2 0 0 0 0 | 1 1 0 1 0 0 | 1 2 0 1 0 0", "0 2 0 2 2 0 3 2");
+        row("double error",
+            resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 3, 4, " 1 2 1 3"}}),
+            "f | e . re f", "1 1 0 0 0 0 | 1 1 1 2 1 1", "1 2 1 2 1 0 2 0");
+        row("time-out without clicks", resultFile({{number(0), 4, 2, 0, ""}}), "",
+            "0 - 0 0 0 0", "0 0 0 0 0 1 0 0");
+        row("time-out with clicks", resultFile({{number(0), 4, 4, 3, " 1 2 3"}}), ". . .",
+            "0 1 0 0 0 0", "0 0 0 0 1 1 0 0");
+        row("time-out ending on a repeat", resultFile({{number(0), 4, 4, 3, " 1 2 1"}}),
+            ". . r", "0 1 1 0 0 1", "1 0 0 1 1 1 0 0");
+        row("a target not found still counts as earlier",
+            resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 2, 0, ""},
+                        {number(2), 4, 3, 3, " 1 2 3"}}),
+            "f |  | e e f", "1 1 0 0 0 0 | 0 - 0 0 0 0 | 1 1 0 2 0 0", "0 2 0 2 1 1 2 2");
+        row("boxes 16 and above",
+            resultFile({{number(0), 24, 17, 2, " 16 17"}, {number(1), 24, 20, 4, " 17 16 17 20"}}),
+            ". f | e . re f", "1 16 0 0 0 0 | 1 17 1 2 1 1", "1 2 1 2 2 0 2 1");
+        row("1 and 12 told apart", resultFile({{number(0), 12, 12, 2, " 1 12"}}), ". f",
+            "1 1 0 0 0 0", "0 0 0 0 1 0 0 0");
+        row("gap in the numbering: rows for lines only",
+            resultFile({{number(0), 4, 1, 2, " 2 1"}, {number(1), 4, 2, 1, " 2"},
+                        {number(5), 4, 3, 3, " 1 3 1"}}),
+            ". f | f | e f re", "1 2 0 0 0 0 | 1 2 0 0 0 0 | 0 1 1 2 1 1", "1 2 1 2 2 1 2 2");
+        row("earlier targets stay in their cluster",
+            resultFile({{number(0), 4, 1, 1, " 1"}, {number(0), 4, 2, 2, " 1 2"}}), "f | . f",
+            "1 1 0 0 0 0 | 1 1 0 0 0 0", "0 0 0 0 1 0 0 0 | 0 0 0 0 1 0 0 0");
+        row("the same target twice",
+            resultFile({{number(0), 4, 2, 1, " 2"}, {number(1), 4, 2, 1, " 2"}}), "f | ef",
+            "1 2 0 0 0 0 | 1 2 0 1 0 0", "0 1 0 1 1 0 1 0");
+        row("empty item: W stops, repeats go on", resultFile({{number(0), 6, 5, 4, " 3  3 5"}}),
+            ". r f", "1 3 1 0 0 0", "1 0 0 1 1 0 0 0");
+        row("changed starts against distinct starts",
+            resultFile({{number(0), 4, 3, 2, " 1 3"}, {number(1), 4, 2, 1, " 2"},
+                        {number(2), 4, 4, 2, " 1 4"}}),
+            ". f | f | . f", "1 1 0 0 0 0 | 1 2 0 0 0 0 | 1 1 0 0 0 0", "0 0 0 0 2 0 0 2");
+        row("every box once", resultFile({{number(0), 6, 6, 6, " 1 2 3 4 5 6"}}), ". . . . . f",
+            "1 1 0 0 0 0", "0 0 0 0 1 0 0 0");
+        row("time-out on an earlier target",
+            resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 2, 2, " 3 1"}}), "f | . e",
+            "1 1 0 0 0 0 | 0 3 0 1 0 0", "0 1 0 1 2 1 1 1");
+        row("earlier target revisited three times",
+            resultFile({{number(0), 5, 3, 1, " 3"}, {number(1), 5, 5, 5, " 3 1 3 3 5"}}),
+            "f | e . re re f", "1 3 0 0 0 0 | 1 3 2 3 2 3", "2 3 2 3 1 0 3 0");
+    }
+    void handScoredSearches()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, clicks);
+        QFETCH(QString, trials);
+        QFETCH(QString, clusters);
+        const FileScore score = scored(file);
+        QStringList clickCodes, trialCounts, clusterCounts;
+        for (const ClusterScore &cluster : score.clusters) {
+            for (const TrialScore &trial : cluster.trials) {
+                QStringList codes;
+                for (const ClickScore &click : trial.clicks)
+                    codes.append(codeOf(click));
+                clickCodes.append(codes.join(u' '));
+                trialCounts.append(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                                       .arg(int(trial.found))
+                                       .arg(trial.firstBox ? QString::number(*trial.firstBox)
+                                                           : QStringLiteral("-"))
+                                       .arg(trial.repeats)
+                                       .arg(trial.earlierTargetVisits)
+                                       .arg(trial.doubles)
+                                       .arg(trial.wErr));
+            }
+            clusterCounts.append(QStringLiteral("%1 %2 %3 %4 %5 %6 %7 %8")
+                                     .arg(cluster.withinSearchErrors)
+                                     .arg(cluster.betweenSearchErrors)
+                                     .arg(cluster.doubleErrors)
+                                     .arg(cluster.totalErrors)
+                                     .arg(cluster.distinctStartBoxes)
+                                     .arg(cluster.timeouts)
+                                     .arg(cluster.measures.bErr)
+                                     .arg(cluster.measures.strategy));
+        }
+        QCOMPARE(clickCodes.join(QStringLiteral(" | ")), clicks);
+        QCOMPARE(trialCounts.join(QStringLiteral(" | ")), trials);
+        QCOMPARE(clusterCounts.join(QStringLiteral(" | ")), clusters);
+    }
+
+    void workedExampleTrialByTrial()
+    {
+        ReadProblem problem;
+        const std::optional<FileScore> score =
+            scoreResultFile(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"), &problem);
+        QVERIFY2(score, qPrintable(problem.message()));
+        QCOMPARE(score->clusters.size(), 1);
+        const ClusterScore &cluster = score->clusters.first();
+        QCOMPARE(cluster.name, QStringLiteral("cluster1.box"));
+        QCOMPARE(cluster.trials.size(), 3);
+        const TrialScore &last = cluster.trials[2];
+        QCOMPARE(last.line, 5);
+        QCOMPARE(last.trial, 2);
+        QCOMPARE(last.objects, 3);
+        QCOMPARE(last.totalTimeS, std::optional<double>(4.4));
+        QCOMPARE(last.clicks.size(), 4);
+        QCOMPARE(last.clicks[2].position, 3);
+        QCOMPARE(last.clicks[2].timeS, std::optional<double>(3.3));
+        QCOMPARE(last.clicks[1].timeS, std::optional<double>(2));
+        QVERIFY(!last.clicks[0].ms); // no event log beside it
+        QVERIFY(!cluster.trials[0].distance);
+        QCOMPARE(cluster.trials[1].distance, std::optional<double>(2.0 / 3.0));
+        QCOMPARE(last.distance, std::optional<double>(0.75));
+        QCOMPARE(cluster.meanSearchTimeS, std::optional<double>((2.5 + 3.1 + 4.4) / 3));
+        QCOMPARE(score->session, QString());
+    }
+
+    void timesOnlyWhereTheTimedOrderAgrees()
+    {
+        // Box 5 at 1.5 s; the second entry names box 9 where the click order has 4, and
+        // the third has no time: neither lends its time.
+        QByteArray file = headerLines();
+        file += " 0 \tc.box\t 6 \t 2 \t 6 \t\t 3 \t 5 4 6\t 5@ 1.5 9@ 2 6@\t\r\n";
+        const TrialScore trial = scored(file).clusters.value(0).trials.value(0);
+        QCOMPARE(trial.clicks.size(), 3);
+        QCOMPARE(trial.clicks[0].timeS, std::optional<double>(1.5));
+        QVERIFY(!trial.clicks[1].timeS);
+        QVERIFY(!trial.clicks[2].timeS);
+        QVERIFY(!trial.totalTimeS);
+    }
+
+    void eventLogGivesMilliseconds()
+    {
+        // Cluster "a,b" is run twice in the session, so its two trial-0 lines go with the
+        // two starts in order; the second logs one click too few. Trial 1 is not logged.
+        QByteArray file = headerLines();
+        file += " 0 \ta,b\t 4 \t 1 \t 2 \t 1.2\t 2 \t 1 2\t 1@ .6 2@ 1.2\t\r\n";
+        file += " 1 \ta,b\t 4 \t 1 \t 3 \t .5\t 1 \t 3\t 3@ .5\t\r\n";
+        file += " 0 \ta,b\t 4 \t 1 \t 2 \t 1.3\t 2 \t 3 2\t 3@ .7 2@ 1.3\t\r\n";
+        const QByteArray log = "cluster,trial,event,ms,box,holds,press_ms,clock\r\n"
+                               "experiment,,,,,,,\r\n"
+                               "\"a,b\",0,start,0,,,,0\r\n"
+                               "\"a,b\",0,click,612,1,empty,580,.6\r\n"
+                               "\"a,b\",0,close,1100,1,,,1.1\r\n"
+                               "\"a,b\",0,click,1187,2,x.ico,1150,1.2\r\n"
+                               "\"a,b\",0,found,1187,2,,,1.2\r\n"
+                               "\"a,b\",0,start,0,,,,0\r\n"
+                               "\"a,b\",0,click,655,3,empty,600,.7\r\n"
+                               ",,session,,,complete,,\r\n";
+        FileScore score = scored(file);
+        addEventLogTimes(score, QStringLiteral("/study/s01.events.csv"), log);
+        const QList<TrialScore> &trials = score.clusters.value(0).trials;
+        QCOMPARE(trials.size(), 2);
+        QCOMPARE(trials[0].clicks[0].ms, std::optional<qint64>(612));
+        QCOMPARE(trials[0].clicks[1].ms, std::optional<qint64>(1187));
+        QVERIFY(!trials[1].clicks[0].ms);
+        const QList<TrialScore> &second = score.clusters.value(1).trials;
+        QVERIFY(!second.value(0).clicks.value(0).ms);
+        QCOMPARE(score.logProblems.size(), 2);
+        QCOMPARE(score.logProblems[0], QStringLiteral("/study/s01.bof, line 4 (cluster a,b, trial 1): "
+                                                      "s01.events.csv does not log this trial; its "
+                                                      "clicks have no milliseconds"));
+        QVERIFY(score.logProblems[1].startsWith(QStringLiteral("/study/s01.bof, line 5 (cluster a,b, trial 0): s01.events.csv logs 1 clicks, the result file 2")));
+        QCOMPARE(score.session, QStringLiteral("complete"));
     }
 
     void levenshteinDistances_data()

@@ -1,19 +1,116 @@
-// What the README and the format comments promise a newcomer: files it names exist, and
-// the formats are described as Kelvane's own.
+// What the manual promises a reader: every link and picture leads somewhere, the files it
+// names exist, the command-line reference lists exactly the options the programs take,
+// and the help window shows the pages and follows their links.
 
+#include "RunProgram.h"
+#include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
-#include <QDir>
-#include <QRegularExpression>
-#include <QTest>
+#include "kelvane/HelpWindow.h"
+#include "kelvane/Manual.h"
+#include "kelvane/ManualPages.h"
 
+#include <QDirIterator>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+
+using namespace kelvane;
 using namespace kelvane::test;
 
 namespace {
 
-QString sourceText(const QString &relativePath)
+const QString SourceDir = QStringLiteral(KELVANE_SOURCE_DIR);
+
+// README.md and every page of docs/, relative to the source folder.
+QStringList manualFiles()
 {
-    return QString::fromUtf8(readBytes(QStringLiteral(KELVANE_SOURCE_DIR "/") + relativePath));
+    QStringList files{QStringLiteral("README.md")};
+    QDirIterator pages(SourceDir + QStringLiteral("/docs"), {QStringLiteral("*.md")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    while (pages.hasNext())
+        files.append(QDir(SourceDir).relativeFilePath(pages.next()));
+    files.sort();
+    return files;
+}
+
+// A page as prose: fenced code blocks and code spans left out, so that an option list
+// such as "[--sav]" in an example is not taken for a link.
+struct Page
+{
+    QStringList headings;
+    QString prose;
+};
+
+Page readPage(const QString &relativePath)
+{
+    static const QRegularExpression codeSpan(QStringLiteral("`[^`\n]*`"));
+    Page page;
+    bool fenced = false;
+    const QString text = QString::fromUtf8(readBytes(SourceDir + u'/' + relativePath));
+    for (const QString &line : text.split(u'\n')) {
+        if (line.startsWith(QStringLiteral("```"))) {
+            fenced = !fenced;
+            continue;
+        }
+        if (fenced)
+            continue;
+        if (line.startsWith(u'#'))
+            page.headings.append(line.section(u' ', 1).trimmed());
+        page.prose += QString(line).remove(codeSpan) + u'\n';
+    }
+    return page;
+}
+
+// The section of `text` under the heading line `heading`, up to the next heading of its
+// level or above.
+QString section(const QString &text, const QString &heading)
+{
+    const qsizetype start = text.indexOf(u'\n' + heading + u'\n');
+    if (start < 0)
+        return {};
+    const qsizetype end = text.indexOf(QStringLiteral("\n## "), start + 1);
+    return text.mid(start, end < 0 ? -1 : end - start);
+}
+
+QSet<QString> longOptions(const QString &text)
+{
+    static const QRegularExpression option(QStringLiteral(R"((?<![\w-])--[a-z][a-z0-9-]*)"));
+    QSet<QString> found;
+    for (const QRegularExpressionMatch &match : option.globalMatch(text))
+        found.insert(match.captured(0));
+    return found;
+}
+
+// A folder that looks like a program's: the source's docs/ as its doc/.
+struct ProgramFolderWithManual
+{
+    QTemporaryDir folder;
+    ProgramFolderWithManual() { QFile::link(SourceDir + QStringLiteral("/docs"), folder.filePath(QStringLiteral("doc"))); }
+    QString path() const { return folder.path(); }
+};
+
+// Where on the browser's viewport the link to `target` is drawn.
+QPoint linkPosition(ManualBrowser *browser, const QString &target)
+{
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto fragment = block.begin(); !fragment.atEnd(); ++fragment) {
+            if (fragment.fragment().charFormat().anchorHref() != target)
+                continue;
+            QTextCursor cursor(browser->document());
+            cursor.setPosition(fragment.fragment().position() + 1);
+            browser->setTextCursor(cursor);
+            browser->ensureCursorVisible();
+            return browser->cursorRect(cursor).center();
+        }
+    }
+    return {-1, -1};
 }
 
 } // namespace
@@ -23,21 +120,144 @@ class DocsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void filesTheReadmeNamesExist()
+    void linksAndPicturesLeadToFilesAndHeadings()
     {
-        const QString readme = sourceText(QStringLiteral("README.md"));
+        static const QRegularExpression link(QStringLiteral(R"(\]\(([^)\s]+)\))"));
+        QHash<QString, QStringList> anchorsOf;
+        for (const QString &file : manualFiles())
+            anchorsOf.insert(file, manual::headingAnchors(readPage(file).headings));
+
+        QStringList broken;
+        int links = 0;
+        for (const QString &file : manualFiles()) {
+            for (const QRegularExpressionMatch &match : link.globalMatch(readPage(file).prose)) {
+                const QString target = match.captured(1);
+                if (target.contains(QStringLiteral("://")) || target.startsWith(QStringLiteral("mailto:")))
+                    continue;
+                ++links;
+                const QString path = target.section(u'#', 0, 0);
+                const QString anchor = target.section(u'#', 1);
+                const QString targetFile = path.isEmpty() ? file
+                                                          : QDir::cleanPath(QFileInfo(file).path() + u'/' + path);
+                if (!QFileInfo::exists(SourceDir + u'/' + targetFile))
+                    broken.append(QStringLiteral("%1: %2: no such file").arg(file, target));
+                else if (!anchor.isEmpty() && !anchorsOf.value(targetFile).contains(anchor))
+                    broken.append(QStringLiteral("%1: %2: %3 has no such heading").arg(file, target, targetFile));
+            }
+        }
+        QVERIFY(links > 50);
+        QVERIFY2(broken.isEmpty(), qPrintable(broken.join(u'\n')));
+    }
+
+    void filesTheManualNamesExist()
+    {
         static const QRegularExpression named(QStringLiteral(R"((examples|tests/data)/[\w./-]+\.\w+)"));
         QStringList missing;
-        int count = 0;
-        for (const QRegularExpressionMatch &match : named.globalMatch(readme)) {
-            ++count;
-            if (!QFileInfo::exists(QStringLiteral(KELVANE_SOURCE_DIR "/") + match.captured(0)))
-                missing.append(match.captured(0));
+        for (const QString &file : manualFiles()) {
+            const QString text = QString::fromUtf8(readBytes(SourceDir + u'/' + file));
+            for (const QRegularExpressionMatch &match : named.globalMatch(text)) {
+                // What a run writes beside the example is not in the source.
+                const bool written = match.captured(0).endsWith(QStringLiteral(".bof"))
+                                     || match.captured(0).endsWith(QStringLiteral(".events.csv"));
+                if (!written && !QFileInfo::exists(SourceDir + u'/' + match.captured(0)))
+                    missing.append(file + QStringLiteral(": ") + match.captured(0));
+            }
         }
-        QVERIFY(count > 0);
-        QCOMPARE(missing, QStringList());
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(u'\n')));
+    }
+
+    void commandLineReferenceNamesTheOptionsHelpLists_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("kelvane") << QStringLiteral("kelvane");
+        QTest::newRow("kelvane-check") << QStringLiteral("kelvane-check");
+        QTest::newRow("kelvane-analyze") << QStringLiteral("kelvane-analyze");
+    }
+
+    void commandLineReferenceNamesTheOptionsHelpLists()
+    {
+        QFETCH(QString, program);
+        const QString page = QStringLiteral("docs/reference/command-lines.md");
+        const QString described = section(QString::fromUtf8(readBytes(SourceDir + u'/' + page)),
+                                          QStringLiteral("## ") + program);
+        QVERIFY2(!described.isEmpty(), qPrintable(QStringLiteral("%1 has no section \"## %2\"").arg(page, program)));
+
+        const ProgramRun help = runProgram(QStringLiteral(KELVANE_PROGRAM_DIR "/") + program, {QStringLiteral("--help")});
+        QCOMPARE(help.status, 0);
+        const QSet<QString> listed = longOptions(help.out);
+        const QSet<QString> documented = longOptions(described);
+        QStringList differences;
+        for (const QString &option : listed - documented)
+            differences.append(QStringLiteral("%1 --help lists %2, but the section \"%1\" of %3 does not describe it")
+                                   .arg(program, option, page));
+        for (const QString &option : documented - listed)
+            differences.append(QStringLiteral("the section \"%1\" of %3 names %2, which %1 --help does not list")
+                                   .arg(program, option, page));
+        differences.sort();
+        QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
+    }
+
+    void pagesTheWindowsOpenExist()
+    {
+        for (const QString &page : manual::pagesWindowsOpen()) {
+            const QString file = QStringLiteral("docs/") + page.section(u'#', 0, 0);
+            QVERIFY2(QFileInfo::exists(SourceDir + u'/' + file), qPrintable(file));
+            const QString anchor = page.section(u'#', 1);
+            if (!anchor.isEmpty())
+                QVERIFY2(manual::headingAnchors(readPage(file).headings).contains(anchor), qPrintable(page));
+        }
+    }
+
+    void f1OpensTheWindowsPageAndLinksMoveBetweenPages()
+    {
+        ProgramFolderWithManual program;
+        ScriptedDialogs dialogs;
+        Manual help(dialogs, program.path());
+        QMainWindow window;
+        window.menuBar()->addMenu(QStringLiteral("&File"));
+        help.attach(&window, manual::IconEditorPage);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.menuBar()->actions().last()->text(), QStringLiteral("&Help"));
+
+        QTest::keyClick(&window, Qt::Key_F1);
+        HelpWindow *shown = help.window();
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        // Opened at the icon editor's section, not the page's top.
+        QTRY_VERIFY(shown->browser()->verticalScrollBar()->value() > 0);
+        QVERIFY(!shown->browser()->document()->isEmpty());
+
+        const QPoint link = linkPosition(shown->browser(), QStringLiteral("../reference/folders-and-settings.md#the-settings-store"));
+        QVERIFY(link.x() >= 0);
+        QTest::mouseClick(shown->browser()->viewport(), Qt::LeftButton, {}, link);
+        QCOMPARE(shown->currentPage(), QStringLiteral("reference/folders-and-settings.md"));
+        QVERIFY(shown->browser()->toPlainText().contains(QStringLiteral("The settings store")));
+
+        QPushButton *back = nullptr;
+        for (QPushButton *button : shown->findChildren<QPushButton *>()) {
+            if (button->accessibleName() == QStringLiteral("Back"))
+                back = button;
+        }
+        QVERIFY(back && back->isEnabled());
+        QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void aMissingManualIsNamedWithWhereItWasLookedFor()
+    {
+        QTemporaryDir empty;
+        ScriptedDialogs dialogs;
+        Manual help(dialogs, empty.path());
+        help.show(manual::DesignPage);
+        QVERIFY(!help.window());
+        QCOMPARE(dialogs.messages.size(), 1);
+        QVERIFY(dialogs.messages[0].text.contains(empty.path() + QStringLiteral("/doc")));
+        QVERIFY(dialogs.messages[0].text.contains(QStringLiteral("share/doc/kelvane")));
     }
 };
 
-QTEST_GUILESS_MAIN(DocsTest)
+QTEST_MAIN(DocsTest)
 #include "tst_docs.moc"

@@ -55,7 +55,13 @@ void frmIconEdit::paintCell(double x, double y, bool startsStroke)
 
 void frmIconEdit::picBig_MouseDown(Qt::MouseButton button, double x, double y)
 {
-    if (button != Qt::LeftButton || !current().Loaded || !imgPaint->looksSelected())
+    if (button != Qt::LeftButton)
+        return;
+    if (!current().Loaded) {
+        m_dialogs.message(IconMessageTitle, NothingToPaintText, MessageIcon::None);
+        return;
+    }
+    if (!imgPaint->looksSelected())
         return;
     CellX = qint32(std::trunc(x / CellPixels));
     CellY = qint32(std::trunc(y / CellPixels));

@@ -207,9 +207,12 @@ void Options::showPicturesNamed(const QString &name)
     }
 }
 
-bool showOptions(SettingsStore &store, Dialogs &dialogs, const QString &iconFolder, QWidget *parent)
+bool showOptions(SettingsStore &store, Dialogs &dialogs, const QString &iconFolder, QWidget *parent,
+                 const std::function<void(QWidget &)> &prepare)
 {
     Options dialog(store, dialogs, iconFolder, parent);
+    if (prepare)
+        prepare(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

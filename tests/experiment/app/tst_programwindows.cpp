@@ -3,6 +3,7 @@
 
 #include "../editor/EditorFixture.h"
 
+#include "kelvane/Manual.h"
 #include "kelvane/app/ProgramWindows.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
@@ -16,6 +17,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabBar>
+#include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -216,6 +219,63 @@ private Q_SLOTS:
         QTRY_VERIFY(!icons.window());
         QCOMPARE(f.dialogs.messages.last().title, QStringLiteral("Save Layout?"));
         QVERIFY(iconDialogs.unexpected.isEmpty());
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void f1OpensTheManualAtEachWindowsPage()
+    {
+        EditorFixture f;
+        QTemporaryDir programFolder;
+        QFile::link(QStringLiteral(KELVANE_SOURCE_DIR "/docs"), programFolder.filePath(QStringLiteral("doc")));
+        ScriptedDialogs manualDialogs;
+        Manual help(manualDialogs, programFolder.path());
+        RunExp experiment(f.program, {f.dialogs, *f.store, f.targetSound, f.clickSound, f.pointer});
+        ScriptedDialogs sideDialogs;
+        IconEditorWindow icons(f.program, sideDialogs);
+        EditorHooks hooks;
+        wireExperimentWindow(hooks, experiment);
+        wireOptionsDialog(hooks, *f.store, sideDialogs, f.program, &help);
+        icons.wire(hooks);
+        f.open(hooks);
+        BoxSettings &editor = *f.window;
+        wireManual(help, editor, experiment, icons);
+        // F1 reaches the window the researcher works in, the active one.
+        const auto pageAfterF1 = [&help](QWidget *window) {
+            window->activateWindow();
+            if (!QTest::qWaitForWindowActive(window))
+                return QStringLiteral("window not active");
+            QTest::keyClick(window, Qt::Key_F1);
+            return help.window() && help.window()->isVisible() ? help.window()->currentPage() : QString();
+        };
+
+        // The Help menu stands after the editor's own menus.
+        QCOMPARE(editor.menuBar()->actions().last()->text(), QStringLiteral("&Help"));
+        QCOMPARE(pageAfterF1(&editor), QStringLiteral("howto/design-clusters.md"));
+
+        QString fromOptions;
+        bool ownedByTheDialog = false;
+        withOptionsDialog([&] { editor.mnuOptions->trigger(); }, [&](Options &dialog) {
+            // The offscreen platform does not make a modal dialog the active window, so
+            // its F1 is pressed through the dialog's own action.
+            for (QAction *action : dialog.actions()) {
+                if (action->shortcut() == QKeySequence(Qt::Key_F1))
+                    action->trigger();
+            }
+            fromOptions = help.window()->currentPage();
+            // A modal dialog blocks other windows, so the manual opens as its own.
+            ownedByTheDialog = help.window() && help.window()->parentWidget() == &dialog;
+            QTest::mouseClick(dialog.cancel, Qt::LeftButton);
+        });
+        QCOMPARE(fromOptions, QStringLiteral("howto/options-and-icons.md"));
+        QVERIFY(ownedByTheDialog);
+
+        editor.mnuiconEdit->trigger();
+        QCOMPARE(pageAfterF1(icons.window()), QStringLiteral("howto/options-and-icons.md"));
+
+        editor.mnuRunExperiment->trigger();
+        QVERIFY(experiment.isVisible());
+        QCOMPARE(pageAfterF1(&experiment), QStringLiteral("howto/run-experiments.md"));
+        QVERIFY(manualDialogs.messages.isEmpty());
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 };

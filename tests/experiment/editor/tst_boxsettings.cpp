@@ -6,9 +6,11 @@
 #include "TestFiles.h"
 #include "TestIcons.h"
 
+#include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/options/StoredSettings.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
@@ -22,6 +24,8 @@
 
 using namespace kelvane;
 using namespace kelvane::test;
+
+Q_DECLARE_METATYPE(std::function<void(kelvane::test::EditorFixture &)>)
 
 namespace {
 
@@ -41,6 +45,16 @@ void typeInto(QLineEdit *field, const QString &text)
     field->selectAll();
     QTest::keyClicks(field, text);
 }
+
+// Keys as the researcher presses them: to the widget that has the focus.
+void pressKeys(BoxSettings &window, const QKeySequence &keys)
+{
+    window.activateWindow();
+    QWidget *focus = QApplication::focusWidget();
+    QTest::keySequence(focus && focus->window() == &window ? focus : static_cast<QWidget *>(&window), keys);
+}
+
+using Edit = std::function<void(EditorFixture &)>;
 
 QStringList tabCaptions(const QTabBar *tabs)
 {
@@ -132,11 +146,12 @@ private Q_SLOTS:
         QCOMPARE(menuCaptions(w.menuBar()),
                  (QStringList{QStringLiteral("&File"), QStringLiteral("  Open Cluster"),
                               QStringLiteral("  Save Cluster"), QStringLiteral("  Clear Cluster"),
-                              QStringLiteral("  Exit Kelvane"), QStringLiteral("&Run"),
+                              QStringLiteral("  Exit Kelvane"), QStringLiteral("&Edit"),
+                              QStringLiteral("  Undo"), QStringLiteral("  Redo"), QStringLiteral("&Run"),
                               QStringLiteral("  Experiment"), QStringLiteral("  Cluster"),
                               QStringLiteral("&Trial"), QStringLiteral("  Clear Trial"),
                               QStringLiteral("  Delete Trial"), QStringLiteral("  Add Trial"),
-                              QStringLiteral("  Copy Trial"), QStringLiteral("&Extra"),
+                              QStringLiteral("  Copy Trial"), QStringLiteral("  Try Trial"), QStringLiteral("&Extra"),
                               QStringLiteral("  Options"), QStringLiteral("  Icon Editor")}));
         // Windows nobody has provided are not offered.
         QVERIFY(!w.mnuRunExperiment->isEnabled());
@@ -500,20 +515,120 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
-    void noClosesWithoutSavingAndATabClickCountsAsChange()
+    void tabClicksMarkNothingAndUndoingBackToTheSaveAsksNothing()
     {
         EditorFixture f;
         BoxSettings &w = *f.window;
-        click(w.AddLayout);
+        buildTwoTrials(f);
         f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
-        f.program.ClusterSaved = true;
+        click(w.SaveBoxFile);
         clickTab(w.Trials, 0);
+        clickTab(w.Trials, 1);
+        QVERIFY(f.program.ClusterSaved);
+
+        f.placeBox(0, {5000, 5000});
         QVERIFY(!f.program.ClusterSaved);
-        f.dialogs.answers = {Answer::No};
+        QCOMPARE(w.mnuUndo->text(), QStringLiteral("Undo Place Box 3"));
+        pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(f.program.Cluster.CountBoxes(1), 2);
+        QVERIFY(f.program.ClusterSaved);
+        QCOMPARE(w.mnuRedo->text(), QStringLiteral("Redo Place Box 3"));
+        f.dialogs.messages.clear();
         w.mnuExitKelvane->trigger();
         QVERIFY(!w.isVisible());
-        QCOMPARE(f.dialogs.messages.size(), 1);
-        QVERIFY(!QFileInfo::exists(f.path(QStringLiteral("c.box"))));
+        QVERIFY(f.dialogs.messages.isEmpty());
+    }
+
+    // Every kind of edit, made as the researcher makes it on a saved cluster: undone by
+    // key it gives back the saved file's bytes, redone by key the edited ones.
+    void everyEditIsUndoneToTheSavedBytesAndRedone_data()
+    {
+        QTest::addColumn<Edit>("prepare");
+        QTest::addColumn<Edit>("edit");
+        QTest::addColumn<QString>("undoText");
+        const Edit nothing = [](EditorFixture &) {};
+        // Trial 2 is shown: box 1 (the target) holds Content1.ico, box 2 is empty.
+        QTest::newRow("place") << nothing << Edit([](EditorFixture &f) { f.placeBox(1, {4000, 4000}); })
+                               << QStringLiteral("Undo Place Box 3");
+        QTest::newRow("move") << nothing << Edit([](EditorFixture &f) { QVERIFY(f.dropAt(layoutBox(2), {3000, 6000})); })
+                              << QStringLiteral("Undo Move Box 2");
+        QTest::newRow("delete") << nothing << Edit([](EditorFixture &f) { QVERIFY(f.dropOnDelete(1)); })
+                                << QStringLiteral("Undo Delete Box 1");
+        QTest::newRow("object") << nothing << Edit([](EditorFixture &f) { QVERIFY(f.dropOnBox(objectPicture(5), 2)); })
+                                << QStringLiteral("Undo Put Object in Box 2");
+        QTest::newRow("empty the target")
+            << nothing << Edit([](EditorFixture &f) { QVERIFY(f.dropOnBox(openedBoxPicture(3), 1)); })
+            << QStringLiteral("Undo Empty Box 1");
+        QTest::newRow("target") << Edit([](EditorFixture &f) { QVERIFY(f.dropOnBox(objectPicture(4), 2)); })
+                                << Edit([](EditorFixture &f) { f.rightClickBox(2); })
+                                << QStringLiteral("Undo Set Target to Box 2");
+        QTest::newRow("clear trial") << nothing << Edit([](EditorFixture &f) { f.window->mnuClearLayout->trigger(); })
+                                     << QStringLiteral("Undo Clear Trial 2");
+        QTest::newRow("add") << nothing << Edit([](EditorFixture &f) { click(f.window->AddLayout); })
+                             << QStringLiteral("Undo Add Trial");
+        QTest::newRow("copy") << nothing << Edit([](EditorFixture &f) { f.window->mnuCopylayout->trigger(); })
+                              << QStringLiteral("Undo Copy Trial 2");
+        QTest::newRow("delete trial")
+            << Edit([](EditorFixture &f) { clickTab(f.window->Trials, 0); })
+            << Edit([](EditorFixture &f) { f.window->mnuDeleteTrial->trigger(); }) << QStringLiteral("Undo Delete Trial 1");
+        QTest::newRow("clear cluster") << nothing << Edit([](EditorFixture &f) { f.window->mnuClearCluster->trigger(); })
+                                       << QStringLiteral("Undo Clear Cluster");
+        QTest::newRow("typed") << nothing
+                               << Edit([](EditorFixture &f) { typeInto(f.window->SSTab1->StartMessage, QStringLiteral("Zoek")); })
+                               << QStringLiteral("Undo Change Start message");
+        QTest::newRow("stepped") << nothing << Edit([](EditorFixture &f) {
+            f.window->SSTab1->setCurrentIndex(1);
+            f.window->SSTab1->CloseAfter->setFocus();
+            QTest::keyClick(f.window->SSTab1->CloseAfter, Qt::Key_Up);
+            QTest::keyClick(f.window->SSTab1->CloseAfter, Qt::Key_Up);
+        }) << QStringLiteral("Undo Change Close boxes after");
+        QTest::newRow("colour") << nothing << Edit([](EditorFixture &f) {
+            f.dialogs.colours = {0x00FF00};
+            f.window->SSTab1->setCurrentIndex(2);
+            click(f.window->SSTab1->ChangeForeColor);
+        }) << QStringLiteral("Undo Change Foreground Color");
+        QTest::newRow("object picture") << nothing << Edit([](EditorFixture &f) {
+            f.dialogs.openPaths = {f.icon(QStringLiteral("Box4.ico"))};
+            QTest::mouseClick(f.window->Rows->DragBox->picture(3), Qt::RightButton);
+        }) << QStringLiteral("Undo Replace Items Picture 4");
+    }
+
+    void everyEditIsUndoneToTheSavedBytesAndRedone()
+    {
+        QFETCH(Edit, prepare);
+        QFETCH(Edit, edit);
+        QFETCH(QString, undoText);
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        buildTwoTrials(f);
+        prepare(f);
+        f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
+        QVERIFY(w.SaveCluster());
+        const QByteArray saved = readBytes(f.path(QStringLiteral("c.box")));
+        const int shown = w.shownTrial();
+
+        edit(f);
+        const QByteArray edited = clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names());
+        QVERIFY(edited != saved);
+        QCOMPARE(w.mnuUndo->text(), undoText);
+        // A cleared cluster counts as saved, and its undo brings back what is not.
+        const bool cleared = undoText.endsWith(QStringLiteral("Clear Cluster"));
+        QCOMPARE(f.program.ClusterSaved, cleared);
+
+        pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), saved);
+        QCOMPARE(f.program.ClusterSaved, !cleared);
+        QCOMPARE(w.shownTrial(), shown);
+        QCOMPARE(w.Trials->count(), f.program.Cluster.trialCount());
+        QCOMPARE(w.TrialLayout->boxCount(), f.program.Cluster.CountBoxes(shown));
+
+        pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), edited);
+        pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        pressKeys(w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), edited);
+        QCOMPARE(f.program.ClusterSaved, cleared);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
     void openCancelledByTheSaveQuestionChangesNothing()

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTabBar>
@@ -131,6 +132,60 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.messages[3].text, QStringLiteral("End the session?"));
         QVERIFY2(f.dialogs.messages[4].text.contains(QStringLiteral("Ended: with Esc at trial 0 of pilot.box;")),
                  qPrintable(f.dialogs.messages[4].text));
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void tryTrialShowsTheSelectedTrialAndWritesNothing()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        twoTrials(f);
+        f.trial(1).ChangeColor = 255;
+        w.selectTrial(1);
+        const QStringList filesBefore = QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        const int steps = w.history().count();
+        int boxesShown = -1;
+        QColor background;
+        bool editorHidden = false;
+        QTimer::singleShot(0, &w, [&] {
+            TrialScreen *screen = shownTrialScreen();
+            QVERIFY(screen);
+            editorHidden = !w.isVisible();
+            screen->OK_Click();
+            boxesShown = int(screen->Boxes.size()) - 1;
+            background = screen->palette().color(QPalette::Window);
+            screen->Boxes_Click(1); // the target
+            screen->OK_Click();     // after its end: back to the editor
+        });
+        w.mnuTryTrial->trigger();
+        QVERIFY(editorHidden);
+        QVERIFY(w.isVisible() && !shownTrialScreen());
+        QCOMPARE(boxesShown, 1);
+        QCOMPARE(background, QColor(Qt::red));
+        QCOMPARE(f.targetSound.plays(), 1);
+        // An unsaved cluster is tried as it is: no file is asked for, none appears.
+        QVERIFY(f.dialogs.fileRequests.isEmpty());
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), filesBefore);
+        QVERIFY(f.program.ClusterFile.isEmpty());
+        QCOMPARE(w.history().count(), steps);
+        QCOMPARE(w.shownTrial(), 1);
+
+        // Saved, and ended with Esc mid-trial: nothing beside the cluster file either,
+        // and no question.
+        f.dialogs.savePaths = {f.path(QStringLiteral("tried.box"))};
+        QVERIFY(w.SaveCluster());
+        QTimer::singleShot(0, &w, [&] {
+            TrialScreen *screen = shownTrialScreen();
+            QVERIFY(screen);
+            screen->OK_Click();
+            QTest::keyClick(screen, Qt::Key_Escape);
+        });
+        f.dialogs.messages.clear();
+        w.mnuTryTrial->trigger();
+        QVERIFY(w.isVisible() && !shownTrialScreen());
+        QVERIFY(f.dialogs.messages.isEmpty());
+        QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 filesBefore + QStringList{QStringLiteral("tried.box")});
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
@@ -282,6 +337,10 @@ private Q_SLOTS:
         // box rows and the size of the box pictures change at once.
         f.placeBox(0, {0, 0});
         QCOMPARE(w.TrialLayout->box(1)->width(), 64);
+        // A picture chosen in a row by right click stays unless Options changed it.
+        f.dialogs.openPaths = {f.icon(QStringLiteral("Box1.ico"))};
+        QTest::mouseClick(w.Rows->EmptyBox->picture(2), Qt::RightButton);
+        QCOMPARE(w.Rows->EmptyBox->name(2), QStringLiteral("Box1.ico"));
         w.SSTab1->setCurrentIndex(1);
         w.SSTab1->time->setFocus();
         QTest::keyClick(w.SSTab1->time, Qt::Key_Down);
@@ -296,6 +355,7 @@ private Q_SLOTS:
         QCOMPARE(f.trial(0).time, QStringLiteral("29"));
         QCOMPARE(w.Rows->DragBox->name(1), QStringLiteral("Content5.ico"));
         QCOMPARE(w.Rows->EmptyBox->name(1), QStringLiteral("Box4.ico"));
+        QCOMPARE(w.Rows->EmptyBox->name(2), QStringLiteral("Box1.ico"));
         QCOMPARE(w.TrialLayout->boxPixels(), 48);
         QCOMPARE(w.TrialLayout->box(1)->width(), 48);
         QCOMPARE(f.program.Pictures.EmptyBoxIconNames[1], QStringLiteral("Box4.ico"));

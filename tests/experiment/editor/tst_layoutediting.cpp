@@ -70,11 +70,16 @@ private Q_SLOTS:
         QCOMPARE(w.TrialLayout->box(2)->fileName(), QStringLiteral("Content3.ico"));
         QCOMPARE(w.TrialLayout->box(2)->toolTip(), QStringLiteral("2"));
 
-        // An object outside any box, and a closed box on a box, do nothing.
+        // An object outside any box, a closed box on a box, and a box on another box
+        // (which would come to lie over it) do nothing, and leave nothing to undo.
+        const int steps = w.history().count();
         QVERIFY(!f.dropAt(objectPicture(0), {6000, 6000}));
         QVERIFY(!f.dropOnBox(closedBoxPicture(0), 1));
+        QVERIFY(!f.dropAt(layoutBox(1), {4500, 1500}, {2, 2}));
         QCOMPARE(f.boxes(), 2);
         QVERIFY(f.box(1).Empty);
+        QCOMPARE(f.box(1).Left, 2100);
+        QCOMPARE(w.history().count(), steps);
     }
 
     void objectCarriedAcrossFreeSpaceReachesABox()

@@ -357,6 +357,13 @@ void IconCodecTest::readsHandMadeMasksAndAlpha()
     decoded = decodeExact(iconFile({flatRed, encodeIcon(mixedIcon()).mid(22)}));
     QCOMPARE(decoded.problem, PictureProblem::None);
     QCOMPARE(firstDifference(*decoded.icon, mixedIcon()), QString());
+    // Of two as deep, the first.
+    QByteArray flatBlue = flatRed;
+    flatBlue.replace(40, 4, QByteArray::fromHex("ff000000"));
+    decoded = decodeExact(iconFile({flatBlue, flatRed}));
+    QCOMPARE(decoded.problem, PictureProblem::None);
+    QCOMPARE(firstDifference(*decoded.icon, iconFrom([](int, int) { return Pixel{iconRgb(0, 0, 0xFF), false}; })),
+             QString());
 }
 
 void IconCodecTest::readsBitmapFilesAsOpaqueIcons()

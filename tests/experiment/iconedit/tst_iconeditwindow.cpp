@@ -146,15 +146,17 @@ void IconEditWindowTest::startsWithTheStartUpPictureNotLoaded()
     QCOMPARE(w().colours->picColorToUse->colour(), StartColour);
     QCOMPARE(w().colours->lblBlueDegree->text(), QStringLiteral("128"));
 
-    // Nothing to save and nothing to paint on yet.
+    // Nothing to save and nothing to paint on yet; a press on the view says how to get
+    // something, rather than doing nothing.
     click(w().cmdSave);
     QCOMPARE(messageTexts(), QStringList{QStringLiteral("No icon loaded yet")});
     paint(3, 3);
     QVERIFY(!w().PicIcon->icon());
+    QCOMPARE(lastMessage(), QStringLiteral("No icon loaded yet. To paint, choose New or Open, or click the picture to the right to edit it."));
     w().mnuEffectsInvert_Click();
     QCOMPARE(lastMessage(), QStringLiteral("No icon loaded yet"));
     w().mnuEditUndo_Click();
-    QCOMPARE(m_dialogs->messages.size(), 3);
+    QCOMPARE(m_dialogs->messages.size(), 4);
 }
 
 void IconEditWindowTest::menusAndToolsCarryTheirCaptions()
@@ -255,14 +257,25 @@ void IconEditWindowTest::paintsOneBlockPerCellTheMouseVisits()
     QCOMPARE(view.pixel(1 * 8 + 4, 3 * 8 + 4), qRgb(0xC0, 0xC0, 0xC0));
     QVERIFY(w().currentSlot().Changed);
 
-    // A drag paints the cells of its move events, not those skipped between them, and
-    // nothing while the pointer is outside the view.
-    drag({cellCentre(5, 10), cellCentre(6, 10), cellCentre(8, 10), QPoint(300, 84), QPoint(-5, 84), cellCentre(9, 10)});
-    for (const int column : {5, 6, 8, 9})
-        QVERIFY2(opaqueIn(w().planes(), column, 10, Orange), qPrintable(QString::number(column)));
-    QVERIFY(w().planes().isTransparent(7, 10));
-    QVERIFY(w().planes().isTransparent(0, 10));
+    // A drag paints a continuous line through the cells of its move events, also those
+    // the pointer skipped between two of them, and nothing outside the view: back
+    // inside, the line goes on from the last cell painted.
+    drag({cellCentre(5, 10), cellCentre(6, 10), cellCentre(9, 10), QPoint(300, 84), QPoint(-5, 84), cellCentre(11, 10)});
+    for (int column = 0; column < IconImage::Size; ++column)
+        QVERIFY2(opaqueIn(w().planes(), column, 10, Orange) == (column >= 5 && column <= 11),
+                 qPrintable(QString::number(column)));
     QVERIFY(!w().MouseIsDown());
+    // A quick slant: one cell per column, each touching the one before.
+    drag({cellCentre(20, 20), cellCentre(27, 23)});
+    int painted = 0;
+    for (int y = 18; y < 26; ++y) {
+        for (int x = 18; x < 30; ++x)
+            painted += opaqueIn(w().planes(), x, y, Orange) ? 1 : 0;
+    }
+    QCOMPARE(painted, 8);
+    for (const QPoint cell : {QPoint(20, 20), QPoint(21, 20), QPoint(22, 21), QPoint(23, 21), QPoint(24, 22),
+                              QPoint(25, 22), QPoint(26, 23), QPoint(27, 23)})
+        QVERIFY2(opaqueIn(w().planes(), cell.x(), cell.y(), Orange), qPrintable(QStringLiteral("%1,%2").arg(cell.x()).arg(cell.y())));
 
     // The cell label follows the pointer.
     QTest::mouseMove(w().picBig, QPoint(0, 255));
@@ -513,6 +526,8 @@ void IconEditWindowTest::slotsKeepTheirOwnIcons()
     QVERIFY(!w().mnuFileSave->isEnabled() && !w().imgPaint->looksSelected());
     paint(0, 0);
     QVERIFY(!w().PicIcon->icon());
+    QVERIFY(lastMessage().startsWith(QStringLiteral("No icon loaded yet. To paint")));
+    m_dialogs->messages.clear();
 
     startNewIcon();
     QCOMPARE(w().PanelIcons[1]->icon(), std::optional<IconImage>(IconImage::blank()));

@@ -196,6 +196,8 @@ private Q_SLOTS:
         QTest::newRow("a value of another type") << QByteArray("EndMessage=Klik op START om door te gaan.")
                                                  << QByteArray("EndMessage=@Rect(1 2 3 4)")
                                                  << QStringLiteral("Messages/EndMessage") << QStringLiteral("not a text");
+        QTest::newRow("a colour of another type") << QByteArray("BackColor=0") << QByteArray("BackColor=@ByteArray(255)")
+                                                  << QStringLiteral("Screen/BackColor") << QStringLiteral("not a colour number");
         QTest::newRow("the last line cut off") << QByteArray("Time=10") << QByteArray("Tim")
                                                << QStringLiteral("Timing/Time") << QStringLiteral("it is missing");
     }

@@ -633,7 +633,7 @@ private Q_SLOTS:
 
     void theExampleClusterRunsAsIs()
     {
-        // As the README runs it, with the default pictures, in a folder of its own so the
+        // As the manual runs it, with the default pictures, in a folder of its own so the
         // results land there.
         QTemporaryDir dir;
         const QString example = dir.filePath(u"first-cluster.box"_s);

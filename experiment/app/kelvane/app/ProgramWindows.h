@@ -13,7 +13,13 @@
 namespace kelvane {
 
 class BoxSettings;
+class Manual;
 class RunExp;
+class IconEditorWindow;
+
+// F1 and Help > Manual in the editor, the experiment window and the icon editor (once
+// it is made), each at its own page.
+void wireManual(Manual &help, BoxSettings &editor, RunExp &experiment, IconEditorWindow &iconEditor);
 
 // Run > Experiment shows `experiment`; each time it closes, the editor is told once.
 void wireExperimentWindow(EditorHooks &hooks, RunExp &experiment);
@@ -24,7 +30,9 @@ void openExperimentInEditorsPlace(BoxSettings &editor, RunExp &experiment, const
 
 // Options > Options shows the options dialog over the active window; the editor reads
 // the store again when it was saved.
-void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program);
+// With `manual`, F1 in the dialog opens its page.
+void wireOptionsDialog(EditorHooks &hooks, SettingsStore &store, Dialogs &dialogs, const Program &program,
+                       Manual *manual = nullptr);
 
 // The one icon editor of the program. Options > Icon Editor makes it or brings the open
 // one to the front; the program's Exit asks its own question first.

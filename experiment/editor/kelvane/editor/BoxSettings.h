@@ -11,10 +11,13 @@
 #include "kelvane/editor/PictureRows.h"
 #include "kelvane/editor/TargetFrame.h"
 #include "kelvane/editor/TrialSettingsPanel.h"
+#include "kelvane/editor/undo/EditedCluster.h"
 #include "kelvane/model/ClusterCommands.h"
 #include "kelvane/model/Program.h"
+#include "kelvane/trial/TrialScreen.h"
 
 #include <QMainWindow>
+#include <QUndoStack>
 
 class QAction;
 class QPushButton;
@@ -22,7 +25,7 @@ class QTabBar;
 
 namespace kelvane {
 
-class BoxSettings : public QMainWindow, public ClusterEditorView
+class BoxSettings : public QMainWindow, public ClusterEditorView, public EditedCluster
 {
     Q_OBJECT
 
@@ -48,6 +51,8 @@ public:
     void mnuRunExperiment_Click();
     void mnuOptions_Click();
     void mnuiconEdit_Click();
+    // Shows the selected trial as the subject will see it, and records nothing.
+    void mnuTryTrial_Click();
 
     // Trials.
     void Trials_Click(int previousTab);
@@ -96,6 +101,16 @@ public:
     void clearCluster() override;
     void showCluster() override;
 
+    // EditedCluster
+    ClusterModel &cluster() override { return m_program.Cluster; }
+    QStringList rowNames(DragSourceKind row) const override;
+    void setRowNames(DragSourceKind row, const QStringList &names) override;
+    void showChangedTrial(int trial) override;
+
+    // Every change to the cluster, for Undo and Redo. The cluster counts as saved while
+    // the history stands where it stood at the last save or open.
+    QUndoStack &history() { return m_history; }
+
     QTabBar *Trials = nullptr;
     TrialSettingsPanel *SSTab1 = nullptr;
     TargetFrame *Target = nullptr;
@@ -120,6 +135,9 @@ public:
     QAction *mnuCopylayout = nullptr;
     QAction *mnuOptions = nullptr;
     QAction *mnuiconEdit = nullptr;
+    QAction *mnuUndo = nullptr;
+    QAction *mnuRedo = nullptr;
+    QAction *mnuTryTrial = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.
@@ -140,22 +158,26 @@ private:
     void syncTabs();
     void showTabWithoutSelecting(int trial);
     void reloadRows();
-    void reloadBoxRows();
     void readPictureLists();
     void applyIconSize();
     void changeRowPicture(DragSourceKind row, int index);
-    void markChanged() { m_program.ClusterSaved = false; }
+    // After a file command: the history's saved point follows what the command made of
+    // the cluster (saved as it is, or read anew and not yet saved).
+    void followFileCommand();
+    void applyChangedPictures(const PictureNameLists &before, bool objectsToo);
     void refuse(const QString &title, const QString &text);
     void tellProblems(const QStringList &problems);
     void tellMissingPictures();
     bool allTrialsHaveTargets();
     bool clusterCanRun();
+    TrialScreenServices runServices() const;
     void experimentWindowClosed();
 
     Program &m_program;
     EditorServices m_services;
     EditorHooks m_hooks;
     ClusterCommands m_commands;
+    QUndoStack m_history;
     QString m_token;
     int m_shown = 0;
     MissingPictureNotice m_missingNotice;

@@ -48,5 +48,8 @@ enum class DropAction { Ignore, CreateBox, MoveBox, PutObject, MakeEmpty, Delete
 // on any box (themselves included, so that a small move works); objects and opened
 // empty-box pictures act on the box they are dropped on; only boxes can be deleted.
 DropAction decideDrop(DragSourceKind source, DropTargetKind target);
+// The same for a drop on box `targetBox` (or on no box): a box dropped on another box
+// would come to lie over it, so only a drop on itself (a small move) moves it.
+DropAction decideDrop(DragSource source, DropTargetKind target, int targetBox);
 
 } // namespace kelvane

@@ -58,9 +58,9 @@ protected:
 private:
     // The box whose picture is under `position` (topmost first), or 0.
     int boxAt(QPointF position) const;
-    // Accepts the drag event when a drop of it on `target` would do something, and
-    // gives its payload; otherwise ignores the event.
-    std::optional<DragPayload> acceptDrop(QDropEvent *event, DropTargetKind target) const;
+    // Accepts the drag event when a drop of it on `target` (box `box`, or 0) would do
+    // something, and gives its payload; otherwise ignores the event.
+    std::optional<DragPayload> acceptDrop(QDropEvent *event, DropTargetKind target, int box) const;
     PictureWidget *newBox();
     void retire(PictureWidget *box);
     void startBoxDrag(PictureWidget *box, QPoint hotSpot);

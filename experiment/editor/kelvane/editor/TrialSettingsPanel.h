@@ -22,9 +22,10 @@ class TrialSettingsPanel : public QTabWidget
 public:
     explicit TrialSettingsPanel(Dialogs &dialogs, QWidget *parent = nullptr);
 
-    // The trial that edits go to, asked afresh at every edit.
-    void setTrial(std::function<TrialSettings &()> trial) { m_trial = std::move(trial); }
-    // Shows the trial's settings; nothing counts as edited.
+    // The trial whose settings are shown, asked afresh at every edit.
+    void setTrial(std::function<const TrialSettings &()> trial) { m_trial = std::move(trial); }
+    // Shows the trial's settings; nothing counts as edited. A field that already shows
+    // its value is left alone, so the researcher typing in it keeps the cursor.
     void showSettings(const TrialSettings &settings);
 
     QLineEdit *TimeUpMessage = nullptr;
@@ -36,9 +37,14 @@ public:
     ColourButton *ChangeColor = nullptr;
     ColourButton *ChangeForeColor = nullptr;
 
+protected:
+    // Undo and Redo keys in a field go to the editor's history, not the field's own.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 Q_SIGNALS:
-    // The researcher changed a setting of the trial.
-    void edited();
+    // The researcher changed the setting captioned `setting`: `after` is the trial's
+    // settings with that change. The panel does not change the trial itself.
+    void edited(const QString &setting, const kelvane::TrialSettings &after);
 
 private:
     QWidget *messagesTab();
@@ -50,7 +56,10 @@ private:
     ColourButton *colourField(QWidget *tab, Dialogs &dialogs, const QString &caption,
                               ColourValue TrialSettings::*field);
 
-    std::function<TrialSettings &()> m_trial;
+    template <typename Value>
+    void report(const QString &setting, Value TrialSettings::*field, const Value &value);
+
+    std::function<const TrialSettings &()> m_trial;
 };
 
 } // namespace kelvane

@@ -5,7 +5,10 @@
 
 #include "kelvane/iconedit/IconImage.h"
 
+#include <QPoint>
+
 #include <functional>
+#include <optional>
 
 namespace kelvane {
 
@@ -19,7 +22,8 @@ public:
     bool strokeInProgress() const { return m_stroke; }
     // Takes the undo copy, then paints the cell (when it lies on the icon).
     void beginStroke(int cellX, int cellY, IconColour colour);
-    // Paints the cell when a stroke is in progress; returns whether it did.
+    // Paints the cells of a line from the stroke's last painted cell to this one, so a
+    // quick stroke whose pointer skips cells leaves no gaps. Returns whether it painted.
     bool continueStroke(int cellX, int cellY, IconColour colour);
     void endStroke() { m_stroke = false; }
 
@@ -38,6 +42,7 @@ private:
     IconImage m_undo = IconImage::blank();
     bool m_undoAvailable = false;
     bool m_stroke = false;
+    std::optional<QPoint> m_lastCell;
 };
 
 } // namespace kelvane

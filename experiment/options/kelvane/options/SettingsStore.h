@@ -48,7 +48,7 @@ public:
     bool holdsText(const QString &section, const QString &key) const override;
     bool commit(QString *problem) override;
 
-    // Where the values live, for the README and messages.
+    // Where the values live, for the manual and messages.
     QString location() const;
 
 private:

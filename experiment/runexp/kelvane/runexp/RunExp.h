@@ -32,7 +32,6 @@ public:
     QStringList entries() const override;
     QString subjectName() const override;
     QString subjectResultFile() const override;
-    // The file last opened into an empty list or saved, while the list is as it was then.
     QString experimentFile() const override;
 
     // Appends the entries of an experiment file to the list, as Open Experiment does
@@ -60,6 +59,7 @@ public:
     void btnRunExp_Click();
     void Command1_Click();
     void btnCheck_Click();
+    void btnOrders_Click();
     void btnResultsFolder_Click();
 
     QLabel *label1 = nullptr;
@@ -71,6 +71,7 @@ public:
     QPushButton *LoadExp = nullptr;
     QPushButton *SaveExp = nullptr;
     QPushButton *btnCheck = nullptr;
+    QPushButton *btnOrders = nullptr;
     QLabel *Label2 = nullptr;
     QLineEdit *Subject = nullptr;
     QCheckBox *HideMouse = nullptr;
@@ -107,6 +108,7 @@ private:
     RunExpServices m_services;
     LaunchSettings m_launch;
     QStringList m_savedEntries;
+    // The file last opened into an empty list or saved, as the program was given it.
     QString m_savedFile;
     QStringList m_experimentFolders;
     RunEnd m_lastRunEnd = RunEnd::Running;

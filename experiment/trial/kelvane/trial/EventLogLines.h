@@ -36,6 +36,10 @@ QString eventLogLine(const QString &clusterName, const TrialEvent &event);
 // completed) and how it ended, in the `holds` column; the other columns stay empty.
 QString sessionEventLine(const QString &clusterName, std::optional<int> trial, const QString &how);
 
+// The line that opens a subject's log after the title: the experiment file that was run
+// in the cluster field, "experiment" as the event, every other field empty.
+QString experimentLogLine(const QString &experimentFile);
+
 // "cluster1.bof" gives "cluster1.events.csv"; "anna.bof" gives "anna.events.csv".
 QString eventLogPath(const QString &resultPath);
 

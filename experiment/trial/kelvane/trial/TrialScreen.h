@@ -65,6 +65,10 @@ public:
     // Shows the window modally and returns when it has closed: a single-cluster run,
     // or with WholeExperiment the whole experiment.
     RunEnd runModal();
+    // Shows trial `trial` of the cluster in memory as the subject will see it, from its
+    // start screen to the START after its end, and returns when the window has closed
+    // (at that START or on Esc). Records nothing: no result file, no event log.
+    RunEnd tryTrialModal(int trial);
     RunEnd runEnd() const { return m_runEnd; }
     // What kept the run from starting or stopped it, one line each.
     const QStringList &problems() const { return m_problems; }
@@ -173,6 +177,7 @@ private:
     QString m_clusterOnScreen;          // as the result file's Cluster column names it
     qint64 m_clicksFromNs = 0;          // clicks before this happened while a question was up
     bool m_clusterResultStarted = false;
+    std::optional<int> m_triedTrial;
     QPointer<QEventLoop> m_clusterLoop;
     QPointer<QEventLoop> m_windowLoop;
 };

@@ -12,6 +12,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QLineEdit;
 class QPushButton;
 class QScrollArea;
@@ -94,7 +96,9 @@ private:
     bool m_loadProblemsTold = false;
 };
 
-// Shows the dialog modally; true when the researcher saved.
-bool showOptions(SettingsStore &store, Dialogs &dialogs, const QString &iconFolder, QWidget *parent);
+// Shows the dialog modally; true when the researcher saved. `prepare`, when given, is
+// handed the dialog before it shows (to give it F1).
+bool showOptions(SettingsStore &store, Dialogs &dialogs, const QString &iconFolder, QWidget *parent,
+                 const std::function<void(QWidget &)> &prepare = {});
 
 } // namespace kelvane

@@ -1,0 +1,204 @@
+#include "EventLogTimes.h"
+
+#include "kelvane/FileSaving.h"
+#include "kelvane/Windows1252.h"
+
+#include <QFileInfo>
+#include <QHash>
+
+namespace kelvane::analyzer {
+
+namespace {
+
+enum Column { ClusterColumn, TrialColumn, EventColumn, MsColumn, BoxColumn, HoldsColumn };
+
+// Splits comma-separated records, a value between double quotes holding commas, line
+// ends and doubled quotes. Records end at LF, a CR before it dropped.
+class CsvRecords
+{
+public:
+    explicit CsvRecords(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    bool next(QList<QByteArray> *values)
+    {
+        values->clear();
+        if (m_at >= m_bytes.size())
+            return false;
+        QByteArray value;
+        bool quoted = false;
+        while (m_at < m_bytes.size()) {
+            const char c = m_bytes[m_at++];
+            if (quoted) {
+                if (c != '"')
+                    value += c;
+                else if (m_at < m_bytes.size() && m_bytes[m_at] == '"')
+                    value += m_bytes[m_at++];
+                else
+                    quoted = false;
+            } else if (c == '"') {
+                quoted = true;
+            } else if (c == ',') {
+                values->append(value);
+                value.clear();
+            } else if (c == '\n') {
+                break;
+            } else if (c != '\r') {
+                value += c;
+            }
+        }
+        values->append(value);
+        return true;
+    }
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_at = 0;
+};
+
+struct LoggedTrial
+{
+    QList<qint64> clickMs;
+    bool damaged = false; // a click line of it could not be read
+};
+
+using TrialKey = QPair<QString, int>;
+
+struct LoggedRun
+{
+    QHash<TrialKey, QList<LoggedTrial>> trials; // per pair, one entry per start
+    QString session;
+};
+
+LoggedRun readLog(QByteArrayView bytes)
+{
+    LoggedRun run;
+    CsvRecords records(bytes);
+    QList<QByteArray> values;
+    records.next(&values); // the title line
+    while (records.next(&values)) {
+        if (values.size() <= MsColumn)
+            continue;
+        const QByteArray &event = values[EventColumn];
+        if (event == "session") {
+            run.session = fromWindows1252(values.value(HoldsColumn));
+            continue;
+        }
+        if (event != "start" && event != "click")
+            continue;
+        bool trialRead = false;
+        const int trial = values[TrialColumn].toInt(&trialRead);
+        if (!trialRead)
+            continue;
+        QList<LoggedTrial> &starts = run.trials[{fromWindows1252(values[ClusterColumn]), trial}];
+        if (event == "start") {
+            starts.append(LoggedTrial{});
+            continue;
+        }
+        if (starts.isEmpty())
+            continue;
+        bool msRead = false;
+        const qint64 ms = values[MsColumn].toLongLong(&msRead);
+        if (msRead)
+            starts.last().clickMs.append(ms);
+        else
+            starts.last().damaged = true;
+    }
+    return run;
+}
+
+QString trialProblem(const FileScore &score, const TrialScore &trial, const QString &problem)
+{
+    return QStringLiteral("%1, line %2 (cluster %3, trial %4): %5")
+        .arg(score.path)
+        .arg(trial.line)
+        .arg(trial.clusterName)
+        .arg(trial.trial)
+        .arg(problem);
+}
+
+} // namespace
+
+QString eventLogPathFor(const QString &resultPath)
+{
+    const QLatin1StringView resultSuffix(".bof");
+    const QString stem = resultPath.endsWith(resultSuffix, Qt::CaseInsensitive)
+                             ? resultPath.chopped(resultSuffix.size())
+                             : resultPath;
+    return stem + QLatin1StringView(".events.csv");
+}
+
+void addEventLogTimes(FileScore &score)
+{
+    const QString logPath = eventLogPathFor(score.path);
+    if (!QFileInfo::exists(logPath))
+        return;
+    QByteArray bytes;
+    FileError error;
+    if (!readWholeFile(logPath, &bytes, &error)) {
+        score.logProblems.append(QStringLiteral("%1: the event log could not be read, so the "
+                                                "clicks have no milliseconds: %2")
+                                     .arg(logPath, error.reason.isEmpty() ? error.description
+                                                                          : error.reason));
+        return;
+    }
+    addEventLogTimes(score, logPath, bytes);
+}
+
+void addEventLogTimes(FileScore &score, const QString &logPath, QByteArrayView logBytes)
+{
+    const LoggedRun run = readLog(logBytes);
+    score.session = run.session;
+    const QString logName = QFileInfo(logPath).fileName();
+
+    QHash<TrialKey, int> linesSoFar;
+    QStringList problems;
+    int trialCount = 0;
+    for (ClusterScore &cluster : score.clusters) {
+        for (TrialScore &trial : cluster.trials) {
+            ++trialCount;
+            const TrialKey key{trial.clusterName, trial.trial};
+            const int nth = linesSoFar[key]++;
+            const QList<LoggedTrial> starts = run.trials.value(key);
+            if (nth >= starts.size()) {
+                problems.append(trialProblem(
+                    score, trial, QStringLiteral("%1 does not log this trial; its clicks have no "
+                                                 "milliseconds").arg(logName)));
+                continue;
+            }
+            const LoggedTrial &logged = starts[nth];
+            if (logged.damaged) {
+                problems.append(trialProblem(
+                    score, trial, QStringLiteral("%1 has a click of this trial without a number "
+                                                 "of milliseconds; its clicks have none")
+                                      .arg(logName)));
+                continue;
+            }
+            // The log has a line for every accepted click, box 0 of a hand-edited click
+            // order included in neither.
+            int lastPosition = 0;
+            for (const ClickScore &click : std::as_const(trial.clicks))
+                lastPosition = click.position;
+            if (logged.clickMs.size() != trial.clicks.size() || lastPosition != trial.clicks.size()) {
+                problems.append(trialProblem(
+                    score, trial, QStringLiteral("%1 logs %2 clicks, the result file %3; its "
+                                                 "clicks have no milliseconds")
+                                      .arg(logName)
+                                      .arg(logged.clickMs.size())
+                                      .arg(lastPosition)));
+                continue;
+            }
+            for (qsizetype k = 0; k < trial.clicks.size(); ++k)
+                trial.clicks[k].ms = logged.clickMs[k];
+        }
+    }
+    if (trialCount > 1 && problems.size() == trialCount) {
+        score.logProblems.append(QStringLiteral("%1: the event log %2 matches none of the %3 "
+                                                "trials; no click has milliseconds")
+                                     .arg(score.path, logName)
+                                     .arg(trialCount));
+        return;
+    }
+    score.logProblems.append(problems);
+}
+
+} // namespace kelvane::analyzer
