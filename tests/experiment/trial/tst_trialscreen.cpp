@@ -389,7 +389,7 @@ private Q_SLOTS:
         Autopilot pilot(s);
         // The log is replaced by a folder once the first trial is under way.
         pilot.escapeNow = [&] {
-            if (QFileInfo(log).isFile()) {
+            while (!QFileInfo(log).isDir()) {
                 QFile::remove(log);
                 QDir().mkdir(log);
             }
