@@ -34,10 +34,11 @@ int runClusterFromCommandLine(Program &program, const SettingsStore &store, cons
 
     QtDialogs shown;
     SilentDialogs silent;
-    Dialogs &dialogs = personAtDesktop(place, platform) ? static_cast<Dialogs &>(shown) : silent;
+    const bool seen = personAtDesktop(place, platform);
+    Dialogs &dialogs = seen ? static_cast<Dialogs &>(shown) : silent;
     RunDevices devices;
     return runClusterCommand(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
-                             path, errors, TrialClock::Drive::Timer, {command.output, command.replace});
+                             path, errors, TrialClock::Drive::Timer, {command.output, command.replace, seen});
 }
 
 } // namespace kelvane

@@ -39,6 +39,7 @@ int runClusterCommand(Program &program, const TrialScreenServices &services, con
 
     TrialScreen screen(program, services);
     screen.setClockDrive(drive);
+    screen.setEscapeAsks(options.escapeAsks);
     const RunEnd end = screen.runModal();
     if (end != RunEnd::Refused) {
         errors << sessionSummaryText(screen.session()) << Qt::endl;

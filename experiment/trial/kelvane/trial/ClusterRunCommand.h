@@ -19,6 +19,9 @@ struct ClusterRunOptions
 {
     QString output;       // the result file; empty: FILE.bof beside the cluster file
     bool replace = false; // an earlier run's results may be replaced
+    // Esc asks before it ends the run; a run whose messages nobody sees ends on Esc at
+    // once, since a question nobody sees would keep it going.
+    bool escapeAsks = true;
 };
 
 // Reads the file, runs it as the editor's Run Cluster does and returns the exit status:
