@@ -121,4 +121,14 @@ std::optional<ColourValue> QtDialogs::chooseColour(ColourValue initial)
     return ColourValue(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
 }
 
+std::optional<int> QtDialogs::chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                         int current)
+{
+    bool ok = false;
+    const QString chosen = QInputDialog::getItem(m_parent, title, prompt, items, current, false, &ok);
+    if (!ok)
+        return std::nullopt;
+    return int(items.indexOf(chosen));
+}
+
 } // namespace kelvane

@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libqt6multimedia6 qt6-qpa-plugins
   libreadstat-dev pspp
   xvfb xauth xdotool
+  poppler-utils
   dpkg-dev desktop-file-utils appstream shared-mime-info man-db
 )
 

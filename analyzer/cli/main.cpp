@@ -2,14 +2,18 @@
 // result files too large to pick in a dialog and for scripts.
 
 #include "AnalysisRun.h"
+#include "ReportWriter.h"
 #include "kelvane/Version.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QDate>
+#include <QGuiApplication>
 #include <QLocale>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 using namespace kelvane::analyzer;
 
@@ -17,11 +21,40 @@ namespace {
 
 enum ExitStatus { Success = 0, FilesSkipped = 1, Failed = 2 };
 
+// Drawing a report's text needs fonts, which come with a GUI application; a report shows
+// no window, so it is drawn on the offscreen platform wherever the command runs.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--report", 8) == 0) {
+            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+                qputenv("QT_QPA_PLATFORM", "offscreen");
+            return std::make_unique<QGuiApplication>(argc, argv);
+        }
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+// The exit status of the report alone.
+ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const QStringList &clusterFolders,
+                       QTextStream &err)
+{
+    const kelvane::analyzer::report::ReportOutcome outcome = kelvane::analyzer::report::writeReport(
+        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate)});
+    for (const QString &note : outcome.notes)
+        err << "kelvane-analyze: report: " << note << '\n';
+    if (!outcome.problem.isEmpty()) {
+        err << "kelvane-analyze: " << outcome.problem << '\n';
+        return Failed;
+    }
+    return outcome.leftOut > 0 ? FilesSkipped : Success;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-analyze"));
     QCoreApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
     QTextStream err(stderr);
@@ -30,7 +63,8 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(QStringLiteral(
         "Analyses Kelvane result files (.bof) and writes one row of measures per file, in "
         "the order given, as the Kelvane Analyzer window does. With --tidy it also, or "
-        "instead, writes a row per click, per trial and per cluster."));
+        "instead, writes a row per click, per trial and per cluster; with --report it draws "
+        "every search on its cluster's layout in a PDF."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption noHeader(QStringLiteral("no-header"),
@@ -44,10 +78,20 @@ int main(int argc, char *argv[])
                                   QStringLiteral("Write clicks.csv, trials.csv, clusters.csv and "
                                                  "datapackage.json into the folder DIR."),
                                   QStringLiteral("DIR"));
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Write a PDF report with every search drawn on its "
+                                                   "cluster's layout."),
+                                    QStringLiteral("OUT.pdf"));
+    const QCommandLineOption clusters(QStringLiteral("clusters"),
+                                      QStringLiteral("A folder where the report also looks for cluster "
+                                                     "files (repeatable; searched in the order given)."),
+                                      QStringLiteral("DIR"));
     parser.addOption(noHeader);
     parser.addOption(sav);
     parser.addOption(output);
     parser.addOption(tidy);
+    parser.addOption(report);
+    parser.addOption(clusters);
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Result files."),
                                  QStringLiteral("FILE..."));
     if (!parser.parse(QCoreApplication::arguments())) {
@@ -60,8 +104,10 @@ int main(int argc, char *argv[])
         parser.showVersion();
     const bool wide = parser.isSet(output) && !parser.value(output).isEmpty();
     const bool tidyTables = parser.isSet(tidy) && !parser.value(tidy).isEmpty();
-    if (!wide && !tidyTables) {
-        err << "kelvane-analyze: no output; give a file with -o OUT or a folder with --tidy DIR\n"
+    const bool wantsReport = parser.isSet(report) && !parser.value(report).isEmpty();
+    if (!wide && !tidyTables && !wantsReport) {
+        err << "kelvane-analyze: no output; give a file with -o OUT, a folder with --tidy DIR or a "
+               "report with --report OUT.pdf\n"
             << parser.helpText();
         return Failed;
     }
@@ -71,6 +117,11 @@ int main(int argc, char *argv[])
         err << "kelvane-analyze: no result files given\n" << parser.helpText();
         return Failed;
     }
+
+    const ExitStatus reported = wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), err)
+                                            : Success;
+    if (reported == Failed || (!wide && !tidyTables))
+        return reported;
 
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
                     !parser.isSet(noHeader), QLocale::system());

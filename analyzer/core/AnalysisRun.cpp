@@ -20,15 +20,15 @@ bool AnalysisRun::add(const QString &path)
         return false;
     }
     ++m_analysed;
+    m_analysedPaths.append(path);
+    m_subjects.append(*outcome.result);
     if (m_tidy) {
         addEventLogTimes(m_score);
         m_warnings.append(m_score.logProblems);
         m_tidy->add(m_score);
     }
-    if (m_kind == OutputKind::SpssData) {
-        m_subjects.append(std::move(*outcome.result));
+    if (m_kind == OutputKind::SpssData)
         return true;
-    }
     const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
     m_table.add(*outcome.result);
     if (!hadUnmappable && !m_table.unmappableSubject().isEmpty()) {

@@ -31,6 +31,9 @@ public:
     bool add(const QString &path);
 
     int analysedCount() const { return m_analysed; }
+    // The rows of the files analysed, and those files, in the order added.
+    const QList<SubjectResult> &results() const { return m_subjects; }
+    const QStringList &analysedPaths() const { return m_analysedPaths; }
     const QList<ReadProblem> &skipped() const { return m_skipped; }
     // Things written but worth knowing, such as characters the table cannot hold.
     const QStringList &warnings() const { return m_warnings; }
@@ -52,7 +55,8 @@ private:
     TableWriter m_table;
     std::optional<TidyTables> m_tidy;
     FileScore m_score; // kept from file to file, as the reader's tables are
-    QList<SubjectResult> m_subjects; // kept only for the SPSS data file
+    QList<SubjectResult> m_subjects;
+    QStringList m_analysedPaths;
     QList<ReadProblem> m_skipped;
     QStringList m_warnings;
     int m_analysed = 0;

@@ -4,6 +4,7 @@
 #include "kelvane/TextNumbers.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -276,8 +277,13 @@ void TidyTables::add(const FileScore &score)
 bool TidyTables::save(const QString &folder, QString *problem) const
 {
     const QDir dir(folder);
+    if (const QFileInfo info(folder); info.exists() && !info.isDir()) {
+        *problem = QStringLiteral("The tidy tables were not written: %1 is a file, not a folder").arg(folder);
+        return false;
+    }
     if (!dir.mkpath(QStringLiteral("."))) {
-        *problem = QStringLiteral("Could not create the folder %1 for the tidy tables").arg(folder);
+        *problem = QStringLiteral("The tidy tables were not written: the folder %1 could not be created")
+                       .arg(folder);
         return false;
     }
     FileError error;

@@ -4,6 +4,8 @@
 #include "FileList.h"
 #include "kelvane/Version.h"
 #include "OutputPath.h"
+#include "ReportControls.h"
+#include "ResultTableView.h"
 
 #include <QAction>
 #include <QApplication>
@@ -142,7 +144,13 @@ void frmMain::buildWidgets()
     stkRun->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     stkRun->setFixedHeight(std::max(lblStatus->maximumHeight(), prgRun->sizeHint().height()));
     layout->addWidget(stkRun);
+    fraReport = new ReportControls(m_dialogs, central);
+    layout->addWidget(fraReport);
+    // Shown from the start, empty until a run, so that the window keeps its size.
+    tblResults = new ResultTableView(central);
+    layout->addWidget(tblResults, 1);
     setCentralWidget(central);
+    connect(tblResults, &ResultTableView::clusterChosen, fraReport, &ReportControls::openViewerAt);
 
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
@@ -195,6 +203,7 @@ void frmMain::showChosenFiles()
         text = QStringLiteral("%1 files chosen in %2").arg(paths.size()).arg(m_fileList.first());
     lblFiles->setText(text);
     lblFiles->setToolTip(text);
+    fraReport->setResultFiles(paths);
 }
 
 void frmMain::showStatus(const QString &text)
@@ -332,6 +341,7 @@ void frmMain::cmdSave_Click()
     QString problem;
     QString status;
     if (run.save(m_outputPath, &problem)) {
+        tblResults->setResults(run.results(), run.analysedPaths(), locale());
         status = QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
                      .arg(run.analysedCount())
                      .arg(paths.size())

@@ -23,6 +23,9 @@ class QStackedWidget;
 
 namespace kelvane::analyzer {
 
+class ReportControls;
+class ResultTableView;
+
 class frmMain : public QMainWindow
 {
     Q_OBJECT
@@ -70,6 +73,8 @@ public:
     QStackedWidget *stkRun = nullptr;
     QProgressBar *prgRun = nullptr;
     QLabel *lblStatus = nullptr;
+    ReportControls *fraReport = nullptr;  // report, cluster folders, search viewer
+    ResultTableView *tblResults = nullptr; // the rows the last run wrote
     FileDialogRequest cdlFiles;    // result files to analyse, several at once
     FileDialogRequest cdlSaveFile; // the output file
     FileDialogRequest cdlTidyFolder; // the tidy tables' folder

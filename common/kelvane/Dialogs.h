@@ -49,6 +49,10 @@ public:
     // initial folder.
     virtual std::optional<QString> chooseFolder(const FileDialogRequest &request) = 0;
     virtual std::optional<ColourValue> chooseColour(ColourValue initial) = 0;
+    // The index of the item chosen from `items`, `current` offered first, or nothing when
+    // cancelled. Dialogs that never ask anyone (a run without a researcher) cancel.
+    virtual std::optional<int> chooseItem(const QString &title, const QString &prompt,
+                                          const QStringList &items, int current);
 };
 
 // Shows the save dialog until the researcher picks a file that does not exist yet or

@@ -1,13 +1,15 @@
 // kelvane-check FILE.box|FILE.bex...: reports what will go wrong when each cluster file,
 // and each experiment file with the clusters it lists, is read and run; exit status 0
 // only when no file has problems (or, with --strict, warnings). --json prints what was
-// read; --rewrite OUT writes the one cluster file given back in the canonical form.
+// read; --rewrite OUT writes the one cluster file given back in the canonical form;
+// --orders prints the counterbalanced orders of the one experiment file given.
 
 #include "kelvane/ProgramFiles.h"
 #include "kelvane/Version.h"
 #include "kelvane/check/CheckReport.h"
 #include "kelvane/check/ClusterFileCheck.h"
 #include "kelvane/check/ExperimentFileCheck.h"
+#include "kelvane/check/OrdersListing.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -51,7 +53,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption icons(QStringLiteral("icons"),
                                    QStringLiteral("Folder with the pictures (default: the pictures kelvane uses)."),
                                    QStringLiteral("DIR"));
-    parser.addOptions({json, strict, rewrite, icons});
+    const QCommandLineOption orders(
+        QStringLiteral("orders"),
+        QStringLiteral("Print the orders of the clusters that Orders... in the experiment window would make for "
+                       "the (one) experiment file, one line per order: its number, then the clusters, TAB-"
+                       "separated. Nothing is checked or written."));
+    const QCommandLineOption scheme(
+        QStringLiteral("scheme"),
+        QStringLiteral("With --orders: balanced (a balanced Latin square, the default), all (every order, up to "
+                       "720) or listed (the list as it is)."),
+        QStringLiteral("SCHEME"), QStringLiteral("balanced"));
+    parser.addOptions({json, strict, rewrite, icons, orders, scheme});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Cluster and experiment files to check."),
                                  QStringLiteral("FILE.box|FILE.bex..."));
     if (!parser.parse(QCoreApplication::arguments()))
@@ -67,7 +79,23 @@ int main(int argc, char *argv[])
     if (parser.isSet(rewrite) && (files.size() != 1 || isExperimentFilePath(files.first())))
         return usageError(QStringLiteral("--rewrite takes exactly one cluster file"));
 
+    if (parser.isSet(scheme) && !parser.isSet(orders))
+        return usageError(QStringLiteral("--scheme goes with --orders"));
     QTextStream out(stdout);
+    if (parser.isSet(orders)) {
+        if (files.size() != 1 || !isExperimentFilePath(files.first()) || parser.isSet(rewrite) || parser.isSet(json))
+            return usageError(QStringLiteral("--orders takes exactly one experiment file (.bex)"));
+        const std::optional<OrderScheme> chosen = schemeFromName(parser.value(scheme));
+        if (!chosen)
+            return usageError(QStringLiteral("unknown scheme %1: use balanced, all or listed").arg(parser.value(scheme)));
+        const OrdersListing listing = listOrders(files.first(), *chosen);
+        if (!listing.problem.isEmpty()) {
+            QTextStream(stderr) << "kelvane-check: " << listing.problem << '\n';
+            return 1;
+        }
+        out << listing.text;
+        return 0;
+    }
     CheckReport report(out, parser.isSet(strict));
     QString iconFolder = parser.value(icons);
     if (!parser.isSet(icons)) {

@@ -2,6 +2,7 @@
 
 #include "kelvane/model/ClusterCommands.h"
 #include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/runexp/OrdersCommand.h"
 #include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/runexp/UpDownButtons.h"
 
@@ -64,6 +65,8 @@ void RunExp::buildWidgets()
     LoadExp = button(QStringLiteral("Open Experiment"), this);
     SaveExp = button(QStringLiteral("Save Experiment"), this);
     btnCheck = button(QStringLiteral("Check"), this);
+    btnOrders = button(QStringLiteral("Orders..."), this);
+    btnOrders->setAccessibleName(QStringLiteral("Orders"));
 
     Label2 = new QLabel(QStringLiteral("Subject name:"), this);
     Subject = new QLineEdit(this);
@@ -86,7 +89,7 @@ void RunExp::buildWidgets()
     commands->addWidget(UpDown1, 0, Qt::AlignHCenter);
     commands->addSpacing(12);
     for (QWidget *widget : {static_cast<QWidget *>(LoadExp), static_cast<QWidget *>(SaveExp),
-                            static_cast<QWidget *>(btnCheck)})
+                            static_cast<QWidget *>(btnCheck), static_cast<QWidget *>(btnOrders)})
         commands->addWidget(widget);
     commands->addStretch();
 
@@ -120,6 +123,7 @@ void RunExp::buildWidgets()
     connect(LoadExp, &QPushButton::clicked, this, &RunExp::LoadExp_Click);
     connect(SaveExp, &QPushButton::clicked, this, [this] { SaveExp_Click(); });
     connect(btnCheck, &QPushButton::clicked, this, &RunExp::btnCheck_Click);
+    connect(btnOrders, &QPushButton::clicked, this, &RunExp::btnOrders_Click);
     connect(btnResultsFolder, &QPushButton::clicked, this, &RunExp::btnResultsFolder_Click);
     connect(btnRunExp, &QPushButton::clicked, this, &RunExp::btnRunExp_Click);
     connect(Command1, &QPushButton::clicked, this, &RunExp::Command1_Click);
@@ -134,6 +138,7 @@ void RunExp::Form_Load()
     HideMouse->setChecked(true);
     setWindowTitle(Caption);
     m_savedEntries.clear();
+    m_savedFile.clear();
     m_experimentFolders.clear();
     updateResultFile();
 }
@@ -154,6 +159,12 @@ QString RunExp::subjectName() const
 QString RunExp::subjectResultFile() const
 {
     return kelvane::subjectResultFile(resultsFolder(m_services.store), subjectName());
+}
+
+QString RunExp::experimentFile() const
+{
+    // A list changed since, or put together from several files, is no file's order.
+    return listChanged() ? QString() : m_savedFile;
 }
 
 bool RunExp::listChanged() const
@@ -279,8 +290,10 @@ bool RunExp::openExperimentFile(const QString &path)
     }
     const bool wasEmpty = clusters->count() == 0;
     clusters->addItems(content.entries);
-    if (wasEmpty)
+    if (wasEmpty) {
         m_savedEntries = content.entries;
+        m_savedFile = path;
+    }
     rememberExperimentFolder(path);
     setCaptionFile(path);
     return true;
@@ -305,6 +318,7 @@ bool RunExp::SaveExp_Click()
         return false;
     }
     m_savedEntries = list;
+    m_savedFile = path;
     rememberExperimentFolder(path);
     setCaptionFile(path);
     return true;
@@ -354,6 +368,11 @@ void RunExp::btnCheck_Click()
         return;
     }
     m_services.dialogs.message(QStringLiteral("Check"), readinessText(readiness), MessageIcon::Critical);
+}
+
+void RunExp::btnOrders_Click()
+{
+    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, m_program.ProgramFolder});
 }
 
 void RunExp::btnResultsFolder_Click()

@@ -25,4 +25,10 @@ void EventLog::add(const QString &clusterName, const TrialEvent &event)
         m_writer.append(m_subject, line);
 }
 
+void EventLog::addSubjectLine(const QString &line)
+{
+    if (!m_subject.isEmpty())
+        m_writer.append(m_subject, toWindows1252(line));
+}
+
 } // namespace kelvane

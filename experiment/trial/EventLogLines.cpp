@@ -1,22 +1,12 @@
 #include "kelvane/trial/EventLogLines.h"
 
+#include "kelvane/CsvText.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
 
 namespace kelvane {
 
 namespace {
-
-QString csvValue(const QString &value)
-{
-    const bool quoted = value.contains(u',') || value.contains(u'"') || value.contains(u'\r')
-                        || value.contains(u'\n');
-    if (!quoted)
-        return value;
-    QString doubled = value;
-    doubled.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + doubled + u'"';
-}
 
 QString kindName(TrialEventKind kind)
 {
@@ -47,6 +37,11 @@ QString eventLogLine(const QString &clusterName, const TrialEvent &event)
     return csvValue(clusterName) + u',' + QString::number(event.trial) + u',' + kindName(event.kind)
            + u',' + QString::number(event.ms) + u',' + box + u',' + csvValue(event.holds) + u','
            + press + u',' + clock + lineEnd;
+}
+
+QString experimentLogLine(const QString &experimentFile)
+{
+    return csvValue(experimentFile) + QStringLiteral(",,experiment,,,,,") + lineEnd;
 }
 
 QString eventLogPath(const QString &resultPath)

@@ -540,6 +540,9 @@ void TrialScreen::HeelExp()
     }
 
     m_log.startSubjectLog(eventLogPath(experiment->subjectResultFile()));
+    // Which order a subject ran can be traced from their log alone.
+    if (const QString file = experiment->experimentFile(); !file.isEmpty())
+        m_log.addSubjectLine(experimentLogLine(file));
     showOnResearchersScreen();
     for (qsizetype i = 0; i < experiment->entries().size() && m_runEnd == RunEnd::Running; ++i) {
         const QString entry = experiment->entries().at(i);

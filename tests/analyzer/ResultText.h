@@ -51,6 +51,20 @@ inline QByteArray resultFile(std::initializer_list<TrialLine> lines)
     return text;
 }
 
+// A cluster file of `trials` trials that all have the same four boxes, at the corners of
+// the layout area's inner square (left/top fractions .1 and .7), box `target` the target.
+inline QByteArray fourCornerCluster(int trials, int target = 1)
+{
+    QByteArray text = QByteArray::number(trials) + "\r\n";
+    for (int t = 0; t < trials; ++t) {
+        text += "\"10\",\"Time is up.\",\"" + QByteArray::number(target)
+                + "\",\"Start\",\"Next\",\"2\",\" 0\",\" 16777215\",\"85\",\" 4\",";
+        for (const char *at : {"\" .1\",\" .1\",", "\" .7\",\" .1\",", "\" .1\",\" .7\",", "\" .7\",\" .7\","})
+            text += QByteArray("\"Box1.ico\",\"EmptyBox1.ico\",\"Content1.ico\",#FALSE#,") + at;
+    }
+    return text + "\"Content1.ico\",\"Content2.ico\",\"Content3.ico\",\"Content4.ico\",\"Content5.ico\",\"Content6.ico\",";
+}
+
 inline bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);

@@ -19,6 +19,25 @@ kelvane::test::ProgramRun analyze(const QStringList &arguments)
     return kelvane::test::runProgram(QStringLiteral(KELVANE_ANALYZE_PROGRAM), arguments);
 }
 
+// The text of a PDF's page as poppler reads it back: what a researcher can search and copy.
+QString pdfPageText(const QString &pdf, int page)
+{
+    const QString number = QString::number(page);
+    return kelvane::test::runProgram(QStringLiteral("pdftotext"),
+                                     {QStringLiteral("-f"), number, QStringLiteral("-l"), number, pdf,
+                                      QStringLiteral("-")}).out;
+}
+
+int pdfPageCount(const QString &pdf)
+{
+    const QString info = kelvane::test::runProgram(QStringLiteral("pdfinfo"), {pdf}).out;
+    for (const QString &line : info.split(u'\n')) {
+        if (line.startsWith(QLatin1StringView("Pages:")))
+            return line.mid(6).trimmed().toInt();
+    }
+    return -1;
+}
+
 } // namespace
 
 class AnalyzerCommandLineTest : public QObject
@@ -140,6 +159,12 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("clicks.csv"), QStringLiteral("clusters.csv"),
                               QStringLiteral("datapackage.json"), QStringLiteral("trials.csv")}));
 
+        // A file where the folder should be is named, and nothing is claimed written.
+        const QString notAFolder = path(QStringLiteral("pp1.bof"));
+        const kelvane::test::ProgramRun blocked = analyze({QStringLiteral("--tidy"), notAFolder, notAFolder});
+        QCOMPARE(blocked.status, 2);
+        QVERIFY2(blocked.err.contains(notAFolder), qPrintable(blocked.err));
+
         const QString check = QStringLiteral(KELVANE_DATAPACKAGE_CHECK);
         if (QStandardPaths::findExecutable(QStringLiteral("node")).isEmpty()
             || !QFileInfo::exists(QFileInfo(check).dir().filePath(QStringLiteral("node_modules/datapackage"))))
@@ -148,6 +173,64 @@ private Q_SLOTS:
             kelvane::test::runProgram(QStringLiteral("node"), {check, folder});
         QVERIFY2(validated.status == 0, qPrintable(validated.err));
         QCOMPARE(validated.out, QStringLiteral("clicks 11\ntrials 5\nclusters 3\n"));
+    }
+
+    void reportDrawsEveryClusterOfEverySubject()
+    {
+        // Cluster files in a folder of their own, named by the result files as another
+        // machine wrote them; one named file is gone, one is damaged.
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("report/clusters")));
+        const QString folder = path(QStringLiteral("report"));
+        QVERIFY(writeFile(folder + QStringLiteral("/clusters/cluster1.box"), fourCornerCluster(3)));
+        QVERIFY(writeFile(folder + QStringLiteral("/broken.box"), "3\r\n\"10\",\"Time"));
+        const QByteArray worked = kelvane::test::readBytes(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"));
+        const QString anna = folder + QStringLiteral("/anna.bof");
+        QVERIFY(writeFile(anna, QByteArray(worked).replace("cluster1.box", "D:\\lab\\cluster1.box")));
+        // Anna's session was ended with Esc, which her pages must say.
+        QVERIFY(writeFile(folder + QStringLiteral("/anna.events.csv"),
+                          "cluster,trial,event,ms,box,holds,press_ms,clock\r\n"
+                          "D:\\lab\\cluster1.box,2,session,,,esc,,\r\n"));
+        const QString lost = folder + QStringLiteral("/lost.bof");
+        QVERIFY(writeFile(lost, resultFile({{number(0), 4, 2, 2, " 1 2"}}).replace("cluster1.box", "C:\\x\\gone.box")));
+        const QString broken = folder + QStringLiteral("/broken.bof");
+        QVERIFY(writeFile(broken, resultFile({{number(0), 4, 3, 1, " 3"}, {number(0), 4, 1, 1, " 1"}})
+                                      .replace("cluster1.box", "broken.box")));
+
+        const QString pdf = folder + QStringLiteral("/study.pdf");
+        const QString table = folder + QStringLiteral("/study.dat");
+        const kelvane::test::ProgramRun done = analyze({QStringLiteral("--report"), pdf, QStringLiteral("--clusters"),
+                                                        folder + QStringLiteral("/clusters"), QStringLiteral("-o"),
+                                                        table, anna, lost, broken});
+        QVERIFY2(done.status == 0, qPrintable(done.err));
+        // The study page, then one page per cluster: anna 1, lost 1, broken 2.
+        QCOMPARE(pdfPageCount(pdf), 5);
+
+        const QString study = pdfPageText(pdf, 1);
+        QVERIFY2(study.contains(QStringLiteral("3 subjects")), qPrintable(study));
+        QVERIFY(study.contains(QStringLiteral("Number of boxes")));
+
+        // Anna's page holds every measure of her row as the table wrote it.
+        const QString annaPage = pdfPageText(pdf, 2);
+        QVERIFY2(annaPage.contains(QStringLiteral("Subject: anna")), qPrintable(annaPage));
+        QVERIFY(annaPage.contains(QStringLiteral("Session not complete")));
+        QVERIFY(annaPage.contains(QStringLiteral("clusters/cluster1.box")));
+        const QList<QByteArray> annaRow = kelvane::test::readBytes(table).split('\n').value(1).split('\t');
+        QCOMPARE(annaRow.value(0), QByteArray("anna"));
+        for (qsizetype i = 2; i < annaRow.size(); ++i) {
+            const QString value = QString::fromLatin1(annaRow[i].trimmed());
+            QVERIFY2(value.isEmpty() || annaPage.contains(value), qPrintable(value));
+        }
+
+        const QString lostPage = pdfPageText(pdf, 3).simplified();
+        QVERIFY(!lostPage.contains(QStringLiteral("Session not complete")));
+        QVERIFY2(lostPage.contains(QStringLiteral("gone.box not found")), qPrintable(lostPage));
+        QVERIFY(lostPage.contains(QStringLiteral("drawn as box numbers")));
+
+        for (int page : {4, 5}) {
+            const QString brokenPage = pdfPageText(pdf, page).simplified();
+            QVERIFY2(brokenPage.contains(QStringLiteral("Subject: broken")), qPrintable(brokenPage));
+            QVERIFY2(brokenPage.contains(QStringLiteral("broken.box")), qPrintable(brokenPage));
+        }
     }
 
     void otherFilesAreSkippedWithAMessage()

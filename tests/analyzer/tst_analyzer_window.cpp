@@ -1,6 +1,11 @@
 #include "FileList.h"
 #include "OutputPath.h"
 #include "ResultText.h"
+#include "ReportControls.h"
+#include "ResultTableView.h"
+#include "SearchCanvas.h"
+#include "SearchDrawing.h"
+#include "SearchViewer.h"
 #include "frmMain.h"
 
 #include "ScriptedDialogs.h"
@@ -8,6 +13,9 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -484,6 +492,102 @@ private Q_SLOTS:
 
         m_window->mnuAflsuiten->trigger();
         QVERIFY(!m_window->isVisible());
+    }
+
+    void searchDrawingInksBoxesInsideTheSquareOnly()
+    {
+        // A wide image: the layout square is its middle 200 x 200 pixels.
+        QImage image(300, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        const report::TrialLayout layout{{QPointF(0.1, 0.1), QPointF(0.7, 0.7), QPointF(0.96, 0.5)}};
+        const report::DrawnSearch search{0, 3, 3, false, {{1, false, false, false}, {2, false, false, false},
+                                                          {1, false, true, false}}};
+        QPainter painter(&image);
+        report::drawSearch(painter, image.rect(), layout, search);
+        painter.end();
+        const auto inked = [&](double x, double y) {
+            return image.pixelColor(int(50 + x * 200), int(y * 200)) != QColor(Qt::white);
+        };
+        const double half = report::BoxSide / 2;
+        QVERIFY(inked(0.1 + half, 0.1 + half));
+        QVERIFY(inked(0.7 + half, 0.7 + half));
+        // Nothing where no box stands and no step passes, nothing outside the square,
+        // even of the box that reaches past its right edge.
+        QVERIFY(!inked(0.5, 0.2));
+        QVERIFY(!inked(0.2, 0.6));
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x : {0, 30, 48, 252, 270, 299})
+                QVERIFY2(image.pixelColor(x, y) == QColor(Qt::white), qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+        }
+    }
+
+    void computedRowsOpenTheSearchViewer()
+    {
+        frmMain &w = *m_window;
+        QVERIFY(writeFile(path(QStringLiteral("cluster1.box")), fourCornerCluster(3)));
+        QCOMPARE(w.tblResults->model()->rowCount(), 0);
+        QVERIFY(!w.fraReport->cmdViewer->isEnabled());
+        choose({path(QStringLiteral("b.bof")), path(QStringLiteral("a.bof"))}, path(QStringLiteral("view.dat")));
+        click(w.cmdSave);
+        QCOMPARE(w.tblResults->model()->rowCount(), 2);
+        QCOMPARE(w.tblResults->model()->index(1, 6).data().toString(), QStringLiteral("4.000"));
+
+        // Sorted by B_err, highest first: a's row comes to the top.
+        w.tblResults->sortByColumn(6, Qt::DescendingOrder);
+        const QModelIndex annasCluster = w.tblResults->model()->index(0, 4);
+        QCOMPARE(annasCluster.siblingAtColumn(0).data().toString(), QStringLiteral("a"));
+        w.tblResults->scrollTo(annasCluster);
+        const QPoint cell = w.tblResults->visualRect(annasCluster).center();
+        QTest::mouseClick(w.tblResults->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(w.tblResults->viewport(), Qt::LeftButton, {}, cell);
+        SearchViewer *viewer = w.fraReport->viewer();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->cboSubject->currentText(), QStringLiteral("a"));
+        QCOMPARE(viewer->cboCluster->currentIndex(), 0);
+        QVERIFY(viewer->lblNotes->text().isEmpty());
+
+        // The first search, clicks 1 3, drawn whole; the arrow keys take clicks back and
+        // forth, never past either end, and the drawing follows.
+        SearchCanvas *canvas = viewer->canvas;
+        QCOMPARE(canvas->stepsShown(), 2);
+        const QImage whole = canvas->grab().toImage();
+        QTest::keyClick(canvas, Qt::Key_Left);
+        QTest::keyClick(canvas, Qt::Key_Left);
+        QTest::keyClick(canvas, Qt::Key_Left);
+        QCOMPARE(canvas->stepsShown(), 0);
+        QVERIFY(canvas->grab().toImage() != whole);
+        QTest::keyClick(canvas, Qt::Key_Right);
+        QTest::keyClick(canvas, Qt::Key_Right);
+        QTest::keyClick(canvas, Qt::Key_Right);
+        QCOMPARE(canvas->stepsShown(), 2);
+        QCOMPARE(canvas->grab().toImage(), whole);
+
+        click(viewer->cmdNext);
+        click(viewer->cmdNext);
+        QCOMPARE(viewer->trialIndex(), 2);
+        QCOMPARE(canvas->stepsShown(), 4);
+        QVERIFY(!viewer->cmdNext->isEnabled());
+        QVERIFY2(viewer->lblTrial->text().startsWith(QStringLiteral("Trial 2 (3 of 3), target 4, click 4 of 4")),
+                 qPrintable(viewer->lblTrial->text()));
+        click(viewer->cmdPrevious);
+        QCOMPARE(viewer->trialIndex(), 1);
+
+        // b's trials had five boxes, not the four of the cluster file beside it.
+        viewer->cboSubject->setCurrentIndex(0);
+        QCOMPARE(viewer->cboCluster->count(), 2);
+        QVERIFY2(viewer->lblNotes->text().startsWith(QStringLiteral("Box count mismatch: trial 0 has 5 boxes")),
+                 qPrintable(viewer->lblNotes->text()));
+
+        // The window's report of the same files.
+        const QString pdf = path(QStringLiteral("window-report.pdf"));
+        m_dialogs->savePaths.push_back(pdf);
+        click(w.fraReport->cmdReport);
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(m_dialogs->messages.size(), 1);
+        QVERIFY2(m_dialogs->messages.first().text.contains(QStringLiteral("4 pages for 2 subjects")),
+                 qPrintable(m_dialogs->messages.first().text));
+        m_dialogs->messages.clear();
+        QVERIFY(QFile::remove(path(QStringLiteral("cluster1.box"))));
     }
 
     void fileListEntries()

@@ -66,4 +66,11 @@ std::optional<ColourValue> ScriptedDialogs::chooseColour(ColourValue)
     return take(colours, unexpected, QStringLiteral("colour"));
 }
 
+std::optional<int> ScriptedDialogs::chooseItem(const QString &title, const QString &prompt,
+                                               const QStringList &items, int)
+{
+    choiceLists.append(items);
+    return take(choices, unexpected, QStringLiteral("choice: %1 %2").arg(title, prompt));
+}
+
 } // namespace kelvane::test

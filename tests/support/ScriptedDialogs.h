@@ -34,6 +34,8 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
     std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
     std::optional<ColourValue> chooseColour(ColourValue initial) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                  int current) override;
 
     // Answers, taken in order. Messages with only an OK button need none.
     std::deque<Answer> answers;
@@ -43,9 +45,11 @@ public:
     std::deque<std::optional<QString>> savePaths;
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<ColourValue>> colours;
+    std::deque<std::optional<int>> choices;
 
     QList<ShownMessage> messages;
     QList<FileDialogRequest> fileRequests;
+    QList<QStringList> choiceLists; // the items of every choice offered
     QStringList unexpected; // dialogs shown without a queued answer
 };
 

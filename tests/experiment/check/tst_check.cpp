@@ -349,6 +349,33 @@ private Q_SLOTS:
         QCOMPARE(run.status, 2);
     }
 
+    void ordersArePrintedAndNothingIsWritten()
+    {
+        QTemporaryDir dir;
+        const QString study = dir.filePath(QStringLiteral("study.bex"));
+        // The clusters need not exist: only the list is read.
+        writeBytes(study, "\"Message: Rest\"\r\n\"/s/a.box\"\r\n\"/s/b.box\"\r\n\"/s/c.box\"\r\n");
+        ProgramRun run = runCheck({QStringLiteral("--orders"), study});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("1\ta.box\tb.box\tc.box\n2\tb.box\tc.box\ta.box\n3\tc.box\ta.box\tb.box\n"
+                                         "4\tc.box\tb.box\ta.box\n5\ta.box\tc.box\tb.box\n6\tb.box\ta.box\tc.box\n"));
+        run = runCheck({QStringLiteral("--orders"), QStringLiteral("--scheme"), QStringLiteral("listed"), study});
+        QCOMPARE(run.out, QStringLiteral("1\ta.box\tb.box\tc.box\n"));
+        QCOMPARE(runCheck({QStringLiteral("--orders"), QStringLiteral("--scheme=all"), study}).out.count(u'\n'), 6);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("study.bex")});
+
+        const QString one = dir.filePath(QStringLiteral("one.bex"));
+        writeBytes(one, "\"/s/a.box\"\r\n\"Message: end\"\r\n");
+        run = runCheck({QStringLiteral("--orders"), one});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.err, QStringLiteral("kelvane-check: ") + one
+                              + QStringLiteral(": Orders need at least two clusters in the list; it holds one.\n"));
+        QCOMPARE(runCheck({QStringLiteral("--orders"), QStringLiteral("--scheme=latin"), study}).status, 2);
+        QCOMPARE(runCheck({QStringLiteral("--orders"), study, one}).status, 2);
+        QCOMPARE(runCheck({QStringLiteral("--scheme=all"), study}).status, 2);
+        QVERIFY(runCheck({QStringLiteral("--help")}).out.contains(QStringLiteral("--orders")));
+    }
+
     void experimentFilesAreCheckedWithEveryClusterTheyList()
     {
         IconFolder icons;

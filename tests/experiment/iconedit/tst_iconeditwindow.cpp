@@ -152,7 +152,7 @@ void IconEditWindowTest::startsWithTheStartUpPictureNotLoaded()
     QCOMPARE(messageTexts(), QStringList{QStringLiteral("No icon loaded yet")});
     paint(3, 3);
     QVERIFY(!w().PicIcon->icon());
-    QCOMPARE(lastMessage(), QStringLiteral("No icon loaded yet. To paint, click the icon in its slot, or choose New or Open."));
+    QCOMPARE(lastMessage(), QStringLiteral("No icon loaded yet. To paint, choose New or Open, or click the picture to the right to edit it."));
     w().mnuEffectsInvert_Click();
     QCOMPARE(lastMessage(), QStringLiteral("No icon loaded yet"));
     w().mnuEditUndo_Click();

@@ -175,6 +175,7 @@ private Q_SLOTS:
             {w.window.SaveExp, u"Save Experiment"_s},        {w.window.HideMouse, u"Hide Mouse"_s},
             {w.window.btnRunExp, u"Run"_s},                  {w.window.Command1, u"Mouse"_s},
             {w.window.btnCheck, u"Check"_s},                 {w.window.btnResultsFolder, u"Results Folder..."_s},
+            {w.window.btnOrders, u"Orders..."_s},
         };
         for (const auto &[button, caption] : captions)
             QCOMPARE(button->text(), caption);
@@ -696,6 +697,73 @@ private Q_SLOTS:
         QCOMPARE(w.dialogs.messages[0].icon, MessageIcon::Exclamation);
         QVERIFY(w.dialogs.messages[0].text.contains(u"click.wav"_s));
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
+    }
+
+    void ordersAreSavedBesideTheExperimentAndTheRunOrderIsLogged()
+    {
+        Window w;
+        w.writeClusters();
+        w.addCluster(w.a());
+        w.click(w.window.btnOrders);
+        const auto refused = w.onlyMessage();
+        QVERIFY(refused);
+        QCOMPARE(refused->text, u"Orders need at least two clusters in the list; it holds one."_s);
+        QVERIFY(w.dialogs.choiceLists.isEmpty());
+
+        w.dialogs.messages.clear();
+        w.addMessage(u"Rest"_s);
+        w.addCluster(w.b());
+        w.dialogs.savePaths = {w.folder.path(u"study.bex"_s), w.folder.path(u"study.bex"_s)};
+        w.click(w.window.SaveExp);
+        w.dialogs.choices = {0};
+        w.click(w.window.btnOrders);
+        QCOMPARE(w.dialogs.choiceLists.last(), (QStringList{u"Balanced Latin square: 2 orders"_s,
+                                                            u"All orders: 2 orders"_s, u"As listed: 1 order"_s}));
+        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.dir.path());
+        QCOMPARE(w.dialogs.fileRequests.last().proposedName, u"study.bex"_s);
+        const QByteArray pathA = w.a().toLocal8Bit();
+        const QByteArray pathB = w.b().toLocal8Bit();
+        const QByteArray secondOrder = "\"Message: Rest\"\r\n\"" + pathB + "\"\r\n\"" + pathA + "\"\r\n";
+        QCOMPARE(readBytes(w.folder.path(u"study-2.bex"_s)), secondOrder);
+        QVERIFY(readBytes(w.folder.path(u"study-orders.csv"_s))
+                    .startsWith("subject,order,file,cluster 1,cluster 2\r\n1,1,study-1.bex,A.box,B.box\r\n"
+                                "2,2,study-2.bex,B.box,A.box\r\n3,1,"));
+        auto saved = w.onlyMessage();
+        QVERIFY(saved);
+        QCOMPARE(saved->text, u"2 orders were saved in "_s + QDir::toNativeSeparators(w.folder.dir.path())
+                                  + u": study-1.bex to study-2.bex and study-orders.csv."_s);
+
+        // Subject 2 runs order 2 from its own file, and the log says which file that was.
+        w.window.clusters->clear();
+        QVERIFY(w.window.openExperimentFile(w.folder.path(u"study-2.bex"_s)));
+        TrialAutopilot pilot(w.folder.program, &TrialAutopilot::shownTrialScreen);
+        w.run(u"anna"_s);
+        QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
+        QCOMPARE(pilot.startScreenMessages, (QStringList{u" Rest"_s, u"(none)"_s}));
+        QList<QByteArray> log = readBytes(w.folder.path(u"anna.events.csv"_s)).split('\n');
+        QCOMPARE(log[1], w.folder.path(u"study-2.bex"_s).toLocal8Bit() + ",,experiment,,,,,\r");
+        QVERIFY(log[2].startsWith(pathB + ",0,start,"));
+        // A list changed since it was opened is no file's order: no file is named.
+        w.addMessage(u"Thanks"_s);
+        w.run(u"bert"_s);
+        log = readBytes(w.folder.path(u"bert.events.csv"_s)).split('\n');
+        QVERIFY2(log[1].startsWith(pathB + ",0,start,"), log[1].constData());
+
+        // An earlier set is replaced only when the researcher says so.
+        w.dialogs.messages.clear();
+        w.dialogs.choices = {2, 2};
+        w.dialogs.savePaths = {w.folder.path(u"study.bex"_s), w.folder.path(u"study.bex"_s)};
+        w.dialogs.answers = {Answer::No, Answer::Yes};
+        w.click(w.window.btnOrders);
+        QCOMPARE(w.dialogs.messages.size(), 1);
+        QCOMPARE(w.dialogs.messages[0].defaultAnswer, Answer::No);
+        QVERIFY(w.dialogs.messages[0].text.contains(u"study-2.bex"_s));
+        QCOMPARE(readBytes(w.folder.path(u"study-2.bex"_s)), secondOrder);
+        w.click(w.window.btnOrders);
+        QVERIFY(!QFile::exists(w.folder.path(u"study-2.bex"_s)));
+        QCOMPARE(readBytes(w.folder.path(u"study-1.bex"_s)), secondOrder + "\"Message: Thanks\"\r\n");
+        QVERIFY(w.dialogs.messages.last().text.contains(u"Removed from the earlier set of orders:"_s));
+        QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 
     void aSubjectFileThatCannotBeWrittenStopsTheRunWithAMessage()

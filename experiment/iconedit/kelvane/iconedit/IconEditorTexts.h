@@ -13,7 +13,7 @@ inline constexpr QLatin1StringView IconMessageTitle{"Kelvane"};
 inline constexpr QLatin1StringView NoIconLoadedText{"No icon loaded yet"};
 // A press on the magnified view with nothing to paint on says how to get something.
 inline constexpr QLatin1StringView NothingToPaintText{
-    "No icon loaded yet. To paint, click the icon in its slot, or choose New or Open."};
+    "No icon loaded yet. To paint, choose New or Open, or click the picture to the right to edit it."};
 inline constexpr QLatin1StringView SaveQuestionText{"Save current icon?"};
 
 // "Image is not of 32 x 32", a blank line, the size found and a line break; then the

@@ -32,6 +32,7 @@ public:
     QStringList entries() const override;
     QString subjectName() const override;
     QString subjectResultFile() const override;
+    QString experimentFile() const override;
 
     // Appends the entries of an experiment file to the list, as Open Experiment does
     // after its dialog. False (with a message naming the file) when the file cannot be
@@ -58,6 +59,7 @@ public:
     void btnRunExp_Click();
     void Command1_Click();
     void btnCheck_Click();
+    void btnOrders_Click();
     void btnResultsFolder_Click();
 
     QLabel *label1 = nullptr;
@@ -69,6 +71,7 @@ public:
     QPushButton *LoadExp = nullptr;
     QPushButton *SaveExp = nullptr;
     QPushButton *btnCheck = nullptr;
+    QPushButton *btnOrders = nullptr;
     QLabel *Label2 = nullptr;
     QLineEdit *Subject = nullptr;
     QCheckBox *HideMouse = nullptr;
@@ -105,6 +108,8 @@ private:
     RunExpServices m_services;
     LaunchSettings m_launch;
     QStringList m_savedEntries;
+    // The file last opened into an empty list or saved, as the program was given it.
+    QString m_savedFile;
     QStringList m_experimentFolders;
     RunEnd m_lastRunEnd = RunEnd::Running;
 };

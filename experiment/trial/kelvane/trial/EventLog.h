@@ -21,6 +21,8 @@ public:
     void stopSubjectLog() { m_subject.clear(); }
 
     void add(const QString &clusterName, const TrialEvent &event);
+    // A line about the whole run, for the subject's log only.
+    void addSubjectLine(const QString &line);
 
     void waitUntilWritten() { m_writer.waitUntilWritten(); }
     std::optional<FileError> failure() const { return m_writer.failure(); }

@@ -30,6 +30,10 @@ QString eventLogTitleLine();
 // statistics packages read it as one value.
 QString eventLogLine(const QString &clusterName, const TrialEvent &event);
 
+// The line that opens a subject's log after the title: the experiment file that was run
+// in the cluster field, "experiment" as the event, every other field empty.
+QString experimentLogLine(const QString &experimentFile);
+
 // "cluster1.bof" gives "cluster1.events.csv"; "anna.bof" gives "anna.events.csv".
 QString eventLogPath(const QString &resultPath);
 

@@ -20,6 +20,9 @@ public:
     virtual QString subjectName() const = 0;
     // Where the subject's lines go: by default the name followed by ".bof".
     virtual QString subjectResultFile() const;
+    // The experiment file whose list is run, as it was opened; empty when the list is not
+    // exactly a file's (composed by hand, or changed since).
+    virtual QString experimentFile() const { return {}; }
 };
 
 inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};

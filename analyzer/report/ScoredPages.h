@@ -1,0 +1,24 @@
+#pragma once
+// From a scored result file to what its report pages draw.
+
+#include "ReportPages.h"
+#include "SearchScores.h"
+
+#include <QLocale>
+
+namespace kelvane::analyzer::report {
+
+DrawnSearch drawnSearch(const TrialScore &trial);
+
+// The page of cluster `cluster` of `file`, its layouts taken from `layouts`.
+ClusterPage clusterPage(const FileScore &file, const ClusterScore &cluster, LayoutCache &layouts,
+                        const QLocale &locale);
+
+// What the study page needs of one subject.
+void addToStudy(StudySummary &study, const FileScore &file);
+
+// The note on every page of a subject whose logged session did not end complete; empty
+// when it did, or when no log says how it ended.
+QString sessionNote(const FileScore &file);
+
+} // namespace kelvane::analyzer::report

@@ -1,0 +1,22 @@
+#pragma once
+// Orders...: the researcher picks a scheme and a name, and the experiment window's list
+// is saved as one experiment file per order plus the table of which subject runs which.
+
+#include "kelvane/Dialogs.h"
+
+#include <QStringList>
+
+namespace kelvane {
+
+struct OrdersRequest
+{
+    QStringList entries;    // the event list as it stands
+    QString experimentFile; // the list's own file, if it has one: the proposed name and folder
+    QString fallbackFolder; // where the dialog starts when the list has no file yet
+};
+
+enum class OrdersOutcome { Refused, Cancelled, KeptEarlierFiles, NotSaved, Saved };
+
+OrdersOutcome makeOrderFiles(Dialogs &dialogs, const OrdersRequest &request);
+
+} // namespace kelvane
