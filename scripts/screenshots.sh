@@ -55,6 +55,7 @@ at_window() { eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"; }
 # Where the editor's Extra menu stands in its menu bar (File, Edit, Run, Trial, Extra,
 # Help); move it when the menus change.
 extra_menu_x=174
+edit_menu_x=56
 
 cp examples/first-cluster.box "$work/study/"
 # A cluster of one trial with a one-second limit, so that an experiment reaches its
@@ -101,6 +102,20 @@ xdotool mousemove $((X + 300)) $((Y + 200))
 shoot_window "Icon editor" icon-editor-drawing.png
 xdotool key F1
 shoot_window "Kelvane Manual" help-window.png
+stop
+
+echo "== undo in the editor: two boxes, an apple in one, made the target"
+start "$bin/kelvane"
+editor=$(window "Settings")
+drag() { xdotool mousemove "$1" "$2" mousedown 1; settle 0.2; xdotool mousemove $(( ($1 + $3) / 2 )) $(( ($2 + $4) / 2 )); settle 0.2; xdotool mousemove "$3" "$4"; settle 0.2; xdotool mouseup 1; settle 0.4; }
+drag 541 456 160 210                          # Box1 onto the layout, twice
+drag 541 456 333 377
+drag 551 360 333 377                          # the apple into the second box
+xdotool mousemove 333 377 click 3             # the target
+settle 0.4
+click "$edit_menu_x" 8
+shoot_area "$(xdotool getwindowgeometry "$editor" | sed -n 's/ *Geometry: //p')+0+0" editor-edit-menu.png
+xdotool key Escape
 stop
 
 echo "== the experiment window, opened with a file as from the file manager, and a run"
@@ -165,10 +180,9 @@ done
 shoot_screen options-stored-problems.png
 stop
 
-# The report and the search viewer: when the analyzer makes them, add their pictures
-# here (a PDF page through pdftoppm, the viewer's window through shoot_window).
-if "$bin/kelvane-analyze" --help | grep -q -- '--report'; then
-  echo "screenshots: kelvane-analyze has --report now; its pictures are still to be added here" >&2
-fi
+echo "== the study report: a subject's page"
+"$bin/kelvane-analyze" --report "$work/study/report.pdf" "$work/study/first-cluster.bof" "$work/study/results/pp01.bof" >>"$work/programs.log" 2>&1 || true
+pdftoppm -png -r 90 -f 2 -l 2 -singlefile "$work/study/report.pdf" "$images/report-page"
+echo "  report-page.png"
 
 echo "pictures written to $images"
