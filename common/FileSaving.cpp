@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <utility>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -62,7 +63,7 @@ void setError(FileError *error, FileError value)
         *error = std::move(value);
 }
 
-bool writeAll(int fd, const QByteArray &content)
+bool writeAll(int fd, QByteArrayView content)
 {
     const char *data = content.constData();
     qsizetype left = content.size();
@@ -164,43 +165,80 @@ FileError whyNotCreated(const QString &path)
                 .arg(path, QDir::toNativeSeparators(folder))};
 }
 
-// With `inPlaceWhenFolderIsShut`, a file in a folder that takes no new files is
-// written into directly, as it would be without a temporary file.
-bool replaceWhole(const QString &path, const QByteArray &content, bool inPlaceWhenFolderIsShut,
-                  FileError *error)
+} // namespace
+
+WholeFileWriter::WholeFileWriter(const QString &path, bool inPlaceWhenFolderIsShut) : m_path(path)
 {
     // Replacing /dev/full or a named pipe by a regular file would report a save that
     // never reached its reader, and remove the device. A pipe nobody reads fails at
     // once instead of waiting for a reader.
-    if (isSpecialFile(path))
-        return writeDurably(path, content, O_TRUNC | O_NONBLOCK, error);
-
-    QSaveFile file(path);
-    file.setDirectWriteFallback(inPlaceWhenFolderIsShut);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, whyNotCreated(path));
-        return false;
+    if (isSpecialFile(path)) {
+        m_deviceFd = ::open(nativePath(path).constData(),
+                            O_TRUNC | O_NONBLOCK | O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        if (m_deviceFd < 0)
+            fail(errnoError(QStringLiteral("open"), path, errno));
+        return;
     }
-    if (file.write(content) != content.size() || !file.flush()) {
-        setError(error, {ErrorCode::DiskFull,
-                         QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
-        file.cancelWriting();
-        return false;
-    }
-    if (syncFile(file.handle(), path) != 0) {
-        setError(error, errnoError(QStringLiteral("write"), path, errno));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, {ErrorCode::PathFileAccessError,
-                         QStringLiteral("Could not write %1: %2").arg(path, file.errorString())});
-        return false;
-    }
-    return syncFolderOf(path, error);
+    m_file = std::make_unique<QSaveFile>(path);
+    m_file->setDirectWriteFallback(inPlaceWhenFolderIsShut);
+    if (!m_file->open(QIODevice::WriteOnly))
+        fail(whyNotCreated(path));
 }
 
-} // namespace
+WholeFileWriter::~WholeFileWriter()
+{
+    if (m_deviceFd >= 0)
+        ::close(m_deviceFd);
+    if (m_file)
+        m_file->cancelWriting();
+}
+
+void WholeFileWriter::fail(FileError error)
+{
+    m_failed = true;
+    m_error = std::move(error);
+    if (m_file)
+        m_file->cancelWriting();
+}
+
+bool WholeFileWriter::write(QByteArrayView bytes)
+{
+    if (m_failed)
+        return false;
+    if (m_deviceFd >= 0) {
+        if (!writeAll(m_deviceFd, bytes))
+            fail(errnoError(QStringLiteral("write"), m_path, errno));
+    } else if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
+        fail({ErrorCode::DiskFull, QStringLiteral("Could not write %1: %2").arg(m_path, m_file->errorString())});
+    }
+    return !m_failed;
+}
+
+bool WholeFileWriter::commit(FileError *error)
+{
+    if (!m_failed && m_deviceFd >= 0) {
+        const int fd = std::exchange(m_deviceFd, -1);
+        if (syncFile(fd, m_path) != 0) {
+            fail(errnoError(QStringLiteral("write"), m_path, errno));
+            ::close(fd);
+        } else if (::close(fd) != 0) {
+            fail(errnoError(QStringLiteral("write"), m_path, errno));
+        }
+    } else if (!m_failed) {
+        if (!m_file->flush())
+            fail({ErrorCode::DiskFull, QStringLiteral("Could not write %1: %2").arg(m_path, m_file->errorString())});
+        else if (syncFile(m_file->handle(), m_path) != 0)
+            fail(errnoError(QStringLiteral("write"), m_path, errno));
+        else if (!m_file->commit())
+            fail({ErrorCode::PathFileAccessError,
+                  QStringLiteral("Could not write %1: %2").arg(m_path, m_file->errorString())});
+        else if (FileError folderError; !syncFolderOf(m_path, &folderError))
+            fail(std::move(folderError));
+    }
+    if (m_failed)
+        setError(error, m_error);
+    return !m_failed;
+}
 
 void setSyncFunction(SyncFunction function)
 {
@@ -209,7 +247,9 @@ void setSyncFunction(SyncFunction function)
 
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error)
 {
-    return replaceWhole(path, content, false, error);
+    WholeFileWriter file(path);
+    file.write(content);
+    return file.commit(error);
 }
 
 bool appendDurably(const QString &path, const QByteArray &content, FileError *error)
@@ -219,7 +259,9 @@ bool appendDurably(const QString &path, const QByteArray &content, FileError *er
 
 bool replaceDurably(const QString &path, const QByteArray &content, FileError *error)
 {
-    return replaceWhole(path, content, true, error);
+    WholeFileWriter file(path, true);
+    file.write(content);
+    return file.commit(error);
 }
 
 FileError whyCannotReplace(const QString &path)

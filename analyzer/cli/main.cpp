@@ -126,7 +126,7 @@ int main(int argc, char *argv[])
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
                     !parser.isSet(noHeader), QLocale::system());
     if (tidyTables)
-        run.alsoTidy();
+        run.alsoTidy(parser.value(tidy));
     for (const QString &path : files)
         run.add(path);
 

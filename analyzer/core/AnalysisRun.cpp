@@ -59,7 +59,7 @@ bool AnalysisRun::save(const QString &path, QString *problem)
     return true;
 }
 
-bool AnalysisRun::saveTidy(const QString &folder, QString *problem) const
+bool AnalysisRun::saveTidy(const QString &folder, QString *problem)
 {
     return m_tidy && m_tidy->save(folder, problem);
 }

@@ -23,8 +23,10 @@ public:
     AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale);
 
     // From now on every file added also goes into the tidy tables, with the event log
-    // beside it read for click times.
+    // beside it read for click times. Given the folder, the tables go to their files as
+    // the files are read, instead of being held until saveTidy().
     void alsoTidy() { m_tidy.emplace(); }
+    void alsoTidy(const QString &folder) { m_tidy.emplace(folder); }
 
     // Reads one file and adds its row; a file that cannot be analysed is skipped and
     // remembered with the reason. Returns false when it was skipped.
@@ -42,9 +44,10 @@ public:
     // failure nothing is left behind and `problem` names the path.
     bool save(const QString &path, QString *problem);
 
-    // The tidy tables into `folder` (created if needed); false with `problem` filled
-    // when a file could not be written. Only after alsoTidy().
-    bool saveTidy(const QString &folder, QString *problem) const;
+    // The tidy tables into `folder` (created if needed; the one given to alsoTidy(),
+    // when it was given one); false with `problem` filled when a file could not be
+    // written. Only after alsoTidy().
+    bool saveTidy(const QString &folder, QString *problem);
 
     // The skipped files, one per line, for the message shown at the end of a run.
     QString skippedReport() const;

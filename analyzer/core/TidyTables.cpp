@@ -81,6 +81,9 @@ constexpr std::array<TidyTable, 3> tables{{
 
 enum TableIndex { Clicks, Trials, Clusters };
 
+// Rows are passed on to the files in pieces of about this size.
+constexpr qsizetype PassOnBytes = qsizetype(1) << 20;
+
 // Writes one CSV row straight into the table's bytes: room for the longest row is made
 // first, and the table is cut back to what was written at the end, so that a million
 // rows cost no more than their bytes.
@@ -233,6 +236,47 @@ TidyTables::TidyTables()
         m_text[t] = titleRow(tables[t]);
 }
 
+TidyTables::TidyTables(const QString &folder) : TidyTables()
+{
+    m_folder = folder;
+    if (!openFolder(folder, &m_folderProblem))
+        return;
+    const QDir dir(folder);
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        m_files[t] = std::make_unique<WholeFileWriter>(
+            dir.filePath(QLatin1StringView(tables[t].name) + QStringLiteral(".csv")));
+        m_text[t].reserve(2 * PassOnBytes);
+    }
+}
+
+TidyTables::~TidyTables() = default;
+
+bool TidyTables::openFolder(const QString &folder, QString *problem)
+{
+    if (const QFileInfo info(folder); info.exists() && !info.isDir()) {
+        *problem = QStringLiteral("The tidy tables were not written: %1 is a file, not a folder").arg(folder);
+        return false;
+    }
+    if (!QDir(folder).mkpath(QStringLiteral("."))) {
+        *problem = QStringLiteral("The tidy tables were not written: the folder %1 could not be created")
+                       .arg(folder);
+        return false;
+    }
+    return true;
+}
+
+// The rows gathered so far go to the files once there are enough of them to make a
+// write worth its call; the buffers keep their room for the next rows.
+void TidyTables::passOnFullTables()
+{
+    for (std::size_t t = 0; t < tables.size(); ++t) {
+        if (m_files[t] && m_text[t].size() >= PassOnBytes) {
+            m_files[t]->write(m_text[t]);
+            m_text[t].resize(0);
+        }
+    }
+}
+
 void TidyTables::add(const FileScore &score)
 {
     const QByteArray subject = csvText(score.subject);
@@ -272,24 +316,32 @@ void TidyTables::add(const FileScore &score)
         row.integer(cluster.distinctStartBoxes).integer(cluster.timeouts);
         row.number(cluster.meanSearchTimeS).text(session);
     }
+    passOnFullTables();
 }
 
-bool TidyTables::save(const QString &folder, QString *problem) const
+bool TidyTables::save(const QString &folder, QString *problem)
 {
-    const QDir dir(folder);
-    if (const QFileInfo info(folder); info.exists() && !info.isDir()) {
-        *problem = QStringLiteral("The tidy tables were not written: %1 is a file, not a folder").arg(folder);
+    const bool streaming = !m_folder.isNull();
+    if (streaming && !m_folderProblem.isEmpty()) {
+        *problem = m_folderProblem;
         return false;
     }
-    if (!dir.mkpath(QStringLiteral("."))) {
-        *problem = QStringLiteral("The tidy tables were not written: the folder %1 could not be created")
-                       .arg(folder);
+    if (!streaming && !openFolder(folder, problem))
         return false;
-    }
+    const QDir dir(streaming ? m_folder : folder);
     FileError error;
     for (std::size_t t = 0; t < tables.size(); ++t) {
-        const QString path = dir.filePath(QLatin1StringView(tables[t].name) + QStringLiteral(".csv"));
-        if (!saveWholeFile(path, m_text[t], &error)) {
+        bool saved = false;
+        if (streaming) {
+            m_files[t]->write(m_text[t]);
+            m_text[t].resize(0);
+            saved = m_files[t]->commit(&error);
+            m_files[t].reset();
+        } else {
+            const QString path = dir.filePath(QLatin1StringView(tables[t].name) + QStringLiteral(".csv"));
+            saved = saveWholeFile(path, m_text[t], &error);
+        }
+        if (!saved) {
             *problem = error.description;
             return false;
         }

@@ -6,9 +6,13 @@
 
 #include "SearchScores.h"
 
+#include "kelvane/FileSaving.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <array>
+#include <memory>
 #include <span>
 
 namespace kelvane::analyzer {
@@ -36,20 +40,33 @@ QByteArray dataPackageDescriptor();
 class TidyTables
 {
 public:
+    // The tables are held whole until save().
     TidyTables();
+    // The rows go to the three files in `folder` (created if needed) as they come, so
+    // that only a little of each table is ever held; save() puts the files in place.
+    explicit TidyTables(const QString &folder);
+    ~TidyTables();
 
     // Adds the file's rows to the three tables.
     void add(const FileScore &score);
 
-    // The text of table `index` of tidyTables(), title row included.
+    // The text of table `index` of tidyTables(), title row included; only when the
+    // tables are held whole.
     const QByteArray &text(std::size_t index) const { return m_text[index]; }
 
-    // Writes the three files and the descriptor into `folder`, each replaced whole.
-    // On failure `problem` names the file and why; files written before it stay.
-    bool save(const QString &folder, QString *problem) const;
+    // Writes the three files and the descriptor into `folder`, each replaced whole (the
+    // folder given to the constructor, when there was one). On failure `problem` names
+    // the file and why; files written before it stay.
+    bool save(const QString &folder, QString *problem);
 
 private:
+    bool openFolder(const QString &folder, QString *problem);
+    void passOnFullTables();
+
     QByteArray m_text[3];
+    std::array<std::unique_ptr<WholeFileWriter>, 3> m_files; // when streaming
+    QString m_folder;
+    QString m_folderProblem;
 };
 
 } // namespace kelvane::analyzer

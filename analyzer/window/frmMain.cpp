@@ -327,7 +327,7 @@ void frmMain::cmdSave_Click()
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
                     chkHeader->isChecked(), locale());
     if (tidy)
-        run.alsoTidy();
+        run.alsoTidy(*tidy);
     prgRun->setRange(0, int(paths.size()));
     prgRun->setValue(0);
     stkRun->setCurrentWidget(prgRun);

@@ -3,7 +3,12 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QByteArrayView>
+
 #include <functional>
+#include <memory>
+
+class QSaveFile;
 
 namespace kelvane {
 
@@ -36,6 +41,35 @@ inline constexpr int PathNotFound = 76;
 // `error` on failure. A path that names a device or a pipe is written into, never
 // replaced.
 bool saveWholeFile(const QString &path, const QByteArray &content, FileError *error);
+
+// A whole-file save whose content is handed over in pieces, so that it never has to be
+// held at once: the pieces go to a temporary file beside the path, and commit() puts the
+// file in place exactly as saveWholeFile does. The first failure is kept and every later
+// step is skipped; commit() then reports it, and the earlier file stays untouched. A
+// writer dropped without commit() leaves nothing behind.
+class WholeFileWriter
+{
+public:
+    // With `inPlaceWhenFolderIsShut`, a file in a folder that takes no new files is
+    // written into directly (see replaceDurably).
+    explicit WholeFileWriter(const QString &path, bool inPlaceWhenFolderIsShut = false);
+    ~WholeFileWriter();
+    WholeFileWriter(const WholeFileWriter &) = delete;
+    WholeFileWriter &operator=(const WholeFileWriter &) = delete;
+
+    // False once anything has failed.
+    bool write(QByteArrayView bytes);
+    bool commit(FileError *error);
+
+private:
+    void fail(FileError error);
+
+    QString m_path;
+    std::unique_ptr<QSaveFile> m_file;
+    int m_deviceFd = -1; // a device or pipe is written into, never replaced
+    bool m_failed = false;
+    FileError m_error;
+};
 
 // Appends to the file (creating it) and forces the bytes to disk before returning, so
 // that a program killed a moment later has lost nothing that was appended. An append

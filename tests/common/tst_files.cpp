@@ -196,8 +196,17 @@ private Q_SLOTS:
     void failedSavesKeepTheEarlierFile()
     {
         QFETCH(int, kind);
-        const QList<std::pair<const char *, Save>> saves{
-            {"whole-file save", saveWholeFile}, {"durable replace", replaceDurably}, {"durable append", appendDurably}};
+        // Handed over in pieces, a failure in one must still fail the whole save.
+        const Save inPieces = [](const QString &path, const QByteArray &content, FileError *error) {
+            WholeFileWriter file(path);
+            for (qsizetype at = 0; at < content.size(); at += 1000)
+                file.write(QByteArrayView(content).sliced(at, std::min<qsizetype>(1000, content.size() - at)));
+            return file.commit(error);
+        };
+        const QList<std::pair<const char *, Save>> saves{{"whole-file save", saveWholeFile},
+                                                         {"durable replace", replaceDurably},
+                                                         {"durable append", appendDurably},
+                                                         {"save in pieces", inPieces}};
         for (const auto &[what, save] : saves) {
             // An existing file in a folder that takes no new files can still be appended to.
             if (kind == FailingPlace::ImmutableFolder && save.target<decltype(&appendDurably)>()
