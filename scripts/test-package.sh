@@ -28,6 +28,7 @@ for file in bin/kelvane bin/kelvane-check bin/kelvane-analyze bin/kelvane-analyz
             share/applications/org.kelvane.Kelvane.desktop \
             share/applications/org.kelvane.KelvaneAnalyzer.desktop \
             share/mime/packages/kelvane.xml share/metainfo/org.kelvane.Kelvane.metainfo.xml \
+            share/doc/kelvane/index.md share/doc/kelvane/images/editor.png \
             share/icons/hicolor/scalable/apps/kelvane.svg share/icons/hicolor/48x48/apps/kelvane-analyzer.png; do
   [[ -e $usr/$file ]] || fail "the package lacks /usr/$file"
 done
