@@ -1,5 +1,6 @@
 #include "kelvane/Dialogs.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace kelvane {
@@ -27,6 +28,14 @@ std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest 
         if (answer == Answer::Cancel)
             return std::nullopt;
     }
+}
+
+bool confirmOverwrite(Dialogs &dialogs, const QString &path)
+{
+    return dialogs.message(QStringLiteral("Save"),
+                           QDir::toNativeSeparators(path) + QStringLiteral(" already exists. Would you like to overwrite it?"),
+                           MessageIcon::Question, MessageButtons::YesNo, Answer::No)
+           == Answer::Yes;
 }
 
 QString qtFilterFromPairs(const QString &filter)

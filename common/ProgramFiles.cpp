@@ -26,8 +26,7 @@ QString installedDataFolder(const QString &binaryFolder)
     return QDir::cleanPath(binaryFolder + u'/' + QStringLiteral(KELVANE_DATA_FROM_BINARY));
 }
 
-ProgramFiles locateProgramFiles(const QString &binaryFolder, const QString &userDataFolder,
-                                const QString &homeFolder)
+ProgramFiles locateProgramFiles(const QString &binaryFolder, const QString &userDataFolder)
 {
     ProgramFiles files;
     const QString binary = QDir::cleanPath(binaryFolder);
@@ -40,12 +39,10 @@ ProgramFiles locateProgramFiles(const QString &binaryFolder, const QString &user
         files.programFolder = data;
         files.shippedIcons = withSeparator(data + QStringLiteral("/ico"));
         files.iconFolder = withSeparator(userDataFolder + QStringLiteral("/ico"));
-        files.startFolder = QDir::cleanPath(homeFolder);
         return files;
     }
     files.programFolder = binary;
     files.iconFolder = withSeparator(binary + QStringLiteral("/ico"));
-    files.startFolder = binary;
     return files;
 }
 
@@ -55,7 +52,7 @@ ProgramFiles locateProgramFiles()
     // kelvane-check agree on it.
     const QString userData = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
                              + QStringLiteral("/kelvane");
-    return locateProgramFiles(QCoreApplication::applicationDirPath(), userData, QDir::homePath());
+    return locateProgramFiles(QCoreApplication::applicationDirPath(), userData);
 }
 
 QStringList copyMissingPictures(const QString &shippedFolder, const QString &iconFolder)

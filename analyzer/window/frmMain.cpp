@@ -63,7 +63,9 @@ frmMain::frmMain(Dialogs &dialogs, QWidget *parent) : QMainWindow(parent), m_dia
 {
     setWindowTitle(programName);
     cdlFiles.filter = QStringLiteral("Kelvane output files (*.bof)|*.bof");
+    cdlFiles.kind = FolderKind::Results;
     cdlSaveFile.title = QStringLiteral("Select outputfile");
+    cdlSaveFile.kind = FolderKind::Tables;
     cdlTidyFolder.title = QStringLiteral("Folder for the tidy tables");
     buildWidgets();
     buildMenus();

@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "kelvane/FolderMemory.h"
 #include "kelvane/Manual.h"
 #include "kelvane/ManualPages.h"
 #include "kelvane/QtDialogs.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSettings>
 
 int main(int argc, char *argv[])
 {
@@ -24,9 +26,15 @@ int main(int argc, char *argv[])
                                  QStringLiteral("[FILE.bof...]"));
     parser.process(application);
 
-    kelvane::QtDialogs dialogs;
+    kelvane::QtDialogs shown;
+    // Result files and tables are looked for where the researcher last found them.
+    QSettings settings(QStringLiteral("Kelvane"), QStringLiteral("Kelvane Analyzer"));
+    const auto folderKey = [](const QString &kind) { return QStringLiteral("Folders/") + kind; };
+    kelvane::FolderMemory dialogs(
+        shown, [&](const QString &kind) { return settings.value(folderKey(kind)).toString(); },
+        [&](const QString &kind, const QString &folder) { settings.setValue(folderKey(kind), folder); });
     kelvane::analyzer::frmMain window(dialogs);
-    dialogs.setParent(&window);
+    shown.setParent(&window);
     kelvane::Manual manual(dialogs, QCoreApplication::applicationDirPath());
     manual.attach(&window, kelvane::manual::AnalysePage);
     if (const QStringList files = parser.positionalArguments(); !files.isEmpty())

@@ -22,7 +22,18 @@ struct FileDialogRequest
     QString filter;
     QString initialFolder;
     QString proposedName;
+    // What kind of file is chosen ("clusters", "experiments", ...): dialogs of one kind
+    // start where the last one ended (FolderMemory). Empty: no memory.
+    QString kind;
 };
+
+// The kinds of file whose dialogs remember their folder.
+namespace FolderKind {
+inline const QString Clusters = QStringLiteral("clusters");
+inline const QString Experiments = QStringLiteral("experiments");
+inline const QString Results = QStringLiteral("results");
+inline const QString Tables = QStringLiteral("tables");
+} // namespace FolderKind
 
 // Colours are 24-bit values with red in the low byte: 255 is red, 16777215 white.
 using ColourValue = qint32;
@@ -61,6 +72,11 @@ public:
 // the chosen name into the one that will be written, before the question is asked.
 std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest &request,
                                       const std::function<QString(const QString &)> &adjust = {});
+
+// "PATH already exists. Would you like to overwrite it?", asked before a run replaces
+// a subject's results: Yes or No, and No is the default, so that Enter pressed twice
+// throws nothing away. True for Yes.
+bool confirmOverwrite(Dialogs &dialogs, const QString &path);
 
 // "Kelvane Files (*.box)|*.box|All files (*.*)|*.*" -> Qt's ";;"-separated filter.
 QString qtFilterFromPairs(const QString &filter);

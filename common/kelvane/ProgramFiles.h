@@ -14,7 +14,6 @@ struct ProgramFiles
 {
     QString programFolder;   // the sounds and shipped files; no trailing separator
     QString iconFolder;      // pictures by bare name; ends with a separator
-    QString startFolder;     // where file dialogs start before any file is known
     QString shippedIcons;    // installed only: the default pictures to copy from
     bool installed = false;
 };
@@ -22,9 +21,8 @@ struct ProgramFiles
 // The data folder of an installed program, relative to its binary folder.
 QString installedDataFolder(const QString &binaryFolder);
 
-// `userDataFolder` is the per-user application data folder, `homeFolder` the user's own.
-ProgramFiles locateProgramFiles(const QString &binaryFolder, const QString &userDataFolder,
-                                const QString &homeFolder);
+// `userDataFolder` is the per-user application data folder.
+ProgramFiles locateProgramFiles(const QString &binaryFolder, const QString &userDataFolder);
 
 // The same for the running program, from its binary's folder and the platform's
 // per-user folders.

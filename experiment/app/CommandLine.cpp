@@ -62,7 +62,9 @@ CommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help"), QStringLiteral("?")});
     const QCommandLineOption version(QStringLiteral("version"));
     const QCommandLineOption runCluster(QStringLiteral("run-cluster"), QString(), QStringLiteral("FILE.box"));
-    parser.addOptions({help, version, runCluster});
+    const QCommandLineOption output(QStringLiteral("output"), QString(), QStringLiteral("FILE.bof"));
+    const QCommandLineOption replace(QStringLiteral("replace"));
+    parser.addOptions({help, version, runCluster, output, replace});
     for (const char *name : QtOptionsWithValue)
         parser.addOption(hidden(QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value"))));
     for (const char *name : QtFlags)
@@ -82,10 +84,16 @@ CommandLine parseCommandLine(const QStringList &arguments)
         const QStringList runs = parser.values(runCluster);
         if (runs.size() > 1 || !files.isEmpty())
             return usageError(QStringLiteral("--run-cluster runs one cluster file and takes no other file"));
+        if (parser.values(output).size() > 1)
+            return usageError(QStringLiteral("--output names one result file"));
         command.action = CommandAction::RunCluster;
         command.file = runs.front();
+        command.output = parser.value(output);
+        command.replace = parser.isSet(replace);
         return command;
     }
+    if (parser.isSet(output) || parser.isSet(replace))
+        return usageError(QStringLiteral("--output and --replace go with --run-cluster"));
     if (files.size() > 1)
         return usageError(QStringLiteral("one file at a time, please: %1 were given").arg(files.size()));
     if (files.size() == 1) {
@@ -102,7 +110,7 @@ QString usageText()
 {
     return QStringLiteral(
         "Usage: kelvane [FILE.box | FILE.bex]\n"
-        "       kelvane --run-cluster FILE.box\n"
+        "       kelvane --run-cluster FILE.box [--output FILE.bof] [--replace]\n"
         "       kelvane --help | --version\n"
         "\n"
         "The Kelvane experiment program: design clusters of trials (.box) and experiments\n"
@@ -111,14 +119,24 @@ QString usageText()
         "  FILE.box                 open the cluster in the cluster editor\n"
         "  FILE.bex                 open the experiment in the experiment window\n"
         "  --run-cluster FILE.box   run the cluster for a subject at once, without the editor;\n"
-        "                           its results go to FILE.bof beside it\n"
+        "                           its results go to FILE.bof beside it, its event log to\n"
+        "                           FILE.events.csv\n"
+        "  --output FILE.bof        with --run-cluster: write the results to FILE.bof instead,\n"
+        "                           the event log beside it\n"
+        "  --replace                with --run-cluster: replace a result file that holds an\n"
+        "                           earlier run's trials (without it such a run is refused)\n"
         "  -h, --help               print this text and exit\n"
         "  --version                print the version and exit\n"
         "\n"
         "Qt's own options (-platform NAME, -style NAME, ...) are passed on to Qt.\n"
         "\n"
+        "Esc asks before it ends a run (at once when kelvane shows no message boxes, see\n"
+        "below). At the end a summary of the run (trials completed,\n"
+        "how it ended, the files written) is printed on stderr.\n"
+        "\n"
         "Exit status of --run-cluster: 0 when the run ended (after its last trial or with\n"
-        "Esc), 1 when it could not start or its results could not be written; 2 for a\n"
+        "Esc), 1 when it could not start (also when it would replace an earlier run's\n"
+        "results without --replace) or its results could not be written; 2 for a\n"
         "usage error. What keeps a run from starting is printed on stderr; a message box\n"
         "shows it as well only when kelvane was started from the desktop rather than from\n"
         "a terminal or a script.\n");

@@ -12,9 +12,10 @@
 
 namespace kelvane {
 
-int runClusterFromCommandLine(Program &program, const SettingsStore &store, const QString &path,
+int runClusterFromCommandLine(Program &program, const SettingsStore &store, const CommandLine &command,
                               const QStringList &startupProblems, const StartPlace &place)
 {
+    const QString &path = command.file;
     QTextStream errors(stderr);
     if (!startupProblems.isEmpty())
         errors << startupProblemText(startupProblems) << Qt::endl;
@@ -23,7 +24,7 @@ int runClusterFromCommandLine(Program &program, const SettingsStore &store, cons
     if (!platformShowsWindows(platform)) {
         // Nobody could see the start screen, let alone press START; say what else is
         // wrong with the cluster while at it.
-        QStringList problems = prepareClusterRun(program, path);
+        QStringList problems = prepareClusterRun(program, path, command.output);
         problems.append(QStringLiteral("there is no screen to show the trial on: the \"%1\" platform "
                                        "shows windows to nobody")
                             .arg(platform));
@@ -33,10 +34,11 @@ int runClusterFromCommandLine(Program &program, const SettingsStore &store, cons
 
     QtDialogs shown;
     SilentDialogs silent;
-    Dialogs &dialogs = personAtDesktop(place, platform) ? static_cast<Dialogs &>(shown) : silent;
+    const bool seen = personAtDesktop(place, platform);
+    Dialogs &dialogs = seen ? static_cast<Dialogs &>(shown) : silent;
     RunDevices devices;
     return runClusterCommand(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer},
-                             path, errors);
+                             path, errors, TrialClock::Drive::Timer, {command.output, command.replace, seen});
 }
 
 } // namespace kelvane

@@ -10,14 +10,12 @@ void setProgramFolders(Program &program, const QString &folder)
 {
     program.ProgramFolder = QDir::cleanPath(folder);
     program.IconFolder = program.ProgramFolder + QStringLiteral("/ico/");
-    program.StartFolder = program.ProgramFolder;
 }
 
 QStringList setProgramFolders(Program &program, const ProgramFiles &files)
 {
     program.ProgramFolder = files.programFolder;
     program.IconFolder = files.iconFolder;
-    program.StartFolder = files.startFolder;
     if (!files.installed)
         return {};
     return copyMissingPictures(files.shippedIcons, files.iconFolder);

@@ -1,3 +1,4 @@
+#include "kelvane/FolderMemory.h"
 #include "kelvane/Manual.h"
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/CommandLine.h"
@@ -36,15 +37,26 @@ int main(int argc, char *argv[])
     QSettingsStore store;
 
     if (command.action == CommandAction::RunCluster)
-        return runClusterFromCommandLine(program, store, command.file,
+        return runClusterFromCommandLine(program, store, command,
                                          problems + startProgram(program, store), place);
 
     RunDevices devices;
-    QtDialogs dialogs;
+    // Cluster and experiment dialogs start where the researcher last chose such a file.
+    const FolderMemory::Read readFolder = [&store](const QString &kind) {
+        return store.read(QStringLiteral("Folders"), kind);
+    };
+    const FolderMemory::Write writeFolder = [&store](const QString &kind, const QString &folder) {
+        store.write(QStringLiteral("Folders"), kind, folder);
+        QString ignored; // a folder not remembered only costs the researcher a click
+        store.commit(&ignored);
+    };
+    QtDialogs editorDialogs;
+    FolderMemory dialogs(editorDialogs, readFolder, writeFolder);
     // The windows the editor opens are handed to it here.
-    QtDialogs experimentDialogs;
+    QtDialogs experimentQtDialogs;
+    FolderMemory experimentDialogs(experimentQtDialogs, readFolder, writeFolder);
     RunExp experiment(program, {experimentDialogs, store, devices.targetSound, devices.clickSound, devices.pointer});
-    experimentDialogs.setParent(&experiment);
+    experimentQtDialogs.setParent(&experiment);
     EditorHooks hooks;
     wireExperimentWindow(hooks, experiment);
     // The options dialog is made afresh at each opening, so its messages have no window
@@ -59,7 +71,7 @@ int main(int argc, char *argv[])
                      [&iconEditorDialogs](frmIconEdit *window) { iconEditorDialogs.setParent(window); });
     iconEditor.wire(hooks);
     BoxSettings editor(program, {dialogs, store, devices.targetSound, devices.clickSound, devices.pointer}, hooks);
-    dialogs.setParent(&editor);
+    editorDialogs.setParent(&editor);
     manualDialogs.setParent(&editor);
     wireManual(manual, editor, experiment, iconEditor);
     iconEditor.reportSavedIconsTo(editor);

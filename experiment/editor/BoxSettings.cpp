@@ -6,6 +6,8 @@
 #include "kelvane/editor/undo/TrialEdits.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/trial/ResultFile.h"
+#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 #include "kelvane/widgets/PictureImport.h"
 
@@ -357,10 +359,17 @@ void BoxSettings::Runtrial_Click()
         return;
     m_program.Run.WholeExperiment = false;
     m_program.Run.ClusterMessageText.clear();
+    m_program.Run.ResultFile.clear();
+    // Each run of a cluster replaces its result file; an earlier subject's is kept
+    // unless the researcher says otherwise.
+    const QString result = runResultPath(m_program);
+    if (holdsTrialLines(result) && !confirmOverwrite(m_services.dialogs, result))
+        return;
     hide();
     {
         TrialScreen screen(m_program, runServices(), this);
-        screen.runModal();
+        if (screen.runModal() != RunEnd::Refused)
+            showSessionSummary(m_services.dialogs, screen.session());
     }
     show();
     activateWindow();

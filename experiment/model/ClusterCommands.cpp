@@ -32,9 +32,9 @@ FileDialogRequest ClusterCommands::clusterDialog() const
 {
     FileDialogRequest request;
     request.filter = ClusterFilter;
-    request.initialFolder = m_program.ClusterFile.isEmpty()
-                                ? m_program.dialogStartFolder()
-                                : QFileInfo(m_program.ClusterFile).absolutePath();
+    request.kind = FolderKind::Clusters;
+    if (!m_program.ClusterFile.isEmpty())
+        request.initialFolder = QFileInfo(m_program.ClusterFile).absolutePath();
     request.proposedName = m_program.ClusterFile;
     return request;
 }

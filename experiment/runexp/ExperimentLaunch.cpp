@@ -2,6 +2,7 @@
 
 #include "kelvane/Windows1252.h"
 #include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/trial/PointerShownDialogs.h"
 #include "kelvane/trial/RunMessages.h"
 
 #include <QDir>
@@ -62,36 +63,33 @@ LaunchOutcome launchExperiment(Program &program, const RunExpServices &services,
         services.dialogs.message(RunTitle, readinessText(readiness), MessageIcon::Exclamation);
 
     const PointerHold hold(services.pointer, hideMouse);
+    // The researcher answers what is asked from here on with the mouse, while the
+    // subject's pointer stays hidden in between.
+    PointerShownDialogs dialogs(services.dialogs, services.pointer);
     const QString file = readiness.subjectFile;
-    if (readiness.subjectFileExists) {
-        // No is the default: Enter twice must not throw away a subject's data.
-        const Answer answer = services.dialogs.message(
-            QStringLiteral("Save"),
-            QDir::toNativeSeparators(file) + QStringLiteral(" already exists. Would you like to overwrite it?"),
-            MessageIcon::Question, MessageButtons::YesNoCancel, Answer::No);
-        if (answer == Answer::No)
-            return LaunchOutcome::KeptEarlierFile;
-        if (answer != Answer::Yes)
-            return LaunchOutcome::Cancelled;
-    }
+    if (readiness.subjectFileExists && !confirmOverwrite(dialogs, file))
+        return LaunchOutcome::KeptEarlierFile;
 
     FileError error;
     const QString head = subjectFileHead(request.subjectName, settings.now(), settings.locale);
     if (!replaceDurably(file, toWindows1252(head), &error)) {
-        showRunMessage(services.dialogs, RunTrouble::CannotStart, true, {error.description});
+        showRunMessage(dialogs, RunTrouble::CannotStart, true, {error.description});
         return LaunchOutcome::HeadNotWritten;
     }
 
     program.Run.ClusterMessageText.clear();
     program.Run.WholeExperiment = true;
+    program.Run.ResultFile.clear();
     TrialScreen screen(program,
-                       {services.dialogs, services.store, services.targetSound, services.clickSound,
+                       {dialogs, services.store, services.targetSound, services.clickSound,
                         services.pointer, &source},
                        researcherWindow);
     screen.setClockDrive(settings.drive);
     const RunEnd end = screen.runModal();
     if (runEnd)
         *runEnd = end;
+    if (end != RunEnd::Refused)
+        showSessionSummary(dialogs, screen.session());
     return LaunchOutcome::Ran;
 }
 

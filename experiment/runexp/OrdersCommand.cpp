@@ -86,6 +86,7 @@ OrdersOutcome makeOrderFiles(Dialogs &dialogs, const OrdersRequest &request)
     save.filter = ExperimentFilter;
     if (request.experimentFile.isEmpty()) {
         save.initialFolder = request.fallbackFolder;
+        save.kind = FolderKind::Experiments;
     } else {
         save.initialFolder = QFileInfo(request.experimentFile).absolutePath();
         save.proposedName = fileTitle(request.experimentFile);

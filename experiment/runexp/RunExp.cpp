@@ -194,7 +194,7 @@ void RunExp::AddCluster_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Add Cluster");
     request.filter = ClusterFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Clusters;
     const auto chosen = m_services.dialogs.openFile(request);
     if (!chosen)
         return;
@@ -275,7 +275,7 @@ void RunExp::LoadExp_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Open Experiment");
     request.filter = ExperimentFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Experiments;
     if (const auto chosen = m_services.dialogs.openFile(request))
         openExperimentFile(*chosen);
 }
@@ -304,7 +304,7 @@ bool RunExp::SaveExp_Click()
     FileDialogRequest request;
     request.title = QStringLiteral("Save Experiment");
     request.filter = ExperimentFilter;
-    request.initialFolder = m_program.ProgramFolder;
+    request.kind = FolderKind::Experiments;
     const std::optional<QString> chosen = chooseSavePath(m_services.dialogs, request, [](const QString &name) {
         return QFileInfo(name).suffix().isEmpty() ? name + QLatin1StringView(".bex") : name;
     });
@@ -372,7 +372,8 @@ void RunExp::btnCheck_Click()
 
 void RunExp::btnOrders_Click()
 {
-    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, m_program.ProgramFolder});
+    // Without a file of its own the orders go where experiments were saved last.
+    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, QString()});
 }
 
 void RunExp::btnResultsFolder_Click()

@@ -41,7 +41,13 @@ void BackgroundWriter::waitUntilWritten()
 std::optional<FileError> BackgroundWriter::failure() const
 {
     std::lock_guard lock(m_mutex);
-    return m_failure;
+    return m_failures.isEmpty() ? std::nullopt : std::optional<FileError>(m_failures.front());
+}
+
+QList<FileError> BackgroundWriter::failures() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_failures;
 }
 
 void BackgroundWriter::run()
@@ -53,7 +59,9 @@ void BackgroundWriter::run()
             return; // stopping, and everything is written
         Job job = std::move(m_jobs.front());
         m_jobs.pop_front();
-        if (!m_failure) {
+        if (job.replace)
+            m_failedPaths.removeAll(job.path);
+        if (!m_failedPaths.contains(job.path)) {
             m_busy = true;
             lock.unlock();
             FileError error;
@@ -61,8 +69,10 @@ void BackgroundWriter::run()
                                              : appendDurably(job.path, job.bytes, &error);
             lock.lock();
             m_busy = false;
-            if (!written)
-                m_failure = error;
+            if (!written) {
+                m_failures.append(error);
+                m_failedPaths.append(job.path);
+            }
         }
         if (m_jobs.empty())
             m_idle.notify_all();

@@ -25,6 +25,13 @@ void EventLog::add(const QString &clusterName, const TrialEvent &event)
         m_writer.append(m_subject, line);
 }
 
+void EventLog::addSessionLine(const QString &line)
+{
+    const QString &log = m_subject.isEmpty() ? m_cluster : m_subject;
+    if (!log.isEmpty())
+        m_writer.append(log, toWindows1252(line));
+}
+
 void EventLog::addSubjectLine(const QString &line)
 {
     if (!m_subject.isEmpty())

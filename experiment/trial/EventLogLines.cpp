@@ -17,6 +17,7 @@ QString kindName(TrialEventKind kind)
     case TrialEventKind::Found: return QStringLiteral("found");
     case TrialEventKind::TimeUp: return QStringLiteral("timeup");
     case TrialEventKind::Esc: return QStringLiteral("esc");
+    case TrialEventKind::Pause: return QStringLiteral("pause");
     }
     return {};
 }
@@ -37,6 +38,13 @@ QString eventLogLine(const QString &clusterName, const TrialEvent &event)
     return csvValue(clusterName) + u',' + QString::number(event.trial) + u',' + kindName(event.kind)
            + u',' + QString::number(event.ms) + u',' + box + u',' + csvValue(event.holds) + u','
            + press + u',' + clock + lineEnd;
+}
+
+QString sessionEventLine(const QString &clusterName, std::optional<int> trial, const QString &how)
+{
+    const QString trialText = trial ? QString::number(*trial) : QString();
+    return csvValue(clusterName) + u',' + trialText + QStringLiteral(",session,,,") + csvValue(how)
+           + QStringLiteral(",,") + lineEnd;
 }
 
 QString experimentLogLine(const QString &experimentFile)

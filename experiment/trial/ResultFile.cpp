@@ -11,7 +11,7 @@ bool writeFirstHalf(const Program &program, int trial, FileError *error)
     const QString line = firstHalfOfTrialLine(trial, program.ClusterName, cluster.CountBoxes(trial),
                                               cluster.objectCount(trial),
                                               qint64(program.Run.TargetBox));
-    const QString path = clusterResultPath(program.ClusterFile);
+    const QString path = runResultPath(program);
     if (trial > 0)
         return appendDurably(path, toWindows1252(line), error);
 
@@ -29,7 +29,20 @@ bool writeSecondHalf(const Program &program, const QStringList &clicks, FileErro
     const RunState &run = program.Run;
     const QString line = secondHalfOfTrialLine(run.TrialClock, run.OpenedCount, run.ClickOrder,
                                                run.TimedClickOrder, withinTrialRepeats(clicks));
-    return appendDurably(clusterResultPath(program.ClusterFile), toWindows1252(line), error);
+    return appendDurably(runResultPath(program), toWindows1252(line), error);
+}
+
+bool holdsTrialLines(const QString &resultPath)
+{
+    QByteArray bytes;
+    if (!readWholeFile(resultPath, &bytes, nullptr))
+        return false;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        if (!lines[i].trimmed().isEmpty())
+            return true;
+    }
+    return false;
 }
 
 bool appendClusterToSubject(const QString &clusterResult, const QString &subjectResult,

@@ -57,4 +57,9 @@ QString clusterResultPath(const QString &clusterFile)
     return clusterFile.chopped(qMin<qsizetype>(3, clusterFile.size())) + QLatin1StringView("bof");
 }
 
+QString runResultPath(const Program &program)
+{
+    return program.Run.ResultFile.isEmpty() ? clusterResultPath(program.ClusterFile) : program.Run.ResultFile;
+}
+
 } // namespace kelvane

@@ -58,11 +58,11 @@ QStringList checkClusterForRun(const Program &program)
         return problems;
     }
     // A cluster file that itself ends in "bof" would be overwritten by its own results.
-    if (sameFile(clusterResultPath(program.ClusterFile), program.ClusterFile))
+    if (sameFile(runResultPath(program), program.ClusterFile))
         problems.append(QStringLiteral("%1: the results would overwrite the cluster file itself; "
                                        "cluster files must end in \".box\"")
                             .arg(file));
-    const QFileInfo result(clusterResultPath(program.ClusterFile));
+    const QFileInfo result(runResultPath(program));
     FileError unwritable;
     if (!result.absoluteDir().exists())
         problems.append(QStringLiteral("%1: the folder %2 for its results does not exist")
@@ -123,8 +123,13 @@ QStringList checkExperimentForRun(const QStringList &entries, const QString &ico
     }
     if (!anyCluster)
         problems.prepend(QStringLiteral("No cluster is listed in the experiment."));
+    // The subject's event log is checked with the subject file: a leftover that cannot
+    // be replaced, a folder of that name or a name too long for the file system would
+    // otherwise only show once the subject is under way.
     FileError error;
     if (!subjectResult.isEmpty() && !canCreateOrAppend(subjectResult, &error))
+        problems.append(error.description);
+    if (!subjectResult.isEmpty() && !canCreateOrAppend(eventLogPath(subjectResult), &error))
         problems.append(error.description);
     return problems;
 }

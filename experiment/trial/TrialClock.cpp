@@ -16,6 +16,7 @@ void TrialClock::setEnabled(bool enabled)
         return;
     m_enabled = enabled;
     m_owedUpTo.reset();
+    m_pausedAt.reset();
     if (!enabled) {
         m_timer.stop();
         return;
@@ -26,8 +27,29 @@ void TrialClock::setEnabled(bool enabled)
         scheduleNext();
 }
 
+void TrialClock::pause(qint64 atNs)
+{
+    if (!m_enabled || m_pausedAt)
+        return;
+    m_pausedAt = atNs;
+    m_owedUpTo.reset();
+    m_timer.stop();
+}
+
+void TrialClock::resume()
+{
+    if (!m_pausedAt)
+        return;
+    m_startNs += nowNs() - *m_pausedAt;
+    m_pausedAt.reset();
+    if (m_enabled && m_drive == Drive::Timer)
+        scheduleNext();
+}
+
 void TrialClock::deliverDueAt(qint64 atNs)
 {
+    if (m_pausedAt)
+        return;
     const qint64 due = ticksIn(atNs - m_startNs);
     bool first = true;
     while (m_enabled && m_delivered < due) {
@@ -41,7 +63,7 @@ void TrialClock::deliverDueAt(qint64 atNs)
 
 void TrialClock::timeout()
 {
-    if (!m_enabled)
+    if (!m_enabled || m_pausedAt)
         return;
     const qint64 now = nowNs();
     // A timer may fire a little early; the tick is not due yet.

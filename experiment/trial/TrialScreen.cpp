@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <QtDebug>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kelvane {
@@ -69,7 +70,7 @@ constexpr int FullProgressSteps = 1000; // the bar holds milliseconds
 TrialScreen::TrialScreen(Program &program, const TrialScreenServices &services,
                          QWidget *researcherWindow)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), m_program(program),
-      m_services(services), m_trial(program)
+      m_services(services), m_dialogs(services.dialogs, services.pointer), m_trial(program)
 {
     setWindowTitle(QStringLiteral("Kelvane"));
     setFocusPolicy(Qt::StrongFocus);
@@ -138,6 +139,8 @@ RunEnd TrialScreen::runModal()
         m_windowLoop = &loop;
         loop.exec();
     }
+    if (m_runEnd != RunEnd::Refused)
+        finishSession();
     return m_runEnd;
 }
 
@@ -162,6 +165,10 @@ void TrialScreen::Form_Load()
         return;
     }
     m_log.stopSubjectLog();
+    m_session = SessionRecord();
+    m_session.clustersListed = 1;
+    m_clusterPosition = 1;
+    m_clusterOnScreen = m_program.ClusterName;
     if (m_triedTrial) {
         Voorbereiding();
         PresentLayout(*m_triedTrial, false);
@@ -172,7 +179,7 @@ void TrialScreen::Form_Load()
     m_problems = checkClusterForRun(m_program);
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
-        showRunMessage(m_services.dialogs, RunTrouble::CannotStart, false, m_problems);
+        showRunMessage(m_dialogs, RunTrouble::CannotStart, false, m_problems);
         return;
     }
     Voorbereiding();
@@ -191,6 +198,7 @@ void TrialScreen::Voorbereiding()
     loadClusterPictures();
     PresentLayout(0, false);
     m_program.Run.CurrentTrial = -1;
+    m_trialFinished = true;
     m_services.targetSound.open(m_program.ProgramFolder + QStringLiteral("/sound.wav"));
     m_services.clickSound.open(m_program.ProgramFolder + QStringLiteral("/click.wav"));
     if (!m_program.Run.ClusterMessageText.isEmpty()) {
@@ -277,14 +285,18 @@ void TrialScreen::Beginnen(int trial)
     setTargetShown(true);
     ProgressBar->setVisible(m_trial.timeLimitSetting() > 0);
     m_trial.startCounting();
+    m_trialFinished = false;
     FileError error;
     if (!m_triedTrial && !writeFirstHalf(m_program, trial, &error)) {
         recordingFailed(error);
         return;
     }
     if (trial == 0 && !m_triedTrial) {
+        const QString result = runResultPath(m_program);
         m_clusterResultStarted = true;
-        m_log.startClusterLog(eventLogPath(clusterResultPath(m_program.ClusterFile)));
+        m_log.startClusterLog(eventLogPath(result));
+        m_session.noteFileWritten(result);
+        m_session.noteFileWritten(eventLogPath(result));
     }
     // The trial's time starts once its record is on disk and it takes clicks, so
     // the time the disk takes is not the subject's.
@@ -302,6 +314,7 @@ void TrialScreen::OK_Click()
     if (run.CurrentTrial >= m_program.Cluster.trialCount() || triedTrialOver) {
         m_services.targetSound.close();
         m_services.clickSound.close();
+        ++m_session.clustersCompleted;
         if (run.WholeExperiment) {
             run.ClusterDone = true;
             if (m_clusterLoop)
@@ -347,7 +360,7 @@ void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedN
     if (!m_program.Run.ClicksAccepted || !Timer1)
         return;
     // Released before the trial began: the click was aimed at the start screen.
-    if (atNs < Timer1->startNs())
+    if (atNs < Timer1->startNs() || atNs < m_clicksFromNs)
         return;
     // The ticks that fell due before the click take effect first; one of them may
     // end the trial, and then the click came too late.
@@ -390,18 +403,6 @@ void TrialScreen::log(TrialEventKind kind, qint64 ms, int box, std::optional<qin
     m_log.add(m_program.ClusterName, event);
 }
 
-// Whether every log line so far is on disk; a log that cannot be written stops the
-// run like a result file that cannot.
-bool TrialScreen::logWritten()
-{
-    m_log.waitUntilWritten();
-    if (const std::optional<FileError> failure = m_log.failure()) {
-        recordingFailed(*failure);
-        return false;
-    }
-    return true;
-}
-
 void TrialScreen::Timer1_Timer(qint32)
 {
     const TickOutcome outcome = m_trial.tick();
@@ -422,8 +423,12 @@ void TrialScreen::endTrial(const QString &message)
 {
     Boodschap->setText(message);
     Timer1->setEnabled(false);
-    if (!SchrijfFile() || !logWritten())
+    // The event log is written on the side: a log that fails is named at the end of
+    // the run, and the subject goes on.
+    if (!SchrijfFile())
         return;
+    m_trialFinished = true;
+    ++m_session.trialsCompleted;
     ProgressBar->hide();
     setTargetShown(false);
     Boodschap->show();
@@ -455,11 +460,41 @@ void TrialScreen::escapeAt(qint64 atNs)
     if (Timer1) {
         // Ticks due before the key was pressed come first: the time may have run out.
         Timer1->deliverDueAt(atNs);
+    }
+    if (m_escapeAsks && !m_triedTrial && !researcherEndsRun(atNs))
+        return;
+    if (Timer1) {
         if (m_program.Run.CurrentTrial >= 0)
             log(TrialEventKind::Esc, trialMs(atNs));
         Timer1->setEnabled(false);
     }
     stopRun(RunEnd::Escaped);
+}
+
+// The subject is not clicking while the researcher decides, so the trial's time stands
+// still from the Esc until the question is answered, and nothing clicked meanwhile
+// counts; the log's "pause" line says when. Going on is the default answer.
+bool TrialScreen::researcherEndsRun(qint64 escNs)
+{
+    const bool trialRunning = Timer1 && Timer1->isEnabled();
+    const bool clicksAccepted = m_program.Run.ClicksAccepted;
+    if (trialRunning)
+        Timer1->pause(escNs);
+    m_program.Run.ClicksAccepted = false;
+    const Answer answer = m_dialogs.message(runMessageTitle(m_program.Run.WholeExperiment),
+                                            QStringLiteral("End the session?"), MessageIcon::Question,
+                                            MessageButtons::YesNo, Answer::No);
+    if (answer == Answer::Yes)
+        return true;
+    if (trialRunning) {
+        log(TrialEventKind::Pause, trialMs(escNs));
+        Timer1->resume();
+    }
+    m_clicksFromNs = m_time.nowNs();
+    m_program.Run.ClicksAccepted = clicksAccepted;
+    activateWindow();
+    setFocus();
+    return false;
 }
 
 void TrialScreen::keyPressEvent(QKeyEvent *event)
@@ -481,8 +516,10 @@ void TrialScreen::keyPressEvent(QKeyEvent *event)
 void TrialScreen::closeEvent(QCloseEvent *event)
 {
     // Closed by anything but the run's own end counts as Esc.
-    if (m_runEnd == RunEnd::Running)
+    if (m_runEnd == RunEnd::Running) {
         m_runEnd = RunEnd::Escaped;
+        noteWhereItStopped();
+    }
     if (Timer1)
         Timer1->setEnabled(false);
     m_program.Run.ClicksAccepted = false;
@@ -490,24 +527,44 @@ void TrialScreen::closeEvent(QCloseEvent *event)
         m_clusterLoop->quit();
     if (m_windowLoop)
         m_windowLoop->quit();
+    // Whatever the run logged is on disk once its window has gone.
     m_log.waitUntilWritten();
-    // A log line that could not be written is reported, even as the window closes.
-    if (const std::optional<FileError> failure = m_log.failure();
-        failure && m_runEnd != RunEnd::FileFailed && !m_problems.contains(failure->description)) {
-        m_runEnd = RunEnd::FileFailed;
-        m_problems.append(failure->description);
-        showRunMessage(m_services.dialogs, RunTrouble::ResultsNotWritten, m_program.Run.WholeExperiment,
-                       {failure->description});
-    }
     QWidget::closeEvent(event);
     Q_EMIT closed();
 }
 
 void TrialScreen::stopRun(RunEnd why)
 {
-    if (m_runEnd == RunEnd::Running)
+    if (m_runEnd == RunEnd::Running) {
         m_runEnd = why;
+        if (why != RunEnd::Completed)
+            noteWhereItStopped();
+    }
     close();
+}
+
+void TrialScreen::noteWhereItStopped()
+{
+    m_session.stoppedInCluster = m_clusterPosition;
+    m_session.stoppedClusterName = m_clusterOnScreen;
+    const int trial = m_program.Run.CurrentTrial;
+    m_session.stoppedAtTrial = m_trialFinished ? trial + 1 : qMax(trial, 0);
+}
+
+void TrialScreen::finishSession()
+{
+    m_session.wholeExperiment = m_program.Run.WholeExperiment;
+    switch (m_runEnd) {
+    case RunEnd::Escaped: m_session.end = SessionEnd::Esc; break;
+    case RunEnd::FileFailed: m_session.end = SessionEnd::Failed; break;
+    default: m_session.end = SessionEnd::Complete; break;
+    }
+    if (m_session.end == SessionEnd::Failed)
+        m_session.stopProblems = m_problems;
+    m_log.addSessionLine(sessionLogLine(m_session));
+    m_log.waitUntilWritten();
+    for (const FileError &failure : m_log.failures())
+        m_session.logProblems.append(failure.description);
 }
 
 void TrialScreen::recordingFailed(const FileError &error)
@@ -523,7 +580,7 @@ void TrialScreen::fileFailed(RunTrouble trouble, const FileError &error)
     m_program.Run.ClicksAccepted = false;
     stopRun(RunEnd::FileFailed);
     m_problems.append(error.description);
-    showRunMessage(m_services.dialogs, trouble, m_program.Run.WholeExperiment, {error.description});
+    showRunMessage(m_dialogs, trouble, m_program.Run.WholeExperiment, {error.description});
 }
 
 void TrialScreen::HeelExp()
@@ -534,12 +591,22 @@ void TrialScreen::HeelExp()
                             : QStringList{QStringLiteral("No experiment was given to run.")};
     if (!m_problems.isEmpty()) {
         m_runEnd = RunEnd::Refused;
-        showRunMessage(m_services.dialogs, RunTrouble::CannotStart, true, m_problems);
+        showRunMessage(m_dialogs, RunTrouble::CannotStart, true, m_problems);
         m_services.pointer.showWhileHidden();
         return;
     }
 
-    m_log.startSubjectLog(eventLogPath(experiment->subjectResultFile()));
+    m_session = SessionRecord();
+    m_session.subject = experiment->subjectName();
+    m_session.experimentFile = experiment->experimentFile();
+    const QStringList listed = experiment->entries();
+    m_session.clustersListed = int(std::count_if(listed.cbegin(), listed.cend(),
+                                                 [](const QString &entry) { return !isMessageEntry(entry); }));
+    m_clusterPosition = 0;
+    const QString subjectLog = eventLogPath(experiment->subjectResultFile());
+    m_session.noteFileWritten(experiment->subjectResultFile());
+    m_session.noteFileWritten(subjectLog);
+    m_log.startSubjectLog(subjectLog);
     // Which order a subject ran can be traced from their log alone.
     if (const QString file = experiment->experimentFile(); !file.isEmpty())
         m_log.addSubjectLine(experimentLogLine(file));
@@ -550,6 +617,10 @@ void TrialScreen::HeelExp()
             m_program.Run.ClusterMessageText = messageOfEntry(entry);
             continue;
         }
+        ++m_clusterPosition;
+        m_clusterOnScreen = entry;
+        m_program.Run.CurrentTrial = -1;
+        m_trialFinished = true;
         FileError error;
         if (!OpenFile(m_program, entry, &error)) {
             // The file was readable when the run started; it has changed since.
@@ -583,7 +654,7 @@ bool TrialScreen::appendClusterLines()
 {
     FileError error;
     const QString subject = m_services.experiment->subjectResultFile();
-    if (appendClusterToSubject(clusterResultPath(m_program.ClusterFile), subject, &error))
+    if (appendClusterToSubject(runResultPath(m_program), subject, &error))
         return true;
     recordingFailed(error);
     return false;

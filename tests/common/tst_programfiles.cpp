@@ -35,11 +35,10 @@ private Q_SLOTS:
         // An installed copy above the build tree must not be taken for ours.
         makeFolder(QStringLiteral("build/share/kelvane/ico"));
         const ProgramFiles files = locateProgramFiles(path(QStringLiteral("build/bin/")),
-                                                      path(QStringLiteral("user")), path(QStringLiteral("home")));
+                                                      path(QStringLiteral("user")));
         QVERIFY(!files.installed);
         QCOMPARE(files.programFolder, path(QStringLiteral("build/bin")));
         QCOMPARE(files.iconFolder, path(QStringLiteral("build/bin/ico/")));
-        QCOMPARE(files.startFolder, path(QStringLiteral("build/bin")));
     }
 
     void installedProgramUsesTheDataFolderAndThePerUserPictures()
@@ -48,12 +47,11 @@ private Q_SLOTS:
         makeFolder(QStringLiteral("stage/usr/local/bin"));
         makeFolder(QStringLiteral("stage/usr/local/share/kelvane/ico"));
         const ProgramFiles files = locateProgramFiles(path(QStringLiteral("stage/usr/local/bin")),
-                                                      path(QStringLiteral("user/kelvane")), path(QStringLiteral("home")));
+                                                      path(QStringLiteral("user/kelvane")));
         QVERIFY(files.installed);
         QCOMPARE(files.programFolder, path(QStringLiteral("stage/usr/local/share/kelvane")));
         QCOMPARE(files.shippedIcons, path(QStringLiteral("stage/usr/local/share/kelvane/ico/")));
         QCOMPARE(files.iconFolder, path(QStringLiteral("user/kelvane/ico/")));
-        QCOMPARE(files.startFolder, path(QStringLiteral("home")));
     }
 
     void missingPicturesAreCopiedButTheResearchersOwnAreKept()

@@ -22,6 +22,8 @@ Answer ScriptedDialogs::message(const QString &title, const QString &text, Messa
                                 MessageButtons buttons, Answer defaultAnswer)
 {
     messages.append({title, text, icon, buttons, defaultAnswer});
+    if (whileShown)
+        whileShown();
     if (buttons == MessageButtons::Ok)
         return Answer::Ok;
     if (answers.empty()) {

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace kelvane::test {
 
@@ -46,6 +47,10 @@ public:
     std::deque<std::optional<QString>> folders;
     std::deque<std::optional<ColourValue>> colours;
     std::deque<std::optional<int>> choices;
+
+    // Runs while each message is up, after it is recorded: a test looks at the pointer
+    // or lets time pass there.
+    std::function<void()> whileShown;
 
     QList<ShownMessage> messages;
     QList<FileDialogRequest> fileRequests;

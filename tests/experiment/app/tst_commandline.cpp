@@ -82,7 +82,9 @@ private Q_SLOTS:
                                          QStringList{u"notes.txt"_s}, QStringList{u"a.box"_s, u"b.bex"_s},
                                          QStringList{u"--run-cluster"_s},
                                          QStringList{u"--run-cluster"_s, u"a.box"_s, u"b.box"_s},
-                                         QStringList{u"--run-cluster=a.box"_s, u"--run-cluster=b.box"_s}})
+                                         QStringList{u"--run-cluster=a.box"_s, u"--run-cluster=b.box"_s},
+                                         QStringList{u"--replace"_s, u"a.box"_s},
+                                         QStringList{u"--output"_s, u"r.bof"_s}})
             QTest::newRow(qPrintable(wrong.join(u' '))) << wrong << A(CommandAction::UsageError) << QString()
                                                         << K(FileKind::None);
     }

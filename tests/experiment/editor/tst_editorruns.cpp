@@ -102,8 +102,25 @@ private Q_SLOTS:
         QCOMPARE(f.targetSound.plays(), 2);
         QCOMPARE(f.clickSound.plays(), 1);
         QVERIFY(f.dialogs.unexpected.isEmpty());
+        QCOMPARE(f.dialogs.messages.size(), 1);
+        QCOMPARE(f.dialogs.messages[0].title, QStringLiteral("Run Cluster"));
+        QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("Clusters completed: 1 of 1\nTrials completed: 2\n"
+                                                                      "Ended: complete.\n")),
+                 qPrintable(f.dialogs.messages[0].text));
 
-        // Saved and unchanged: the next run asks nothing and runs at once.
+        // Saved and unchanged: the next run needs no save, but asks before it replaces
+        // the first subject's results; No keeps them and runs nothing.
+        f.dialogs.answers = {Answer::No};
+        w.mnuRunCluster->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QCOMPARE(f.dialogs.messages[1].text,
+                 f.path(QStringLiteral("pilot.bof")) + QStringLiteral(" already exists. Would you like to overwrite it?"));
+        QCOMPARE(f.dialogs.messages[1].buttons, MessageButtons::YesNo);
+        QCOMPARE(f.dialogs.messages[1].defaultAnswer, Answer::No);
+        QCOMPARE(readBytes(f.path(QStringLiteral("pilot.bof"))), results);
+
+        // Yes runs it; Esc on the start screen asks, and Yes ends it there.
+        f.dialogs.answers = {Answer::Yes, Answer::Yes};
         QTimer::singleShot(0, &w, [] {
             if (TrialScreen *screen = shownTrialScreen())
                 screen->Form_KeyPress(27);
@@ -111,6 +128,11 @@ private Q_SLOTS:
         w.mnuRunCluster->trigger();
         QCOMPARE(f.dialogs.fileRequests.size(), 1);
         QVERIFY(w.isVisible());
+        QCOMPARE(f.dialogs.messages.size(), 5);
+        QCOMPARE(f.dialogs.messages[3].text, QStringLiteral("End the session?"));
+        QVERIFY2(f.dialogs.messages[4].text.contains(QStringLiteral("Ended: with Esc at trial 0 of pilot.box;")),
+                 qPrintable(f.dialogs.messages[4].text));
+        QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
     void tryTrialShowsTheSelectedTrialAndWritesNothing()
@@ -266,7 +288,9 @@ private Q_SLOTS:
         f.dialogs.savePaths = {std::nullopt};
         w.SaveCluster();
         QVERIFY(f.dialogs.fileRequests.last().proposedName.isEmpty());
-        QCOMPARE(f.dialogs.fileRequests.last().initialFolder, f.program.ProgramFolder);
+        // Where it starts is left to the remembered cluster folder, never the program's.
+        QVERIFY(f.dialogs.fileRequests.last().initialFolder.isEmpty());
+        QCOMPARE(f.dialogs.fileRequests.last().kind, FolderKind::Clusters);
     }
 
     void optionsSavedReachTheEditorCancelledDoNot()

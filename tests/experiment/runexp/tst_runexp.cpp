@@ -9,6 +9,7 @@
 #include "TrialAutopilot.h"
 #include "TrialFixture.h"
 
+#include "kelvane/FolderMemory.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/runexp/UpDownButtons.h"
 
@@ -22,6 +23,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 #include <QToolButton>
 
@@ -200,7 +202,6 @@ private Q_SLOTS:
         Window w;
         w.addCluster(u"/study/A.box"_s);
         QCOMPARE(w.dialogs.fileRequests.last().filter, u"Kelvane Files (*.box)|*.box"_s);
-        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.program.ProgramFolder);
         QVERIFY(w.dialogs.fileRequests.last().proposedName.isEmpty());
         w.addCluster(u"/study/A.box"_s);
         w.addMessage(u"Pause"_s);
@@ -272,7 +273,6 @@ private Q_SLOTS:
         w.dialogs.savePaths.push_back(w.folder.path(u"study"_s));
         w.click(w.window.SaveExp);
         QCOMPARE(w.dialogs.fileRequests.last().filter, u"Kelvane Experiment Files (*.bex)|*.bex"_s);
-        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.program.ProgramFolder);
         const QByteArray expected = "\"/data/study/A.box\"\r\n"
                                     "\"Message: Rest\"\r\n"
                                     "\"Message:  Pauze van \xe9\xe9n minuut, \x80\"\r\n"
@@ -291,15 +291,28 @@ private Q_SLOTS:
         QVERIFY(w.window.listChanged());
         QVERIFY(w.dialogs.messages.isEmpty());
 
-        // Into an empty window, the file is the list as saved.
-        RunExp second(w.folder.program, {w.dialogs, *w.folder.store, w.targetSound, w.clickSound, w.pointer});
+        // Into an empty window, the file is the list as saved. Its dialogs start where
+        // the last file of their kind was chosen, else in the documents folder.
+        QHash<QString, QString> remembered{{FolderKind::Clusters, w.folder.path(u"since removed"_s)}};
+        FolderMemory placed(w.dialogs, [&](const QString &kind) { return remembered.value(kind); },
+                            [&](const QString &kind, const QString &folder) { remembered.insert(kind, folder); });
+        RunExp second(w.folder.program, {placed, *w.folder.store, w.targetSound, w.clickSound, w.pointer});
         QVERIFY(second.openExperimentFile(w.folder.path(u"study.bex"_s)));
         QCOMPARE(second.entries(), four);
+        QCOMPARE(second.experimentFile(), w.folder.path(u"study.bex"_s));
         QCOMPARE(second.windowTitle(), u"Run Experiment - study.bex"_s);
         QVERIFY(!second.listChanged());
         w.dialogs.savePaths.push_back(w.folder.path(u"copy.bex"_s));
         QVERIFY(second.SaveExp_Click());
         QCOMPARE(readBytes(w.folder.path(u"copy.bex"_s)), expected);
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, documents);
+        w.dialogs.openPaths.push_back(std::nullopt);
+        second.LoadExp_Click();
+        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.dir.path());
+        w.dialogs.openPaths.push_back(std::nullopt);
+        second.AddCluster_Click();
+        QCOMPARE(w.dialogs.fileRequests.last().initialFolder, documents);
         QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 
@@ -477,7 +490,10 @@ private Q_SLOTS:
         w.window.clusters->clear();
         w.addCluster(w.a());
 
-        // No to overwriting: the pointer comes back, the earlier file stays.
+        // No to overwriting: the pointer comes back, the earlier file stays. Every
+        // question and message of the run comes with the pointer.
+        QList<bool> pointerWithMessage;
+        w.dialogs.whileShown = [&] { pointerWithMessage.append(w.pointer.visible()); };
         writeBytes(w.folder.path(u"anna.bof"_s), "earlier\r\n");
         w.dialogs.answers = {Answer::No};
         w.run(u"anna"_s);
@@ -500,10 +516,12 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
 
         pilot.escapeNow = [] { return true; };
-        w.dialogs.answers = {Answer::Yes};
+        w.dialogs.answers = {Answer::Yes, Answer::No, Answer::Yes};
         w.run(u"anna"_s);
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Escaped);
         QCOMPARE(w.pointer.count(), 0);
+        // Overwrite, End the session? twice, and a summary after each of the three runs.
+        QCOMPARE(pointerWithMessage, QList<bool>(7, true));
 
         // Unchecked, the run never hides it.
         hiddenDuringRun.clear();
@@ -546,7 +564,10 @@ private Q_SLOTS:
             {{w.a(), w.folder.path(u"gone.box"_s)}, u"anna"_s, w.folder.path(u"gone.box"_s), false},
             {{w.a(), w.folder.path(u"notarget.box"_s)}, u"anna"_s, u"notarget.box: trial 1: no target"_s, false},
             {{w.folder.path(u"pilot.box"_s)}, u"pilot"_s, w.folder.path(u"pilot.bof"_s), false},
+            // The subject's event log is checked with the subject file.
+            {{w.a()}, u"logged"_s, w.folder.path(u"logged.events.csv: it is not a file"_s), false},
         };
+        QVERIFY(QDir().mkdir(w.folder.path(u"logged.events.csv"_s)));
         for (const Case &c : cases) {
             w.window.clusters->clear();
             w.window.clusters->addItems(c.entries);
@@ -580,12 +601,11 @@ private Q_SLOTS:
         QVERIFY(question);
         QCOMPARE(question->title, u"Save"_s);
         QCOMPARE(question->text, w.folder.path(u"anna.bof"_s) + u" already exists. Would you like to overwrite it?"_s);
-        QCOMPARE(question->buttons, MessageButtons::YesNoCancel);
+        // No keeps the file and asks for another name; there is no third answer.
+        QCOMPARE(question->buttons, MessageButtons::YesNo);
         QCOMPARE(question->defaultAnswer, Answer::No);
-        w.dialogs.answers = {Answer::Cancel};
-        w.run(u"anna"_s);
         QCOMPARE(readBytes(w.folder.path(u"anna.bof"_s)), QByteArray("earlier\r\n"));
-        QVERIFY(!w.window.Subject->hasFocus());
+        QVERIFY(w.window.Subject->hasFocus());
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Running);
     }
 
@@ -606,7 +626,14 @@ private Q_SLOTS:
         QCOMPARE(pilot.startScreenMessages, (QStringList{u" Rest"_s, u"(none)"_s}));
         QCOMPARE(readBytes(w.folder.path(u"anna.bof"_s)), w.subjectFileOfAB("anna"));
         QVERIFY(w.folder.program.Run.WholeExperiment);
-        QVERIFY(w.dialogs.messages.isEmpty());
+        // The researcher's word at the end.
+        const auto summary = w.onlyMessage();
+        QVERIFY(summary);
+        QCOMPARE(summary->title, u"Run Experiment"_s);
+        QVERIFY2(summary->text.startsWith(u"Subject: anna\nExperiment file: none (the list was not saved as it ran)\n"
+                                          "Clusters completed: 2 of 2\nTrials completed: 3\nEnded: complete.\n"
+                                          "Files written:\n  "_s + w.folder.path(u"anna.bof"_s)),
+                 qPrintable(summary->text));
         QVERIFY(!TrialAutopilot::shownTrialScreen());
         // The window keeps its list and subject for the next run.
         QCOMPARE(w.window.clusters->count(), 4);
@@ -693,7 +720,7 @@ private Q_SLOTS:
         w.dialogs.answers = {Answer::Yes};
         TrialAutopilot pilot(w.folder.program, &TrialAutopilot::shownTrialScreen);
         w.click(w.window.btnRunExp);
-        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(w.dialogs.messages.size(), 3); // the warning, the overwrite question, the summary
         QCOMPARE(w.dialogs.messages[0].icon, MessageIcon::Exclamation);
         QVERIFY(w.dialogs.messages[0].text.contains(u"click.wav"_s));
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);

@@ -16,8 +16,10 @@ class FixedExperiment final : public ExperimentSource
 public:
     QStringList entries() const override { return list; }
     QString subjectName() const override { return subject; }
+    QString experimentFile() const override { return file; }
     QStringList list;
     QString subject;
+    QString file;
 };
 
 struct Session

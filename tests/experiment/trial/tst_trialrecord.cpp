@@ -5,6 +5,7 @@
 #include "TestFiles.h"
 #include "TrialFixture.h"
 
+#include "kelvane/TextNumbers.h"
 #include "kelvane/trial/BackgroundWriter.h"
 #include "kelvane/trial/EventLogLines.h"
 #include "kelvane/trial/ResultFile.h"
@@ -185,10 +186,13 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("limit");
         QTest::addColumn<int>("lastTick");
-        QTest::newRow("2 s") << u"2"_s << 20;
-        QTest::newRow("5 s") << u"5"_s << 51;
-        QTest::newRow("0.5 s") << u".5"_s << 6;
-        QTest::newRow("2.5s with unit") << u"2.5s"_s << 25;
+        QTest::addColumn<QString>("totalTime"); // as the result line records it
+        QTest::newRow("2 s") << u"2"_s << 20 << u" 2"_s;
+        QTest::newRow("5 s") << u"5"_s << 51 << u" 5.1"_s;
+        QTest::newRow("75 s, the last to end on its own tick") << u"75"_s << 750 << u" 75"_s;
+        QTest::newRow("76 s") << u"76"_s << 761 << u" 76.1"_s;
+        QTest::newRow("0.5 s") << u".5"_s << 6 << u" .6"_s;
+        QTest::newRow("2.5s with unit") << u"2.5s"_s << 25 << u" 2.5"_s;
     }
     void timeRunsOutOnTheTickThatPassesTheLimit()
     {
@@ -207,6 +211,8 @@ private Q_SLOTS:
         QVERIFY(last.timeUp);
         QCOMPARE(*last.progressValue, clockBefore);
         QVERIFY(!t.run().ClicksAccepted);
+        QFETCH(QString, totalTime);
+        QCOMPARE(shortNumberForm(roundHalfEven(t.run().TrialClock, 2)), totalTime);
     }
 
     void aTrialWithoutLimitNeverTimesOut()
@@ -360,7 +366,7 @@ private Q_SLOTS:
         QCOMPARE(eventLogPath(u"anna.bof"_s), u"anna.events.csv"_s);
     }
 
-    void backgroundWritesKeepTheirOrderAndStopAtTheFirstFailure()
+    void backgroundWritesKeepTheirOrderAndStopAFileAtItsFirstFailure()
     {
         TrialFolder f;
         const QString path = f.path(u"log.csv"_s);
@@ -377,12 +383,18 @@ private Q_SLOTS:
             QVERIFY(!writer.failure());
             QCOMPARE(readBytes(path), expected);
 
+            // A file that fails takes no later lines, even once it could; the others go on.
             writer.append(f.path(u"gone/other.csv"_s), "x\r\n");
-            writer.append(path, "after the failure\r\n");
             writer.waitUntilWritten();
-            QVERIFY(writer.failure());
+            QVERIFY(QDir().mkdir(f.path(u"gone"_s)));
+            writer.append(f.path(u"gone/other.csv"_s), "after the gap\r\n");
+            writer.append(path, "after the failure\r\n");
+            expected += "after the failure\r\n";
+            writer.waitUntilWritten();
+            QCOMPARE(writer.failures().size(), 1);
             QVERIFY2(writer.failure()->description.contains(f.path(u"gone/other.csv"_s)),
                      qPrintable(writer.failure()->description));
+            QVERIFY(!QFile::exists(f.path(u"gone/other.csv"_s)));
         }
         QCOMPARE(readBytes(path), expected);
         // Whatever is still queued when the writer goes is written first.

@@ -8,6 +8,7 @@
 
 #include "kelvane/trial/ClusterRunCommand.h"
 #include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/SessionRecord.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QApplication>
@@ -220,7 +221,7 @@ private Q_SLOTS:
     void enterStartsOnlyWhileStartShowsAndEscLeavesTheHalfLine()
     {
         Session s;
-        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {true, true});
+        setTrial(s.program().Cluster, 0, u"1"_s, u"2"_s, 2, {true, true});
         setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
         s.folder.saveCluster(u"cluster1.box"_s);
         s.screen.Form_Load();
@@ -233,13 +234,40 @@ private Q_SLOTS:
         QCOMPARE(s.program().Run.CurrentTrial, qint16(0));
         QVERIFY(s.screen.isVisible());
 
+        // Esc asks first; the researcher takes five seconds to say No, and the
+        // subject's one-second trial does not run out meanwhile.
         s.ticks(3);
         s.clickBox(1);
+        s.dialogs.answers = {Answer::No, Answer::Yes};
+        s.pointer.hide();
+        QList<bool> pointerShown;
+        s.dialogs.whileShown = [&] {
+            pointerShown.append(s.pointer.visible());
+            s.stall(5000);
+        };
         QTest::keyClick(&s.screen, Qt::Key_Escape);
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(s.dialogs.messages[0].text, u"End the session?"_s);
+        QCOMPARE(s.dialogs.messages[0].title, u"Run Cluster"_s);
+        QCOMPARE(s.dialogs.messages[0].buttons, MessageButtons::YesNo);
+        QCOMPARE(s.dialogs.messages[0].defaultAnswer, Answer::No);
+        QVERIFY(s.screen.isVisible());
+        QCOMPARE(s.ticks(7), 7);
+        s.clickBox(2);
+        QVERIFY(s.screen.OK->isVisible());
+        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tcluster1.box\t 2 \t 2 \t 2 \t 1\t 2 \t 1 2\t 1@ .3 2@ 1\t\r\n");
+
+        s.pressStart();
+        QTest::keyClick(&s.screen, Qt::Key_Escape);
+        QCOMPARE(pointerShown, (QList<bool>{true, true}));
+        QVERIFY(!s.pointer.visible());
         QVERIFY(!s.screen.isVisible());
         QVERIFY(!s.screen.Timer1->isEnabled());
         QCOMPARE(s.screen.runEnd(), RunEnd::Escaped);
-        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tcluster1.box\t 2 \t 2 \t 2 \t");
+        QVERIFY(s.resultBytes().endsWith("\r\n 1 \tcluster1.box\t 1 \t 1 \t 1 \t"));
+        QVERIFY(readBytes(s.folder.path(u"cluster1.events.csv"_s)).contains("cluster1.box,0,click,300,1,Content1.ico,300,.3\r\n"
+                                                                           "cluster1.box,0,pause,300,,,,.3\r\n"
+                                                                           "cluster1.box,0,click,1000,2,"));
     }
 
     void runModalReturnsWhenTheLastTrialIsClosed()
@@ -351,6 +379,32 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(s.folder.path(u"cluster1.bof"_s)));
     }
 
+    void anEventLogThatFailsDuringTheRunNeitherStopsItNorGoesUnsaid()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"c.box"_s);
+        const QString log = s.folder.path(u"c.events.csv"_s);
+        Autopilot pilot(s);
+        // The log is replaced by a folder once the first trial is under way.
+        pilot.escapeNow = [&] {
+            while (!QFileInfo(log).isDir()) {
+                QFile::remove(log);
+                QDir().mkdir(log);
+            }
+            return false;
+        };
+        QCOMPARE(s.screen.runModal(), RunEnd::Completed);
+        QVERIFY(s.dialogs.messages.isEmpty());
+        QCOMPARE(s.resultBytes().count("\t 1@ 0\t\r\n"), 2);
+        QCOMPARE(s.screen.session().trialsCompleted, 2);
+        const QString summary = sessionSummaryText(s.screen.session());
+        QVERIFY2(summary.contains(u"Ended: complete.\nFiles written:\n  "_s + s.folder.path(u"c.bof"_s)), qPrintable(summary));
+        QVERIFY2(summary.contains(u"The event log could not be written (the result files are complete):\n  "_s)
+                     && summary.contains(log), qPrintable(summary));
+    }
+
     void anEarlierResultFileStaysUntilTheFirstTrialStarts()
     {
         Session s;
@@ -361,6 +415,7 @@ private Q_SLOTS:
         s.screen.Form_Load();
         QVERIFY(s.screen.OK->isVisible());
         QCOMPARE(s.resultBytes(), earlier);
+        s.dialogs.answers = {Answer::Yes};
         QTest::keyClick(&s.screen, Qt::Key_Escape);
         QCOMPARE(s.screen.runEnd(), RunEnd::Escaped);
         QCOMPARE(s.resultBytes(), earlier);
@@ -435,7 +490,7 @@ private Q_SLOTS:
         const QByteArray bLines = b + ",0,start,0,,,,0\r\n" + b + ",0,click,0,3,Content3.ico,0,0\r\n"
                                   + b + ",0,found,0,3,Content3.ico,,0\r\n" + b + ",1,start,0,,,,0\r\n"
                                   + b + ",1,click,0,1,Content1.ico,0,0\r\n" + b + ",1,found,0,1,Content1.ico,,0\r\n";
-        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines);
+        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines + ",,session,,,complete,,\r\n");
         QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + aLines);
         QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + bLines);
         QVERIFY(s.pointer.visible());
@@ -461,6 +516,8 @@ private Q_SLOTS:
         pilot.escapeNow = [&s] {
             return s.program().ClusterFile.endsWith(u"A.box"_s) && s.program().Run.CurrentTrial == 1;
         };
+        s.dialogs.answers = {Answer::Yes};
+        s.experiment.file = s.folder.path(u"study.bex"_s);
         QCOMPARE(s.screen.runModal(), RunEnd::Escaped);
         const QByteArray a = s.folder.path(u"A.box"_s).toLocal8Bit();
         const QByteArray b = s.folder.path(u"B.box"_s).toLocal8Bit();
@@ -470,6 +527,14 @@ private Q_SLOTS:
                      " 0 \t" + a + "\t 2 \t 1 \t 2 \t 0\t 1 \t 2\t 2@ 0\t\r\n");
         // The cluster result file keeps the unfinished half-line.
         QVERIFY(readBytes(s.folder.path(u"A.bof"_s)).endsWith(" 1 \t" + a + "\t 2 \t 2 \t 1 \t"));
+        // The subject's log and the researcher's summary say where and how it ended.
+        QVERIFY(readBytes(subject + u".events.csv"_s).endsWith(",1,esc,0,,,,0\r\n" + a + ",1,session,,,esc,,\r\n"));
+        const QString summary = sessionSummaryText(s.screen.session());
+        for (const QString &line : {u"Subject: "_s + subject, u"Experiment file: "_s + s.folder.path(u"study.bex"_s),
+                                    u"Clusters completed: 1 of 3"_s, u"Trials completed: 3"_s,
+                                    u"Ended: with Esc at trial 1 of "_s + s.folder.path(u"A.box"_s) + u" (cluster 2 of 3)"_s,
+                                    u"  "_s + subject + u".bof"_s, u"  "_s + s.folder.path(u"A.events.csv"_s)})
+            QVERIFY2(summary.contains(line), qPrintable(summary));
         QVERIFY(s.pointer.visible());
         QVERIFY(!s.screen.isVisible());
     }
@@ -541,9 +606,29 @@ private Q_SLOTS:
         QCOMPARE(runClusterCommand(fresh, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
                                    s.folder.path(u"scripted.box"_s), errors, TrialClock::Drive::Manual),
                  0);
-        QCOMPARE(errorText, QString());
+        QVERIFY2(errorText.startsWith(u"Clusters completed: 1 of 1\nTrials completed: 1\nEnded: complete.\n"_s),
+                 qPrintable(errorText));
         QCOMPARE(fresh.ClusterFile, s.folder.path(u"scripted.box"_s));
-        QCOMPARE(s.resultBytes(), s.resultHead() + " 0 \tscripted.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
+        const QByteArray first = s.resultHead() + " 0 \tscripted.box\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n";
+        QCOMPARE(s.resultBytes(), first);
+
+        // A second subject neither replaces the first one's results unasked nor waits
+        // for an answer: the run is refused, unless given a file of its own or --replace.
+        const auto run = [&](const ClusterRunOptions &options) {
+            errorText.clear();
+            return runClusterCommand(fresh, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
+                                     s.folder.path(u"scripted.box"_s), errors, TrialClock::Drive::Manual, options);
+        };
+        QCOMPARE(run({}), 1);
+        QVERIFY2(errorText.contains(s.folder.path(u"scripted.bof"_s) + u" holds the results of an earlier run; give --replace"_s),
+                 qPrintable(errorText));
+        QCOMPARE(run({.output = s.folder.path(u"second.bof"_s), .replace = false}), 0);
+        QCOMPARE(readBytes(s.folder.path(u"second.bof"_s)), first);
+        QVERIFY(readBytes(s.folder.path(u"second.events.csv"_s)).endsWith(",,session,,,complete,,\r\n"));
+        QCOMPARE(s.resultBytes(), first);
+        writeBytes(s.folder.path(u"scripted.bof"_s), first + "half a line\t");
+        QCOMPARE(run({.output = {}, .replace = true}), 0);
+        QCOMPARE(s.resultBytes(), first);
     }
 
     void theExampleClusterRunsAsIs()
@@ -563,8 +648,9 @@ private Q_SLOTS:
         QCOMPARE(runClusterCommand(program, {s.dialogs, *s.folder.store, s.targetSound, s.clickSound, s.pointer},
                                    example, errors, TrialClock::Drive::Manual),
                  0);
-        QCOMPARE(errorText, QString());
-        QCOMPARE(s.dialogs.messages.size(), 0);
+        // Nothing but the summary, on stderr and in its box alike.
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QCOMPARE(errorText, s.dialogs.messages[0].text + u'\n');
         const QList<QByteArray> lines = readBytes(dir.filePath(u"first-cluster.bof"_s)).split('\n');
         QCOMPARE(lines.size(), 6); // copy, titles, three trials, nothing after the last line end
         QVERIFY(lines[2].startsWith(" 0 \tfirst-cluster.box\t 4 \t 1 \t 3 \t"));

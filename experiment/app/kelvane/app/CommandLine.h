@@ -27,6 +27,8 @@ struct CommandLine
     FileKind kind = FileKind::None; // of the file to open
     QString error;                // what is wrong, for UsageError
     bool platformGiven = false;   // Qt's -platform option chose where windows go
+    QString output;               // RunCluster: --output FILE.bof
+    bool replace = false;         // RunCluster: --replace
 };
 
 // The arguments as main received them.

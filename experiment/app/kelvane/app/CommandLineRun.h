@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kelvane/app/CommandLine.h"
 #include "kelvane/app/StartPlace.h"
 #include "kelvane/model/Program.h"
 #include "kelvane/options/SettingsStore.h"
@@ -12,7 +13,7 @@ namespace kelvane {
 // boxes only for a person at the desktop, and no run at all on a platform whose
 // windows nobody sees. `startupProblems` are the stored settings that could not be
 // used. Returns the exit status.
-int runClusterFromCommandLine(Program &program, const SettingsStore &store, const QString &path,
+int runClusterFromCommandLine(Program &program, const SettingsStore &store, const CommandLine &command,
                               const QStringList &startupProblems, const StartPlace &place);
 
 } // namespace kelvane

@@ -38,6 +38,9 @@ struct RunState
     bool WholeExperiment = false;
     bool ClusterDone = false;
     QString ClusterMessageText;
+    // Where a single-cluster run's results go when the researcher named the file;
+    // empty: beside the cluster file.
+    QString ResultFile;
 };
 
 struct Program
@@ -48,14 +51,11 @@ struct Program
     bool ClusterSaved = true;  // the model equals the file on disk
     QString ProgramFolder;     // the program's own folder, without trailing separator
     QString IconFolder;        // ProgramFolder + "/ico/", or the researcher's own once installed
-    QString StartFolder;       // where file dialogs start before any file is known
     PictureNameLists Pictures;
     RunState Run;
 
     // Full path of a bare picture name.
     QString iconPath(const QString &name) const { return IconFolder + name; }
-    // An installed program's own folder is read-only, so dialogs start elsewhere there.
-    QString dialogStartFolder() const { return StartFolder.isEmpty() ? ProgramFolder : StartFolder; }
 };
 
 } // namespace kelvane

@@ -45,7 +45,6 @@ enum class LaunchOutcome {
     SubjectNeeded,    // no usable subject name; the researcher was told
     Refused,          // problems were shown; nothing was touched
     KeptEarlierFile,  // No to the overwrite question
-    Cancelled,        // Cancel to the overwrite question
     HeadNotWritten,   // the subject file could not be written; the run did not start
     Ran,              // the trial window ran and has closed
 };

@@ -7,7 +7,9 @@
 #include "kelvane/FileSaving.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <condition_variable>
 #include <deque>
@@ -32,9 +34,12 @@ public:
 
     // Blocks until every write asked for so far is on disk.
     void waitUntilWritten();
-    // The first write that failed, if any. Once a write has failed the writer drops
-    // every later one, so a file never holds lines after a gap.
+    // The first write that failed, if any, and every failure so far. Once a write to a
+    // file has failed the writer drops the later appends to that file, so a file never
+    // holds lines after a gap; other files go on being written, and a replace of the
+    // file starts it afresh.
     std::optional<FileError> failure() const;
+    QList<FileError> failures() const;
 
 private:
     struct Job
@@ -51,7 +56,8 @@ private:
     std::deque<Job> m_jobs;
     bool m_busy = false;
     bool m_stopping = false;
-    std::optional<FileError> m_failure;
+    QList<FileError> m_failures;
+    QStringList m_failedPaths;
     std::thread m_thread;
 };
 

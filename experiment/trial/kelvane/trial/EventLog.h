@@ -21,11 +21,14 @@ public:
     void stopSubjectLog() { m_subject.clear(); }
 
     void add(const QString &clusterName, const TrialEvent &event);
+    // The run's last line, to the subject's log in an experiment, else to the cluster's.
+    void addSessionLine(const QString &line);
     // A line about the whole run, for the subject's log only.
     void addSubjectLine(const QString &line);
 
     void waitUntilWritten() { m_writer.waitUntilWritten(); }
     std::optional<FileError> failure() const { return m_writer.failure(); }
+    QList<FileError> failures() const { return m_writer.failures(); }
 
 private:
     BackgroundWriter m_writer;

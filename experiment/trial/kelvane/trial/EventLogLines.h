@@ -9,7 +9,9 @@
 
 namespace kelvane {
 
-enum class TrialEventKind { Start, Click, Close, Found, TimeUp, Esc };
+// Pause: the researcher pressed Esc and chose to go on; the trial's time stood still
+// from `ms` until the subject could click again.
+enum class TrialEventKind { Start, Click, Close, Found, TimeUp, Esc, Pause };
 
 struct TrialEvent
 {
@@ -29,6 +31,10 @@ QString eventLogTitleLine();
 // put between double quotes with its quotes doubled, so that spreadsheet programs and
 // statistics packages read it as one value.
 QString eventLogLine(const QString &clusterName, const TrialEvent &event);
+
+// A run's last line: where it stopped (cluster and trial, both empty for a run that
+// completed) and how it ended, in the `holds` column; the other columns stay empty.
+QString sessionEventLine(const QString &clusterName, std::optional<int> trial, const QString &how);
 
 // The line that opens a subject's log after the title: the experiment file that was run
 // in the cluster field, "experiment" as the event, every other field empty.

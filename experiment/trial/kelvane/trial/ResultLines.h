@@ -2,6 +2,8 @@
 // The text of result files. The analyzer and the researchers' own scripts split these
 // lines at TABs and read the numbers in fixed forms, so every blank matters.
 
+#include "kelvane/model/Program.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -33,5 +35,9 @@ QString clusterCopyLine(const QString &clusterFileText);
 
 // The cluster file's path with its last three characters replaced by "bof".
 QString clusterResultPath(const QString &clusterFile);
+
+// The result file of the cluster being run: the one the run was given, else the one
+// beside the cluster file.
+QString runResultPath(const Program &program);
 
 } // namespace kelvane

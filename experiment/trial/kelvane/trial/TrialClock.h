@@ -38,6 +38,11 @@ public:
     void setEnabled(bool enabled);
     bool isEnabled() const { return m_enabled; }
 
+    // The trial's time stands still from `atNs` until resume(): no tick falls due in
+    // between, and every later tick and time comes that much later.
+    void pause(qint64 atNs);
+    void resume();
+
     qint64 nowNs() const { return m_time->nowNs(); }
     qint64 startNs() const { return m_startNs; }   // when the clock was last enabled
     qint64 delivered() const { return m_delivered; }
@@ -67,6 +72,7 @@ private:
     const TimeSource *m_time;
     QTimer m_timer;
     bool m_enabled = false;
+    std::optional<qint64> m_pausedAt;
     qint64 m_startNs = 0;
     qint64 m_delivered = 0;
     std::optional<qint64> m_owedUpTo;

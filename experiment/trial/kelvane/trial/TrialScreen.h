@@ -8,8 +8,10 @@
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/trial/EventLog.h"
 #include "kelvane/trial/PointerCounter.h"
+#include "kelvane/trial/PointerShownDialogs.h"
 #include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/RunSequencing.h"
+#include "kelvane/trial/SessionRecord.h"
 #include "kelvane/trial/SoundPlayer.h"
 #include "kelvane/trial/TrialBookkeeping.h"
 #include "kelvane/trial/TrialClock.h"
@@ -70,6 +72,11 @@ public:
     RunEnd runEnd() const { return m_runEnd; }
     // What kept the run from starting or stopped it, one line each.
     const QStringList &problems() const { return m_problems; }
+    // What the run did, complete once runModal has returned from a run that started.
+    const SessionRecord &session() const { return m_session; }
+    // Esc asks the researcher before it ends a run; a run that records nothing may
+    // end at once instead.
+    void setEscapeAsks(bool asks) { m_escapeAsks = asks; }
 
     // Tests tick the clock themselves, on a time source that stands still until they
     // move it (`timeSource().advanceMs`); the timestamps of the input events they send
@@ -128,7 +135,11 @@ private:
     qint64 happenedAt(quint64 eventMs) const;
     qint64 trialMs(qint64 atNs) const;
     void log(TrialEventKind kind, qint64 ms, int box = 0, std::optional<qint64> pressMs = {});
-    bool logWritten();
+    // Asks whether to end the run, with the trial's time standing still meanwhile.
+    bool researcherEndsRun(qint64 escNs);
+    void noteWhereItStopped();
+    // The event log's last line and the summary's facts, once the run is over.
+    void finishSession();
     void showOnResearchersScreen();
     void removeBoxes();
     void setTargetShown(bool shown);
@@ -146,6 +157,7 @@ private:
 
     Program &m_program;
     TrialScreenServices m_services;
+    PointerShownDialogs m_dialogs;
     QRect m_screen;
     TrialBookkeeping m_trial;
     TimeSource m_time = TimeSource::steady();
@@ -158,6 +170,12 @@ private:
     double m_progressMaximum = 0;
     RunEnd m_runEnd = RunEnd::Running;
     QStringList m_problems;
+    SessionRecord m_session;
+    bool m_escapeAsks = true;
+    bool m_trialFinished = true;        // the last trial started has its complete line
+    int m_clusterPosition = 0;          // among the run's clusters, from 1
+    QString m_clusterOnScreen;          // as the result file's Cluster column names it
+    qint64 m_clicksFromNs = 0;          // clicks before this happened while a question was up
     bool m_clusterResultStarted = false;
     std::optional<int> m_triedTrial;
     QPointer<QEventLoop> m_clusterLoop;

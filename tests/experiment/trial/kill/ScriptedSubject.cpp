@@ -204,6 +204,7 @@ int main(int argc, char *argv[])
 
     ScriptedSubject subject(program, {arguments[1]}, {KillPlan::fromSeed(arguments[2].toUInt())});
     QTextStream errors(stderr);
+    // An earlier run's results are there on purpose: the kill must leave them or the new ones.
     return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer}, arguments[1],
-                             errors);
+                             errors, TrialClock::Drive::Timer, {.output = {}, .replace = true});
 }

@@ -1,0 +1,85 @@
+#include "kelvane/FolderMemory.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace kelvane {
+
+FolderMemory::FolderMemory(Dialogs &dialogs, Read read, Write write)
+    : m_dialogs(dialogs), m_read(std::move(read)), m_write(std::move(write))
+{
+}
+
+QString FolderMemory::startFolder(const QString &kind, const QString &fallback) const
+{
+    const QString remembered = kind.isEmpty() ? QString() : m_read(kind);
+    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
+        return remembered;
+    if (!fallback.isEmpty())
+        return fallback;
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+FileDialogRequest FolderMemory::placed(FileDialogRequest request) const
+{
+    if (!request.kind.isEmpty())
+        request.initialFolder = startFolder(request.kind, request.initialFolder);
+    return request;
+}
+
+void FolderMemory::rememberFileFolder(const QString &kind, const QString &file)
+{
+    if (!kind.isEmpty())
+        m_write(kind, QFileInfo(file).absolutePath());
+}
+
+Answer FolderMemory::message(const QString &title, const QString &text, MessageIcon icon,
+                             MessageButtons buttons, Answer defaultAnswer)
+{
+    return m_dialogs.message(title, text, icon, buttons, defaultAnswer);
+}
+
+std::optional<QString> FolderMemory::input(const QString &title, const QString &prompt, const QString &defaultText)
+{
+    return m_dialogs.input(title, prompt, defaultText);
+}
+
+std::optional<QString> FolderMemory::openFile(const FileDialogRequest &request)
+{
+    const std::optional<QString> chosen = m_dialogs.openFile(placed(request));
+    if (chosen)
+        rememberFileFolder(request.kind, *chosen);
+    return chosen;
+}
+
+std::optional<QStringList> FolderMemory::openFiles(const FileDialogRequest &request)
+{
+    const std::optional<QStringList> chosen = m_dialogs.openFiles(placed(request));
+    if (chosen && !chosen->isEmpty())
+        rememberFileFolder(request.kind, chosen->front());
+    return chosen;
+}
+
+std::optional<QString> FolderMemory::saveFile(const FileDialogRequest &request)
+{
+    const std::optional<QString> chosen = m_dialogs.saveFile(placed(request));
+    if (chosen)
+        rememberFileFolder(request.kind, *chosen);
+    return chosen;
+}
+
+std::optional<QString> FolderMemory::chooseFolder(const FileDialogRequest &request)
+{
+    const std::optional<QString> chosen = m_dialogs.chooseFolder(placed(request));
+    if (chosen && !request.kind.isEmpty())
+        m_write(request.kind, QDir(*chosen).absolutePath());
+    return chosen;
+}
+
+std::optional<ColourValue> FolderMemory::chooseColour(ColourValue initial)
+{
+    return m_dialogs.chooseColour(initial);
+}
+
+} // namespace kelvane
