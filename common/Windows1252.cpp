@@ -3,6 +3,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace kelvane {
 
 QByteArray toWindows1252(QStringView text, QChar *unmappable)
@@ -33,6 +35,14 @@ QByteArray toWindows1252(QStringView text, QChar *unmappable)
 
 QString fromWindows1252(QByteArrayView bytes)
 {
+    // The code page differs from Latin-1 only in 0x80-0x9F; text without those bytes,
+    // which is nearly every name and line, needs no converter (making one costs more
+    // than decoding a short text).
+    const bool latin1 = std::none_of(bytes.begin(), bytes.end(), [](char c) {
+        return uchar(c) >= 0x80 && uchar(c) <= 0x9F;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes);
     QStringDecoder decoder("windows-1252");
     Q_ASSERT(decoder.isValid());
     return decoder.decode(bytes);

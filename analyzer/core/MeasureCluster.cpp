@@ -53,8 +53,11 @@ int countRepeats(const TrialSlot &slot, std::array<int, 256> &openedBefore)
 
 } // namespace
 
-ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
+ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber,
+                               std::vector<double> *distances)
 {
+    if (distances)
+        distances->clear();
     const int n = cluster.trials;
     int bErr = 0;
     int strategy = 0;
@@ -75,7 +78,10 @@ ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber)
         if (current.click(0) != previous.click(0))
             ++strategy;
 
-        distanceSum += distanceToPrevious(current, previous);
+        const double distance = distanceToPrevious(current, previous);
+        distanceSum += distance;
+        if (distances && std::size_t(t) <= cluster.filled.size())
+            distances->push_back(distance);
     }
 
     int openedSum = 0;

@@ -328,14 +328,17 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     SubjectResult result;
     result.subject = subject;
     result.clusters.reserve(tables.clusterCount);
-    for (int c = 1; c <= tables.clusterCount; ++c)
-        result.clusters.append(measureCluster(tables.slotsOf(c), c));
     if (score) {
         score->subject = subject;
         score->clusters.clear();
         score->clusters.reserve(tables.clusterCount);
-        for (int c = 1; c <= tables.clusterCount; ++c)
-            score->clusters.append(scoreCluster(tables.slotsOf(c), c, result.clusters[c - 1]));
+    }
+    std::vector<double> distances;
+    for (int c = 1; c <= tables.clusterCount; ++c) {
+        const ClusterSlots cluster = tables.slotsOf(c);
+        result.clusters.append(measureCluster(cluster, c, score ? &distances : nullptr));
+        if (score)
+            score->clusters.append(scoreCluster(cluster, c, result.clusters.last(), distances));
     }
     return result;
 }

@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <span>
+#include <vector>
 
 namespace kelvane::analyzer {
 
@@ -70,8 +71,11 @@ struct ClusterSlots
 };
 
 // The seven measures of cluster number `clusterNumber`; a sum that passes its bound or
-// a click string too long to compare refuses the file.
-ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber);
+// a click string too long to compare refuses the file. With `distances`, it also keeps
+// there, for the tidy view, the distance of each filled slot after the first to the
+// slot before.
+ClusterMeasures measureCluster(const ClusterSlots &cluster, int clusterNumber,
+                               std::vector<double> *distances = nullptr);
 
 // W of one trial: every click on a box already opened in the trial counts once for
 // each earlier opening; an empty position (box 0) ends the trial's clicks.
@@ -82,8 +86,9 @@ int repeatsWithin(const TrialSlot &slot);
 // search that missed. Refuses click strings too long to compare.
 double distanceToPrevious(const TrialSlot &current, const TrialSlot &previous);
 
-// The tidy view of a cluster whose seven measures are already known.
+// The tidy view of a cluster whose seven measures, and the distances they were
+// taken from, are already known.
 ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
-                          const ClusterMeasures &measures);
+                          const ClusterMeasures &measures, std::span<const double> distances);
 
 } // namespace kelvane::analyzer

@@ -34,11 +34,10 @@ std::optional<double> timeIn(QByteArrayView text)
 // The "Timed click order" is " 3@ 1.2 5@ 2.5 ...": per click its box, "@" and the time.
 // A time goes with the click at the same position only when the boxes agree, so a
 // hand-edited or cut line never lends one click another's time.
-void takeTimes(QByteArrayView fromTimedClicks, QList<ClickScore> &clicks,
-               const std::array<int, 256> &boxAt)
+void takeTimes(const TrialSlot &slot, QList<ClickScore> &clicks)
 {
-    const qsizetype tab = fromTimedClicks.indexOf('\t');
-    const QByteArrayView timed = tab < 0 ? fromTimedClicks : fromTimedClicks.first(tab);
+    const qsizetype tab = slot.fromTimedClicks.indexOf('\t');
+    const QByteArrayView timed = tab < 0 ? slot.fromTimedClicks : slot.fromTimedClicks.first(tab);
     qsizetype at = 0;
     qsizetype clickIndex = 0;
     for (int position = 1; position <= 256; ++position) {
@@ -63,7 +62,7 @@ void takeTimes(QByteArrayView fromTimedClicks, QList<ClickScore> &clicks,
         ClickScore &click = clicks[clickIndex];
         const QByteArrayView boxText = timed.sliced(boxStart, mark - boxStart);
         if (click.position == position && holdsDigit(boxText)
-            && roundHalfEven(leadingNumber(boxText)) == boxAt[std::size_t(position - 1) & 255])
+            && roundHalfEven(leadingNumber(boxText)) == slot.click(position - 1))
             click.timeS = timeIn(timed.sliced(timeStart, timeEnd - timeStart));
     }
 }
@@ -80,11 +79,9 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
     trial.opened = slot.opened;
 
     std::bitset<256> openedBefore;
-    std::array<int, 256> boxAt{};
     trial.clicks.reserve(slot.clickCount);
     for (int k = 0; k < slot.clickCount; ++k) {
         const quint8 box = slot.clicks[k];
-        boxAt[std::size_t(k) & 255] = box;
         if (box == 0)
             continue;
         ClickScore click;
@@ -99,7 +96,7 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
         trial.doubles += click.doubleError();
         trial.clicks.append(click);
     }
-    takeTimes(slot.fromTimedClicks, trial.clicks, boxAt);
+    takeTimes(slot, trial.clicks);
 
     trial.found = slot.clickCount > 0 && slot.click(slot.clickCount - 1) == slot.target
                   && slot.target != 0;
@@ -112,7 +109,7 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
 } // namespace
 
 ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
-                          const ClusterMeasures &measures)
+                          const ClusterMeasures &measures, std::span<const double> distances)
 {
     ClusterScore score;
     score.number = clusterNumber;
@@ -138,7 +135,8 @@ ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
         trial.clusterName = name;
         earlierTargets[slot.target] += 1;
         if (s > 0)
-            trial.distance = distanceToPrevious(slot, cluster.filled[s - 1]);
+            trial.distance = s - 1 < distances.size() ? distances[s - 1]
+                                                      : distanceToPrevious(slot, cluster.filled[s - 1]);
 
         score.withinSearchErrors += trial.repeats;
         score.betweenSearchErrors += trial.earlierTargetVisits;

@@ -63,9 +63,11 @@ public:
 
 private:
     void fail(FileError error);
+    void startWriteBack(qsizetype written);
 
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
+    qint64 m_notWrittenBack = 0;
     int m_deviceFd = -1; // a device or pipe is written into, never replaced
     bool m_failed = false;
     FileError m_error;

@@ -29,21 +29,36 @@ double roundHalfEvenScaled(double value, int decimals);
 // every character that can be part of a number is ASCII, so the bytes need no decoding.
 inline double leadingNumber(QByteArrayView text)
 {
-    // Nearly every number in a file is a few digits between blanks; those are read
-    // here, everything else the general way.
+    // Nearly every number in a file is a few digits between blanks, perhaps with a
+    // decimal point; those are read here, everything else the general way. With at
+    // most 15 digits both the digits as a whole number and the power of ten are exact
+    // doubles, so their quotient is the correctly rounded value, the one the general
+    // way reads.
+    constexpr double powersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7,
+                                      1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const char *at = text.data();
     const char *const end = at + text.size();
     while (at != end && *at == ' ')
         ++at;
-    const char *const digits = at;
-    quint32 whole = 0;
-    while (at != end && unsigned(*at - '0') < 10 && at - digits < 9)
-        whole = whole * 10 + unsigned(*at++ - '0');
-    const bool hasDigits = at != digits;
+    quint64 digits = 0;
+    int digitCount = 0;
+    int decimals = 0;
+    bool point = false;
+    for (; at != end && digitCount <= 15; ++at) {
+        if (unsigned(*at - '0') < 10) {
+            digits = digits * 10 + unsigned(*at - '0');
+            ++digitCount;
+            decimals += point;
+        } else if (*at == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
     while (at != end && *at == ' ')
         ++at;
-    if (at == end)
-        return hasDigits ? double(whole) : 0.0;
+    if (at == end && digitCount <= 15)
+        return digitCount > 0 ? double(digits) / powersOfTen[decimals] : 0.0;
     return detail::leadingNumberOfBytes(text);
 }
 

@@ -2,11 +2,15 @@
 #include "Levenshtein.h"
 #include "ResultReader.h"
 #include "ResultText.h"
+#include "TidyTables.h"
 
 #include "kelvane/Windows1252.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <charconv>
 
 using namespace kelvane;
 using namespace kelvane::analyzer;
@@ -242,6 +246,44 @@ private Q_SLOTS:
         QVERIFY(!trial.clicks[1].timeS);
         QVERIFY(!trial.clicks[2].timeS);
         QVERIFY(!trial.totalTimeS);
+    }
+
+    // A time is written as the shortest text that reads back as the same double,
+    // never in exponent form, whether it has a few decimals or many.
+    void tidyTimesReadBackExactly()
+    {
+        const QList<double> times{0.1, 2.05, 1234.567, 5.1, 0.0001, 1.0 / 3, 0.1 * 51,
+                                  999999999.999, 1e9 + 0.5, 3e-7, 12.0, 0.0};
+        FileScore score;
+        score.subject = QStringLiteral("s");
+        ClusterScore cluster;
+        TrialScore trial;
+        for (const double time : times) {
+            ClickScore click;
+            click.timeS = time;
+            trial.clicks.append(click);
+        }
+        cluster.trials.append(trial);
+        score.clusters.append(cluster);
+        TidyTables tables;
+        tables.add(score);
+        QTemporaryDir folder;
+        QString problem;
+        QVERIFY2(tables.save(folder.path(), &problem), qPrintable(problem));
+        QFile clicks(folder.filePath(QStringLiteral("clicks.csv")));
+        QVERIFY(clicks.open(QIODevice::ReadOnly));
+        clicks.readLine();
+        for (const double time : times) {
+            const QByteArray text = clicks.readLine().split(',').value(8);
+            QVERIFY2(!text.contains('e'), text.constData());
+            double read = -1;
+            std::from_chars(text.constData(), text.constData() + text.size(), read);
+            QCOMPARE(read, time);
+            char shortest[64];
+            const char *end = std::to_chars(shortest, shortest + sizeof shortest, time,
+                                            std::chars_format::fixed).ptr;
+            QCOMPARE(text, QByteArray(shortest, end - shortest));
+        }
     }
 
     void eventLogGivesMilliseconds()

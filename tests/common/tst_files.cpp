@@ -63,6 +63,11 @@ private Q_SLOTS:
         const QByteArray bytes = toWindows1252(text);
         QCOMPARE(bytes, QByteArray("caf\xe9 \x80 \x93q\x94"));
         QCOMPARE(fromWindows1252(bytes), text);
+        // Every byte decodes alike alone and beside a byte only the code page knows.
+        for (int byte = 1; byte < 256; ++byte) {
+            const QByteArray alone(1, char(byte));
+            QCOMPARE(fromWindows1252(alone), fromWindows1252("\x80" + alone).mid(1));
+        }
     }
 
     void unmappableCharactersAreReported()

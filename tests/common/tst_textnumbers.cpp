@@ -1,6 +1,10 @@
 #include "kelvane/TextNumbers.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <bit>
+#include <charconv>
 
 using namespace kelvane;
 
@@ -38,6 +42,31 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(kelvane::leadingNumber(text), expected);
+        // Files are read as bytes, by a quicker way for plain decimals: it must agree.
+        QCOMPARE(kelvane::leadingNumber(QByteArrayView(text.toLatin1())), expected);
+    }
+
+    // The quick reading of plain decimals gives the correctly rounded double, bit for
+    // bit, also where the decimal lies near a tie between two doubles.
+    void plainDecimalsReadAsCorrectlyRounded()
+    {
+        QRandomGenerator random(7);
+        for (int i = 0; i < 200000; ++i) {
+            const int digits = 1 + int(random.bounded(16));
+            QByteArray text;
+            for (int d = 0; d < digits; ++d)
+                text += char('0' + random.bounded(10));
+            text.insert(random.bounded(digits + 1), '.');
+            if (random.bounded(4) == 0)
+                text = "  " + text + ' ';
+            double expected = 0;
+            const QByteArray trimmed = text.trimmed();
+            std::from_chars(trimmed.constData(), trimmed.constData() + trimmed.size(), expected);
+            if (trimmed == ".")
+                expected = 0;
+            QCOMPARE(std::bit_cast<quint64>(kelvane::leadingNumber(QByteArrayView(text))),
+                     std::bit_cast<quint64>(expected));
+        }
     }
 
     void roundingGoesToEvenOnHalves()
