@@ -7,7 +7,7 @@
 namespace kelvane {
 
 FolderMemory::FolderMemory(Dialogs &dialogs, Read read, Write write)
-    : m_dialogs(dialogs), m_read(std::move(read)), m_write(std::move(write))
+    : ForwardingDialogs(dialogs), m_read(std::move(read)), m_write(std::move(write))
 {
 }
 
@@ -34,20 +34,9 @@ void FolderMemory::rememberFileFolder(const QString &kind, const QString &file)
         m_write(kind, QFileInfo(file).absolutePath());
 }
 
-Answer FolderMemory::message(const QString &title, const QString &text, MessageIcon icon,
-                             MessageButtons buttons, Answer defaultAnswer)
-{
-    return m_dialogs.message(title, text, icon, buttons, defaultAnswer);
-}
-
-std::optional<QString> FolderMemory::input(const QString &title, const QString &prompt, const QString &defaultText)
-{
-    return m_dialogs.input(title, prompt, defaultText);
-}
-
 std::optional<QString> FolderMemory::openFile(const FileDialogRequest &request)
 {
-    const std::optional<QString> chosen = m_dialogs.openFile(placed(request));
+    const std::optional<QString> chosen = beneath().openFile(placed(request));
     if (chosen)
         rememberFileFolder(request.kind, *chosen);
     return chosen;
@@ -55,7 +44,7 @@ std::optional<QString> FolderMemory::openFile(const FileDialogRequest &request)
 
 std::optional<QStringList> FolderMemory::openFiles(const FileDialogRequest &request)
 {
-    const std::optional<QStringList> chosen = m_dialogs.openFiles(placed(request));
+    const std::optional<QStringList> chosen = beneath().openFiles(placed(request));
     if (chosen && !chosen->isEmpty())
         rememberFileFolder(request.kind, chosen->front());
     return chosen;
@@ -63,7 +52,7 @@ std::optional<QStringList> FolderMemory::openFiles(const FileDialogRequest &requ
 
 std::optional<QString> FolderMemory::saveFile(const FileDialogRequest &request)
 {
-    const std::optional<QString> chosen = m_dialogs.saveFile(placed(request));
+    const std::optional<QString> chosen = beneath().saveFile(placed(request));
     if (chosen)
         rememberFileFolder(request.kind, *chosen);
     return chosen;
@@ -71,15 +60,10 @@ std::optional<QString> FolderMemory::saveFile(const FileDialogRequest &request)
 
 std::optional<QString> FolderMemory::chooseFolder(const FileDialogRequest &request)
 {
-    const std::optional<QString> chosen = m_dialogs.chooseFolder(placed(request));
+    const std::optional<QString> chosen = beneath().chooseFolder(placed(request));
     if (chosen && !request.kind.isEmpty())
         m_write(request.kind, QDir(*chosen).absolutePath());
     return chosen;
-}
-
-std::optional<ColourValue> FolderMemory::chooseColour(ColourValue initial)
-{
-    return m_dialogs.chooseColour(initial);
 }
 
 } // namespace kelvane

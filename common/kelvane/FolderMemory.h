@@ -5,13 +5,13 @@
 // installed. Put between a window and its dialogs, it places and remembers every file
 // dialog whose request names a kind.
 
-#include "kelvane/Dialogs.h"
+#include "kelvane/ForwardingDialogs.h"
 
 #include <functional>
 
 namespace kelvane {
 
-class FolderMemory final : public Dialogs
+class FolderMemory final : public ForwardingDialogs
 {
 public:
     // How each program keeps the folders: a read and a write of one folder per kind.
@@ -24,20 +24,15 @@ public:
     // the window knows better, such as that of the file being edited), else documents.
     QString startFolder(const QString &kind, const QString &fallback = {}) const;
 
-    Answer message(const QString &title, const QString &text, MessageIcon icon,
-                   MessageButtons buttons = MessageButtons::Ok, Answer defaultAnswer = Answer::Ok) override;
-    std::optional<QString> input(const QString &title, const QString &prompt, const QString &defaultText) override;
     std::optional<QString> openFile(const FileDialogRequest &request) override;
     std::optional<QStringList> openFiles(const FileDialogRequest &request) override;
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
     std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
-    std::optional<ColourValue> chooseColour(ColourValue initial) override;
 
 private:
     FileDialogRequest placed(FileDialogRequest request) const;
     void rememberFileFolder(const QString &kind, const QString &file);
 
-    Dialogs &m_dialogs;
     Read m_read;
     Write m_write;
 };

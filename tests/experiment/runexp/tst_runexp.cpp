@@ -313,6 +313,11 @@ private Q_SLOTS:
         w.dialogs.openPaths.push_back(std::nullopt);
         second.AddCluster_Click();
         QCOMPARE(w.dialogs.fileRequests.last().initialFolder, documents);
+        // Every other dialog passes through to the one beneath, the choice of an order
+        // scheme too.
+        w.dialogs.choices.push_back(std::nullopt);
+        w.click(second.btnOrders);
+        QCOMPARE(w.dialogs.choiceLists.size(), 1);
         QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 
