@@ -208,10 +208,8 @@ bool WholeFileWriter::write(QByteArrayView bytes)
     if (m_deviceFd >= 0) {
         if (!writeAll(m_deviceFd, bytes))
             fail(errnoError(QStringLiteral("write"), m_path, errno));
-    } else if (m_file->write(bytes.data(), bytes.size()) != bytes.size()) {
+    } else if (m_file->write(bytes.data(), bytes.size()) != bytes.size() || !startWriteBack(bytes.size())) {
         fail({ErrorCode::DiskFull, QStringLiteral("Could not write %1: %2").arg(m_path, m_file->errorString())});
-    } else {
-        startWriteBack(bytes.size());
     }
     return !m_failed;
 }
@@ -219,18 +217,22 @@ bool WholeFileWriter::write(QByteArrayView bytes)
 // A large file is made durable by the fsync in commit(), which would otherwise wait for
 // every byte at the end. The disk is set to work on what was written so far, while the
 // rest is still being made; nothing waits here, and commit() keeps its guarantee.
-void WholeFileWriter::startWriteBack(qsizetype written)
+// False when the bytes buffered so far could not be written.
+bool WholeFileWriter::startWriteBack(qsizetype written)
 {
 #ifdef SYNC_FILE_RANGE_WRITE
     constexpr qint64 WriteBackStep = qint64(4) << 20;
     m_notWrittenBack += written;
-    if (m_notWrittenBack < WriteBackStep || !m_file->flush())
-        return;
+    if (m_notWrittenBack < WriteBackStep)
+        return true;
+    if (!m_file->flush())
+        return false;
     m_notWrittenBack = 0;
     ::sync_file_range(m_file->handle(), 0, 0, SYNC_FILE_RANGE_WRITE);
 #else
     (void)written;
 #endif
+    return true;
 }
 
 bool WholeFileWriter::commit(FileError *error)

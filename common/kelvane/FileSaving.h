@@ -63,7 +63,7 @@ public:
 
 private:
     void fail(FileError error);
-    void startWriteBack(qsizetype written);
+    bool startWriteBack(qsizetype written);
 
     QString m_path;
     std::unique_ptr<QSaveFile> m_file;
