@@ -5,7 +5,10 @@
 // the result file's 0.1 s time, the event log's milliseconds, and for reference the
 // time at which the click was handled (what a clock read on handling would record).
 //
-// Usage: bench_clicktiming [seconds=60]
+// With "touch" the subject touches the boxes instead: each touch counts at its touch-down,
+// and is followed by the mouse events a platform makes of it, which must not count again.
+//
+// Usage: bench_clicktiming [seconds=60] [mouse|touch]
 
 #include "BenchStats.h"
 #include "BenchTrialSetup.h"
@@ -21,7 +24,9 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPointingDevice>
 #include <QTest>
+#include <QTouchEvent>
 
 #include <chrono>
 #include <cstdio>
@@ -52,13 +57,34 @@ struct TrueClick
     qint64 handledNs = 0;
 };
 
-void sendButton(QWidget *box, QEvent::Type type, qint64 atNs)
+quint64 inputStamp(qint64 atNs)
+{
+    return InputClockOriginMs + quint64(atNs / 1'000'000);
+}
+
+void sendButton(QWidget *box, QEvent::Type type, qint64 atNs,
+                Qt::MouseEventSource source = Qt::MouseEventNotSynthesized)
 {
     const QPointF centre = QRectF(box->rect()).center();
-    QMouseEvent event(type, centre, box->mapToGlobal(centre), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
-    event.setTimestamp(InputClockOriginMs + quint64(atNs / 1'000'000));
+    QMouseEvent event(type, centre, centre, box->mapToGlobal(centre), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier, source);
+    event.setTimestamp(inputStamp(atNs));
     QApplication::sendEvent(box, &event);
+}
+
+void sendTouch(QWidget *box, const QPointingDevice *finger, QEvent::Type type, qint64 atNs)
+{
+    const QPointF centre = box->mapToGlobal(QRectF(box->rect()).center());
+    const QEventPoint::State state =
+        type == QEvent::TouchBegin ? QEventPoint::State::Pressed : QEventPoint::State::Released;
+    QTouchEvent event(type, finger, Qt::NoModifier, {QEventPoint(1, state, centre, centre)});
+    event.setTimestamp(inputStamp(atNs));
+    QApplication::sendEvent(box, &event);
+    if (type == QEvent::TouchEnd) {
+        // What a platform makes of the touch for programs that know only the mouse.
+        sendButton(box, QEvent::MouseButtonPress, atNs, Qt::MouseEventSynthesizedByQt);
+        sendButton(box, QEvent::MouseButtonRelease, atNs, Qt::MouseEventSynthesizedByQt);
+    }
 }
 
 struct LoggedClick
@@ -76,7 +102,7 @@ std::vector<LoggedClick> loggedClicks(const QString &path)
     std::vector<LoggedClick> clicks;
     for (const QString &line : splitLines(fromWindows1252(file.readAll()))) {
         const QStringList v = line.split(u',');
-        if (v.size() == 8 && v[2] == QLatin1StringView("click"))
+        if (v.size() >= 8 && v[2] == QLatin1StringView("click"))
             clicks.push_back({v[3].toLongLong(), v[6].toLongLong(), leadingNumber(v[7])});
     }
     return clicks;
@@ -88,6 +114,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const int seconds = argc > 1 ? QCoreApplication::arguments().at(1).toInt() : 60;
+    const bool touch = argc > 2 && QCoreApplication::arguments().at(2) == QLatin1StringView("touch");
+    QPointingDevice *finger = QTest::createTouchDevice();
 
     // Three boxes; the subject alternates between the first two, never the target.
     QTemporaryDir dir;
@@ -134,6 +162,23 @@ int main(int argc, char *argv[])
             TrueClick c;
             c.box = box;
             c.pressNs = steadyNs();
+            if (touch) {
+                // A touch counts at its touch-down.
+                c.releaseNs = c.pressNs;
+                {
+                    std::lock_guard lock(mutex);
+                    clicks.push_back(c);
+                }
+                QMetaObject::invokeMethod(&app, [&, box, at = c.pressNs] {
+                    sendTouch(window->Boxes[box], finger, QEvent::TouchBegin, at);
+                }, Qt::QueuedConnection);
+                std::this_thread::sleep_for(std::chrono::milliseconds(hold(random)));
+                QMetaObject::invokeMethod(&app, [&, box, at = steadyNs()] {
+                    sendTouch(window->Boxes[box], finger, QEvent::TouchEnd, at);
+                }, Qt::QueuedConnection);
+                box = 3 - box;
+                continue;
+            }
             QMetaObject::invokeMethod(&app, [&, box, at = c.pressNs] {
                 sendButton(window->Boxes[box], QEvent::MouseButtonPress, at);
             }, Qt::QueuedConnection);
@@ -170,17 +215,18 @@ int main(int argc, char *argv[])
         handledLate.push_back(double(clicks[i].handledNs - clicks[i].releaseNs) / 1e6);
     }
 
+    std::printf("%s: ", touch ? "touch" : "mouse");
     std::printf("%zu clicks in %.1f s on the %s platform, main thread busy %.1f %% of the time in %zu bursts\n",
                 clicks.size(), double(elapsed) / 1e9, qPrintable(QGuiApplication::platformName()),
                 100.0 * double(load.busyNs()) / double(elapsed), load.bursts());
     std::printf("clicks in the event log: %zu (lost: %zd)\n\n", logged.size(),
                 std::ptrdiff_t(clicks.size()) - std::ptrdiff_t(logged.size()));
-    std::printf("recorded minus true release time\n");
+    std::printf(touch ? "recorded minus true touch-down time\n" : "recorded minus true release time\n");
     printSpreadWithMin("result file (0.1 s ticks)", spreadOf(bofError));
     printSpreadWithMin("event log (ms)", spreadOf(logError));
     printSpreadWithMin("event log press (ms)", spreadOf(pressError));
     printSpreadWithMin("clock read on handling", spreadOf(handledError));
-    std::printf("\nwait in the queue, release to handling\n");
+    std::printf(touch ? "\nwait in the queue, touch-down to handling\n" : "\nwait in the queue, release to handling\n");
     printSpreadWithMin("queue wait", spreadOf(handledLate));
     return logged.size() == clicks.size() ? 0 : 1;
 }

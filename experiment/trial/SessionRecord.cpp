@@ -42,12 +42,30 @@ QString howItEnded(const SessionRecord &session)
     return {};
 }
 
+// Touch and mouse give different error and speed profiles, so the researcher hears which
+// of them the subject used.
+QString inputsText(const QList<InputDevice> &inputs)
+{
+    if (inputs.isEmpty())
+        return QStringLiteral("no box was opened");
+    QStringList names;
+    for (const InputDevice device : inputs)
+        names.append(inputDeviceName(device));
+    return names.join(QStringLiteral(", "));
+}
+
 } // namespace
 
 void SessionRecord::noteFileWritten(const QString &path)
 {
     if (!filesWritten.contains(path))
         filesWritten.append(path);
+}
+
+void SessionRecord::noteInput(InputDevice device)
+{
+    if (!inputsUsed.contains(device))
+        inputsUsed.append(device);
 }
 
 QString sessionLogLine(const SessionRecord &session)
@@ -82,6 +100,7 @@ QString sessionSummaryText(const SessionRecord &session)
         for (const QString &problem : session.logProblems)
             lines.append(QStringLiteral("  ") + problem);
     }
+    lines.append(QStringLiteral("Boxes opened with: %1").arg(inputsText(session.inputsUsed)));
     return lines.join(u'\n');
 }
 

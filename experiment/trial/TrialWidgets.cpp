@@ -1,6 +1,8 @@
 #include "kelvane/trial/TrialWidgets.h"
 
 #include <QMouseEvent>
+#include <QTabletEvent>
+#include <QTouchEvent>
 #include <QPainter>
 
 namespace kelvane {
@@ -8,6 +10,8 @@ namespace kelvane {
 BoxPicture::BoxPicture(QWidget *parent) : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
+    // Taking the touches keeps the platform from turning them into mouse events here.
+    setAttribute(Qt::WA_AcceptTouchEvents);
 }
 
 void BoxPicture::setPicture(const QPixmap &picture)
@@ -26,10 +30,44 @@ void BoxPicture::paintEvent(QPaintEvent *)
     Q_EMIT painted();
 }
 
+bool BoxPicture::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::TouchBegin:
+    case QEvent::TouchUpdate: {
+        // Every finger that goes down here is a press of its own; one that slides on from
+        // elsewhere is not.
+        const auto *touch = static_cast<QTouchEvent *>(event);
+        for (const QEventPoint &point : touch->points()) {
+            if (point.state() == QEventPoint::State::Pressed && rect().contains(point.position().toPoint()))
+                Q_EMIT clicked({inputDeviceOf(touch->pointingDevice()), touch->timestamp(), touch->timestamp()});
+        }
+        event->accept();
+        return true;
+    }
+    case QEvent::TabletPress: {
+        const auto *pen = static_cast<QTabletEvent *>(event);
+        Q_EMIT clicked({inputDeviceOf(pen->pointingDevice()), pen->timestamp(), pen->timestamp()});
+        event->accept();
+        return true;
+    }
+    case QEvent::TouchEnd:
+    case QEvent::TouchCancel:
+    case QEvent::TabletMove:
+    case QEvent::TabletRelease:
+        event->accept();
+        return true;
+    default:
+        return QWidget::event(event);
+    }
+}
+
 void BoxPicture::mousePressEvent(QMouseEvent *event)
 {
     m_pressed = event->button() == Qt::LeftButton;
     m_pressedAt = event->timestamp();
+    m_pressMadeFromContact = event->source() != Qt::MouseEventNotSynthesized
+                             || inputDeviceOf(event->pointingDevice()) != InputDevice::Mouse;
 }
 
 void BoxPicture::mouseReleaseEvent(QMouseEvent *event)
@@ -38,7 +76,7 @@ void BoxPicture::mouseReleaseEvent(QMouseEvent *event)
                        && rect().contains(event->position().toPoint());
     m_pressed = false;
     if (click)
-        Q_EMIT clicked(m_pressedAt, event->timestamp());
+        Q_EMIT clicked({InputDevice::Mouse, m_pressedAt, event->timestamp(), m_pressMadeFromContact});
 }
 
 Outline::Outline(QWidget *parent) : QWidget(parent)

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointingDevice>
 #include <QWidget>
 
 namespace kelvane::test {
@@ -16,6 +17,33 @@ void sendMouse(QWidget *widget, QEvent::Type type, Qt::MouseButtons buttons, qui
     event.setTimestamp(at);
     QApplication::sendEvent(widget, &event);
 }
+
+void sendMadeFromTouch(QWidget *widget, QEvent::Type type, Qt::MouseButtons buttons, quint64 at)
+{
+    const QPointF local = QRectF(widget->rect()).center();
+    QMouseEvent event(type, local, local, widget->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier,
+                      Qt::MouseEventSynthesizedByQt, touchScreen());
+    event.setTimestamp(at);
+    QApplication::sendEvent(widget, &event);
+}
+
+// Notes the stamp of the touch events the platform delivers while it lives.
+class TouchStamp : public QObject
+{
+public:
+    TouchStamp() { qApp->installEventFilter(this); }
+    ~TouchStamp() override { qApp->removeEventFilter(this); }
+    quint64 stamp = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::TouchBegin || event->type() == QEvent::TouchUpdate
+            || event->type() == QEvent::TouchEnd)
+            stamp = static_cast<QInputEvent *>(event)->timestamp();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -32,6 +60,56 @@ void sendKey(QWidget *widget, int key, quint64 at)
         event.setTimestamp(at);
         QApplication::sendEvent(widget, &event);
     }
+}
+
+QPointingDevice *touchScreen()
+{
+    static QPointingDevice *const device = QTest::createTouchDevice();
+    return device;
+}
+
+void sendClickMadeFromTouch(QWidget *widget, quint64 pressedAt, quint64 releasedAt)
+{
+    sendMadeFromTouch(widget, QEvent::MouseButtonPress, Qt::LeftButton, pressedAt);
+    sendMadeFromTouch(widget, QEvent::MouseButtonRelease, Qt::NoButton, releasedAt);
+}
+
+Fingers::Fingers(QWidget *window) : m_sequence(QTest::touchEvent(window, touchScreen(), false)) {}
+
+quint64 Fingers::press(int finger, QWidget *on)
+{
+    return press(finger, on, on->rect().center());
+}
+
+quint64 Fingers::press(int finger, QWidget *on, QPoint at)
+{
+    m_sequence.press(finger, at, on);
+    const quint64 stamp = commit();
+    m_down.insert(finger, {on, at});
+    return stamp;
+}
+
+quint64 Fingers::release(int finger)
+{
+    const auto [on, at] = m_down.take(finger);
+    m_sequence.release(finger, at, on);
+    return commit();
+}
+
+quint64 Fingers::tap(QWidget *on)
+{
+    const int finger = 9;
+    press(finger, on);
+    return release(finger);
+}
+
+quint64 Fingers::commit()
+{
+    for (auto it = m_down.cbegin(); it != m_down.cend(); ++it)
+        m_sequence.stationary(it.key());
+    TouchStamp stamp;
+    m_sequence.commit();
+    return stamp.stamp;
 }
 
 } // namespace kelvane::test

@@ -7,11 +7,13 @@
 #include "TrialSession.h"
 
 #include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/SessionRecord.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 
 using namespace kelvane;
 using namespace kelvane::test;
@@ -22,6 +24,16 @@ namespace {
 QByteArray eventLog(Session &s)
 {
     return readBytes(s.folder.path(u"cluster1.events.csv"_s));
+}
+
+QList<QByteArray> loggedClicks(Session &s)
+{
+    QList<QByteArray> clicks;
+    for (const QByteArray &line : eventLog(s).split('\n')) {
+        if (line.contains(",click,"))
+            clicks.append(line.trimmed());
+    }
+    return clicks;
 }
 
 } // namespace
@@ -154,6 +166,62 @@ private Q_SLOTS:
                                       + " 0 \tcluster1.box\t 2 \t 1 \t 1 \t 2.9\t 2 \t 2 1\t 2@ 1.2 1@ 2.9\t\r\n"
                                         " 1 \tcluster1.box\t 1 \t 1 \t 1 \t 2\t 0 \t\t\t\r\n"
                                         " 2 \tcluster1.box\t 2 \t 2 \t 2 \t");
+    }
+
+    // The platform stamps touch events on its own; the window's clock learns where that
+    // clock stands from them, as on a real display.
+    void aSubjectDoesATrialByTouchAloneWithEveryTouchCountedOnce()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"5"_s, 3, {true, true, true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.pointer.hide();
+        s.screen.Form_Load();
+        Fingers fingers(&s.screen);
+        const QList<BoxPicture *> &boxes = s.screen.Boxes;
+
+        const quint64 started = fingers.tap(s.screen.OK);
+        QVERIFY(s.screen.Timer1->isEnabled());
+
+        // The finger goes down on box 2 and rests there; the window gets to it 5 s later.
+        // The click is at the touch-down, neither at the handling nor at the lift.
+        s.stall(5000);
+        const quint64 down = fingers.press(0, boxes.at(2));
+        QThread::msleep(30);
+        const quint64 up = fingers.release(0);
+        QVERIFY(s.screen.boxShownOpen(2));
+        const QByteArray at = QByteArray::number(down - started);
+        QCOMPARE(loggedClicks(s).size(), 1);
+        QVERIFY2(loggedClicks(s).at(0).startsWith("cluster1.box,0,click," + at + ",2,Content2.ico," + at + ","),
+                 loggedClicks(s).at(0));
+
+        // The mouse events the platform makes of a touch, marked as such or not, are no
+        // second click; nor is a touch on no box.
+        sendClickMadeFromTouch(boxes.at(1), up, up);
+        sendClick(boxes.at(4), up + 100, up + 110);
+        fingers.press(0, s.screen.TrialLayout, QPoint(2, 2));
+        fingers.release(0);
+        QCOMPARE(s.program().Run.OpenedCount, qint16(1));
+
+        // Two fingers: the second goes down on the target while the first rests on box 1.
+        fingers.press(0, boxes.at(1));
+        fingers.press(1, boxes.at(3));
+        fingers.release(1);
+        fingers.release(0);
+        QCOMPARE(s.program().Run.ClickOrder, u" 2 1 3"_s);
+        QVERIFY(s.screen.OK->isVisible());
+        QCOMPARE(loggedClicks(s).size(), 3);
+
+        // The end screen takes no touches on its boxes; START by touch ends the run.
+        fingers.tap(boxes.at(1));
+        QVERIFY(s.screen.boxShownOpen(3));
+        QVERIFY(!s.screen.boxShownOpen(1));
+        fingers.tap(s.screen.OK);
+        QVERIFY(!s.screen.isVisible());
+        QVERIFY(s.resultBytes().contains("\t 4 \t 4 \t 3 \t"));
+        QVERIFY(s.resultBytes().contains("\t 3 \t 2 1 3\t"));
+        QCOMPARE(loggedClicks(s).size(), 3);
+        QVERIFY(sessionSummaryText(s.screen.session()).endsWith(u"\nBoxes opened with: touch"_s));
     }
 };
 

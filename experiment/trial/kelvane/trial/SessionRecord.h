@@ -4,6 +4,7 @@
 // written and which of them failed.
 
 #include "kelvane/Dialogs.h"
+#include "kelvane/trial/InputDevice.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,8 +31,10 @@ struct SessionRecord
     QStringList filesWritten;  // in the order they were first written
     QStringList stopProblems;  // the file problem that stopped the run
     QStringList logProblems;   // event log writes that failed while the run went on
+    QList<InputDevice> inputsUsed; // what opened boxes, in the order each was first used
 
     void noteFileWritten(const QString &path);
+    void noteInput(InputDevice device);
 };
 
 // The event log's last line: "CLUSTER,TRIAL,session,,,HOW,," with cluster and trial
