@@ -13,6 +13,17 @@ namespace {
 
 const QString RunTitle = QStringLiteral("Run Experiment");
 
+// Hiding the pointer is meant for touch screens: with a mouse the subject would click
+// blind, so without a touch screen the researcher confirms it once.
+bool hidePointerForRun(Dialogs &dialogs, bool hideMouse, const LaunchSettings &settings)
+{
+    if (!hideMouse || settings.touchScreenPresent())
+        return hideMouse;
+    return dialogs.message(RunTitle, QStringLiteral("No touch screen found: hide the pointer anyway?"),
+                           MessageIcon::Question, MessageButtons::YesNo, Answer::No)
+           == Answer::Yes;
+}
+
 } // namespace
 
 PointerHold::PointerHold(PointerCounter &pointer, bool hide)
@@ -62,7 +73,7 @@ LaunchOutcome launchExperiment(Program &program, const RunExpServices &services,
     if (!readiness.warnings.isEmpty())
         services.dialogs.message(RunTitle, readinessText(readiness), MessageIcon::Exclamation);
 
-    const PointerHold hold(services.pointer, hideMouse);
+    const PointerHold hold(services.pointer, hidePointerForRun(services.dialogs, hideMouse, settings));
     // The researcher answers what is asked from here on with the mouse, while the
     // subject's pointer stays hidden in between.
     PointerShownDialogs dialogs(services.dialogs, services.pointer);

@@ -73,6 +73,8 @@ void RunExp::buildWidgets()
     Subject->setAccessibleName(QStringLiteral("Subject name"));
     Label2->setBuddy(Subject);
     HideMouse = new QCheckBox(QStringLiteral("Hide Mouse"), this);
+    HideMouse->setToolTip(QStringLiteral("Hides the pointer for the whole run. Meant for touch screens: "
+                                         "with a mouse the subject clicks blind."));
     Label3 = new QLabel(QStringLiteral("Results file:"), this);
     ResultFile = new QLabel(this);
     ResultFile->setTextInteractionFlags(Qt::TextSelectableByMouse);

@@ -51,6 +51,7 @@ struct Window
         launch.now = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0, 0)); };
         launch.locale = QLocale(QLocale::Dutch, QLocale::Netherlands);
         launch.drive = TrialClock::Drive::Manual;
+        launch.touchScreenPresent = [this] { return touchScreen; };
         window.show();
         window.activateWindow();
         if (!QTest::qWaitForWindowExposed(&window))
@@ -125,6 +126,7 @@ struct Window
     RecordingSoundPlayer targetSound;
     RecordingSoundPlayer clickSound;
     PointerCounter pointer;
+    bool touchScreen = true;
     RunExp window{folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer}};
 };
 
@@ -536,6 +538,25 @@ private Q_SLOTS:
         w.run(u"anna"_s);
         QVERIFY(!hiddenDuringRun.isEmpty() && !hiddenDuringRun.contains(true));
         QCOMPARE(w.pointer.count(), 0);
+
+        // Without a touch screen a hidden pointer leaves a mouse user clicking blind: the
+        // run asks once, before anything else; No keeps the pointer, Yes hides it.
+        w.touchScreen = false;
+        w.window.HideMouse->setChecked(true);
+        for (const Answer hide : {Answer::No, Answer::Yes}) {
+            hiddenDuringRun.clear();
+            const qsizetype before = w.dialogs.messages.size();
+            w.dialogs.answers = {hide, Answer::Yes};
+            w.run(u"anna"_s);
+            QCOMPARE(w.dialogs.messages.at(before).text, u"No touch screen found: hide the pointer anyway?"_s);
+            QCOMPARE(w.dialogs.messages.at(before).defaultAnswer, Answer::No);
+            QVERIFY(w.dialogs.messages.at(before + 1).text.contains(u"anna.bof"_s)); // the overwrite question
+            QCOMPARE(w.dialogs.messages.size(), before + 3);
+            QVERIFY(!hiddenDuringRun.isEmpty());
+            QCOMPARE(hiddenDuringRun.contains(false), hide == Answer::No);
+            QCOMPARE(hiddenDuringRun.contains(true), hide == Answer::Yes);
+            QCOMPARE(w.pointer.count(), 0);
+        }
         QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 
@@ -811,6 +832,7 @@ private Q_SLOTS:
             QDir().mkdir(subjectFile);
         });
         RunExp window(w.folder.program, {dialogs, *w.folder.store, w.targetSound, w.clickSound, w.pointer});
+        window.launchSettings().touchScreenPresent = [] { return true; };
         window.clusters->addItem(w.a());
         window.Subject->setText(u"anna"_s);
         TrialAutopilot pilot(w.folder.program, &TrialAutopilot::shownTrialScreen);

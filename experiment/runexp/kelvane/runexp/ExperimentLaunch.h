@@ -7,6 +7,7 @@
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/runexp/RunReadiness.h"
 #include "kelvane/trial/PointerCounter.h"
+#include "kelvane/trial/PointerInput.h"
 #include "kelvane/trial/RunSequencing.h"
 #include "kelvane/trial/SoundPlayer.h"
 #include "kelvane/trial/TrialClock.h"
@@ -32,12 +33,14 @@ struct RunExpServices
 };
 
 // Test seams: the date and time of the subject file's first line, the locale whose
-// short date and time forms it uses, and how the trial clock is driven.
+// short date and time forms it uses, how the trial clock is driven, and whether the
+// computer has a touch screen.
 struct LaunchSettings
 {
     std::function<QDateTime()> now = [] { return QDateTime::currentDateTime(); };
     QLocale locale = QLocale::system();
     TrialClock::Drive drive = TrialClock::Drive::Timer;
+    std::function<bool()> touchScreenPresent = [] { return kelvane::touchScreenPresent(); };
 };
 
 enum class LaunchOutcome {
