@@ -1,5 +1,7 @@
 #include "kelvane/editor/TrialSettingsPanel.h"
 
+#include "kelvane/options/StoredSettings.h"
+
 #include "kelvane/widgets/StorableText.h"
 
 #include <QGroupBox>
@@ -43,7 +45,7 @@ TrialSettingsPanel::TrialSettingsPanel(Dialogs &dialogs, QWidget *parent) : QTab
     addTab(screenTab(dialogs), QStringLiteral("Screen"));
     // A spinner hands the keys to its field itself, past any filter on the field.
     for (QWidget *field : std::initializer_list<QWidget *>{TimeUpMessage, StartMessage, EndMessage, time,
-                                                           CloseAfter, ScreenSize})
+                                                           CloseAfter, ScreenSize, boxSizeMm})
         field->installEventFilter(this);
 }
 
@@ -95,6 +97,8 @@ QWidget *TrialSettingsPanel::screenTab(Dialogs &dialogs)
                               &TrialSettings::ChangeColor);
     ScreenSize = numberField(tab, QStringLiteral("Screen Size"), QStringLiteral("percent"),
                              &TrialSettings::ScreenSize);
+    boxSizeMm = numberField(tab, QStringLiteral("Box Size"), QStringLiteral("mm"), &TrialSettings::BoxSizeMm);
+    boxSizeMm->setToolTip(boxSizeHint());
     endTab(tab);
     return tab;
 }
@@ -166,6 +170,7 @@ void TrialSettingsPanel::showSettings(const TrialSettings &settings)
     show(time, settings.time);
     show(CloseAfter, settings.CloseAfter);
     show(ScreenSize, settings.ScreenSize);
+    show(boxSizeMm, settings.BoxSizeMm);
     ChangeColor->setColour(settings.ChangeColor);
     ChangeForeColor->setColour(settings.ChangeForeColor);
 }

@@ -1,5 +1,6 @@
 #include "kelvane/model/ClusterCommands.h"
 
+#include "kelvane/model/BoxSizeFile.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/ClusterFileWriter.h"
@@ -73,7 +74,8 @@ bool ClusterCommands::SaveCluster()
     const QString path = *chosen;
 
     FileError error;
-    if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)) {
+    if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)
+        || !saveBoxSizes(path, cluster, &error)) {
         showError(error);
         return false;
     }
@@ -101,6 +103,9 @@ bool ClusterCommands::OpenClusterFile(const QString &path)
         m_view.setObjectRowNames(content.objectRow);
 
     const QList<ClusterProblem> clearedTargets = clearUnusableTargets(m_program.Cluster);
+    FileError sizesError;
+    if (!content.problem && !readBoxSizes(path, m_program.Cluster, &sizesError))
+        content.problem = sizesError;
 
     if (content.problem) {
         // What was read stays in the editor so it can be salvaged, but the damaged file

@@ -1,5 +1,6 @@
 #include "kelvane/model/OpenFile.h"
 
+#include "kelvane/model/BoxSizeFile.h"
 #include "kelvane/model/ClusterFileReader.h"
 
 namespace kelvane {
@@ -13,6 +14,8 @@ bool OpenFile(Program &program, const QString &Bestand, FileError *error)
             *error = *content.problem;
         return false;
     }
+    if (!readBoxSizes(Bestand, program.Cluster, error))
+        return false;
     program.ClusterFile = Bestand;
     program.ClusterName = Bestand;
     return true;

@@ -74,6 +74,13 @@ std::optional<Refusal> refusalOf(const DefaultSettings &settings)
                            .arg(settings.iconSize)
                            .arg(SmallestIconSize)
                            .arg(LargestIconSize)};
+    if (!settings.trial.BoxSizeMm.isEmpty() && !boxSizeMillimetres(settings.trial.BoxSizeMm))
+        return Refusal{Refusal::Field::BoxSize,
+                       QStringLiteral("The box size \"%1\" cannot be used: it must be empty (the icon size) "
+                                      "or a number of millimetres from %2 to %3.")
+                           .arg(settings.trial.BoxSizeMm)
+                           .arg(SmallestBoxSizeMm)
+                           .arg(LargestBoxSizeMm)};
     return std::nullopt;
 }
 

@@ -139,7 +139,7 @@ QStringList firstRunEmptyBoxPictures()
 TrialDefaults trialDefaultsOf(const TrialSettings &trial)
 {
     return {trial.TimeUpMessage, trial.StartMessage, trial.EndMessage, trial.time,
-            trial.CloseAfter, trial.ChangeColor, trial.ChangeForeColor, trial.ScreenSize};
+            trial.CloseAfter, trial.ChangeColor, trial.ChangeForeColor, trial.ScreenSize, trial.BoxSizeMm};
 }
 
 void applyTrialDefaults(const TrialDefaults &defaults, TrialSettings &trial)
@@ -152,6 +152,7 @@ void applyTrialDefaults(const TrialDefaults &defaults, TrialSettings &trial)
     trial.ChangeColor = defaults.BackColor;
     trial.ChangeForeColor = defaults.ForeColor;
     trial.ScreenSize = defaults.ScreenSize;
+    trial.BoxSizeMm = defaults.BoxSizeMm;
 }
 
 QList<SettingKey> allSettingKeys()
@@ -170,6 +171,8 @@ QList<SettingKey> allSettingKeys()
     addNumbered(DragBoxIcons, PictureNameLists::ObjectCount);
     addNumbered(EmptyBoxIcons, PictureNameLists::BoxCount);
     addNumbered(EmptyIcons, PictureNameLists::BoxCount);
+    // Ours, after the keys every copy of the program knows.
+    keys.append({Screen, QStringLiteral("BoxSizeMm")});
     return keys;
 }
 
@@ -189,6 +192,7 @@ void writeAllSettings(SettingsStore &store, const TrialDefaults &trial, const QS
     appendNames(texts, objects, PictureNameLists::ObjectCount);
     appendNames(texts, boxes, PictureNameLists::BoxCount);
     appendNames(texts, emptyBoxes, PictureNameLists::BoxCount);
+    texts.append(trial.BoxSizeMm);
     const QList<SettingKey> keys = allSettingKeys();
     for (qsizetype i = 0; i < keys.size(); ++i)
         store.write(keys[i].section, keys[i].key, texts[i]);
@@ -218,6 +222,9 @@ StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefault
     readColour(store, QStringLiteral("BackColor"), "background colour", &d.BackColor, problems);
     readColour(store, QStringLiteral("ForeColor"), "foreground colour", &d.ForeColor, problems);
     d.ScreenSize = readText(store, Screen, QStringLiteral("ScreenSize"), firstRun.ScreenSize, problems);
+    // A store written before boxes had sizes in millimetres lacks the key: no size.
+    const QString boxSizeKey = QStringLiteral("BoxSizeMm");
+    d.BoxSizeMm = store.contains(Screen, boxSizeKey) ? readText(store, Screen, boxSizeKey, {}, problems) : QString();
     stored.objectPictures = readNames(store, DragBoxIcons, firstRunObjectPictures(), problems);
     stored.boxPictures = readNames(store, EmptyBoxIcons, firstRunBoxPictures(), problems);
     stored.emptyBoxPictures = readNames(store, EmptyIcons, firstRunEmptyBoxPictures(), problems);
@@ -231,6 +238,20 @@ std::optional<double> iconSizeTwips(const QString &text)
     if (!ok || !std::isfinite(size))
         return std::nullopt;
     return size;
+}
+
+std::optional<double> boxSizeMillimetres(const QString &text)
+{
+    const std::optional<double> mm = findLeadingNumber(text);
+    if (!mm || *mm < SmallestBoxSizeMm || *mm > LargestBoxSizeMm)
+        return std::nullopt;
+    return mm;
+}
+
+QString boxSizeHint()
+{
+    return QStringLiteral("Side of each box on the subject's screen, in millimetres, whatever the screen. "
+                          "Empty: the boxes take the icon size.");
 }
 
 double readIconSize(const SettingsStore &store, QString *problem)

@@ -6,6 +6,10 @@
 
 namespace kelvane {
 
+namespace {
+constexpr double MillimetresPerInch = 25.4;
+}
+
 TrialGeometry trialGeometry(double W, double H, double I, double screenSizePercent)
 {
     TrialGeometry g;
@@ -32,6 +36,18 @@ TrialGeometry trialGeometry(double W, double H, double I, double screenSizePerce
 QPointF boxPosition(qint16 left, qint16 top, double side)
 {
     return {double(left) / LayoutAreaTwips * side, double(top) / LayoutAreaTwips * side};
+}
+
+std::optional<double> pixelsPerInch(double pixels, double millimetres)
+{
+    if (!(pixels > 0 && millimetres > 0))
+        return std::nullopt;
+    return pixels / (millimetres / MillimetresPerInch);
+}
+
+double boxTwipsForMillimetres(double millimetres, double pixelsPerInch)
+{
+    return millimetres / MillimetresPerInch * pixelsPerInch * TwipsPerPixel;
 }
 
 int twipsToPixels(double twips)

@@ -1,6 +1,7 @@
 #include "kelvane/trial/TrialScreen.h"
 
 #include "kelvane/TextNumbers.h"
+#include "kelvane/model/BoxSizeFile.h"
 #include "kelvane/model/LayoutGeometry.h"
 #include "kelvane/model/OpenFile.h"
 #include "kelvane/options/StoredSettings.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -77,6 +79,8 @@ TrialScreen::TrialScreen(Program &program, const TrialScreenServices &services,
     QScreen *screen = researcherWindow && researcherWindow->screen() ? researcherWindow->screen()
                                                                      : QGuiApplication::primaryScreen();
     m_screen = screen ? screen->geometry() : QRect(0, 0, 800, 600);
+    if (screen)
+        m_pixelsPerInch = pixelsPerInch(m_screen.height(), screen->physicalSize().height());
     setGeometry(m_screen);
 
     // The outlines are drawn behind everything else.
@@ -123,8 +127,10 @@ void TrialScreen::setClockDrive(TrialClock::Drive drive)
 
 bool TrialScreen::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->isInputEvent())
+    if (event->isInputEvent()) {
         m_inputClock.observe(static_cast<QInputEvent *>(event)->timestamp(), m_time.nowNs());
+        m_contacts.observe(event);
+    }
     return QWidget::eventFilter(watched, event);
 }
 
@@ -182,6 +188,10 @@ void TrialScreen::Form_Load()
         showRunMessage(m_dialogs, RunTrouble::CannotStart, false, m_problems);
         return;
     }
+    tellWhenMillimetresCannotBeKept(std::any_of(m_program.Cluster.Trials.cbegin(), m_program.Cluster.Trials.cend(),
+                                                [](const TrialSettings &trial) {
+                                                    return boxSizeMillimetres(trial.BoxSizeMm).has_value();
+                                                }));
     Voorbereiding();
     showOnResearchersScreen();
 }
@@ -210,7 +220,7 @@ void TrialScreen::Voorbereiding()
 void TrialScreen::PresentLayout(int trial, bool withBoxes)
 {
     const TrialSettings &settings = m_program.Cluster.Trials.at(std::size_t(trial));
-    const double iconSize = readIconSize(m_services.store);
+    const double iconSize = iconSizeFor(settings);
     const double W = double(m_screen.width()) * TwipsPerPixel;
     const double H = double(m_screen.height()) * TwipsPerPixel;
     const TrialGeometry g = trialGeometry(W, H, iconSize, leadingNumber(settings.ScreenSize));
@@ -266,8 +276,7 @@ void TrialScreen::PresentLayout(int trial, bool withBoxes)
             box->setPicture(picture(record.BoxIconFile));
             const QPointF at = boxPosition(record.Left, record.Top, g.side);
             box->move(twipsToPixels(at.x()), twipsToPixels(at.y()));
-            connect(box, &BoxPicture::clicked, this,
-                    [this, k](quint64 pressedAt, quint64 releasedAt) { boxClicked(k, pressedAt, releasedAt); });
+            connect(box, &BoxPicture::clicked, this, [this, k](const BoxPress &press) { boxPressed(k, press); });
             box->show();
             Boxes.append(box);
         }
@@ -331,14 +340,17 @@ void TrialScreen::OK_Click()
 
 void TrialScreen::Boxes_Click(int Index)
 {
-    clickAt(Index, m_time.nowNs(), std::nullopt);
+    clickAt(Index, m_time.nowNs(), std::nullopt, InputDevice::Mouse);
 }
 
-void TrialScreen::boxClicked(int index, quint64 pressedAt, quint64 releasedAt)
+void TrialScreen::boxPressed(int index, const BoxPress &press)
 {
-    const std::optional<qint64> pressed =
-        pressedAt != 0 ? std::optional<qint64>(happenedAt(pressedAt)) : std::nullopt;
-    clickAt(index, happenedAt(releasedAt), pressed);
+    // The touch or pen that the platform made these mouse events from has had its say.
+    if (press.madeFromContact || (press.device == InputDevice::Mouse && m_contacts.echoes(press.downAt)))
+        return;
+    const std::optional<qint64> down =
+        press.downAt != 0 ? std::optional<qint64>(happenedAt(press.downAt)) : std::nullopt;
+    clickAt(index, happenedAt(press.countsAt), down, press.device);
 }
 
 qint64 TrialScreen::happenedAt(quint64 eventMs) const
@@ -355,7 +367,7 @@ qint64 TrialScreen::trialMs(qint64 atNs) const
     return elapsed >= 0 ? elapsed / NsPerMs : -((-elapsed + NsPerMs - 1) / NsPerMs);
 }
 
-void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs)
+void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs, InputDevice device)
 {
     if (!m_program.Run.ClicksAccepted || !Timer1)
         return;
@@ -370,6 +382,7 @@ void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedN
     const ClickOutcome outcome = m_trial.click(index, ticksIn(atNs - Timer1->startNs()));
     if (!outcome.accepted)
         return;
+    m_session.noteInput(device);
     if (outcome.closeBox != 0)
         showClosed(outcome.closeBox);
     showOpen(outcome.openBox, outcome.showsObject);
@@ -603,6 +616,10 @@ void TrialScreen::HeelExp()
     m_session.clustersListed = int(std::count_if(listed.cbegin(), listed.cend(),
                                                  [](const QString &entry) { return !isMessageEntry(entry); }));
     m_clusterPosition = 0;
+    // A listed cluster has sizes in millimetres when it has a sizes file beside it.
+    tellWhenMillimetresCannotBeKept(std::any_of(listed.cbegin(), listed.cend(), [](const QString &entry) {
+        return !isMessageEntry(entry) && QFileInfo::exists(boxSizeFilePath(entry));
+    }));
     const QString subjectLog = eventLogPath(experiment->subjectResultFile());
     m_session.noteFileWritten(experiment->subjectResultFile());
     m_session.noteFileWritten(subjectLog);
@@ -726,6 +743,24 @@ void TrialScreen::loadClusterPictures()
             }
         }
     }
+}
+
+double TrialScreen::iconSizeFor(const TrialSettings &settings) const
+{
+    const std::optional<double> mm = boxSizeMillimetres(settings.BoxSizeMm);
+    if (mm && m_pixelsPerInch)
+        return boxTwipsForMillimetres(*mm, *m_pixelsPerInch);
+    return readIconSize(m_services.store);
+}
+
+void TrialScreen::tellWhenMillimetresCannotBeKept(bool clustersHaveSizes)
+{
+    if (!clustersHaveSizes || m_pixelsPerInch)
+        return;
+    m_dialogs.message(runMessageTitle(m_program.Run.WholeExperiment),
+                      QStringLiteral("This screen does not report its physical size, so boxes given a size in "
+                                     "millimetres are drawn at the icon size instead."),
+                      MessageIcon::Exclamation);
 }
 
 QPixmap TrialScreen::picture(const QString &name)

@@ -56,6 +56,7 @@ void Options::Form_Load()
     ChangeColor->setColour(s.trial.BackColor);
     ChangeForeColor->setColour(s.trial.ForeColor);
     ScreenSize->setText(s.trial.ScreenSize);
+    boxSizeMm->setText(s.trial.BoxSizeMm);
     DragBox->setNames(s.objectPictures);
     EmptyBox->setNames(s.boxPictures);
     EmptyIcon->setNames(s.emptyBoxPictures);
@@ -125,6 +126,7 @@ DefaultSettings Options::shownSettings() const
     s.trial.BackColor = ChangeColor->colour();
     s.trial.ForeColor = ChangeForeColor->colour();
     s.trial.ScreenSize = ScreenSize->text();
+    s.trial.BoxSizeMm = boxSizeMm->text();
     s.iconSize = PixelIcon->text();
     // A picture that could not be shown still carries its stored name here.
     s.objectPictures = DragBox->names();
@@ -154,8 +156,10 @@ void Options::save_Click()
 void Options::refuse(const Refusal &refusal)
 {
     m_dialogs.message(Title, refusal.text, MessageIcon::Exclamation);
-    SpinnerField *field = refusal.field == Refusal::Field::ScreenSize ? ScreenSize : PixelIcon;
-    if (field == ScreenSize)
+    SpinnerField *field = refusal.field == Refusal::Field::ScreenSize ? ScreenSize
+                          : refusal.field == Refusal::Field::BoxSize  ? boxSizeMm
+                                                                      : PixelIcon;
+    if (field != PixelIcon)
         SSTab1->setCurrentWidget(m_screenTab);
     field->setFocus();
     field->selectAll();

@@ -148,6 +148,8 @@ QWidget *Options::screenTab()
 {
     QWidget *tab = newColumn();
     ScreenSize = numberField(tab, QStringLiteral("Screen Size"), QStringLiteral("percent"));
+    boxSizeMm = numberField(tab, QStringLiteral("Box Size"), QStringLiteral("mm"));
+    boxSizeMm->setToolTip(boxSizeHint());
     ChangeColor = colourField(tab, m_dialogs, QStringLiteral("Background Color"));
     ChangeForeColor = colourField(tab, m_dialogs, QStringLiteral("Foreground Color"));
     endColumn(tab);

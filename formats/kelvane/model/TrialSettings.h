@@ -19,6 +19,9 @@ struct TrialSettings
     ColourValue ChangeColor = 0;            // background
     ColourValue ChangeForeColor = 16777215; // foreground
     QString ScreenSize;       // side of the layout area, percent of the screen height
+    // Side of each box on the subject's screen in millimetres; empty or no positive number:
+    // the icon size. Kept beside the cluster file (BoxSizeFile.h), not in it.
+    QString BoxSizeMm;
 
     friend bool operator==(const TrialSettings &, const TrialSettings &) = default;
 };

@@ -275,6 +275,7 @@ private Q_SLOTS:
         QTest::keyClick(o.CloseAfter, Qt::Key_Up);
         o.SSTab1->setCurrentIndex(2);
         typeInto(o.ScreenSize, QStringLiteral("70"));
+        typeInto(o.boxSizeMm, QStringLiteral("12.5"));
         f.dialogs.colours = {255, 65280};
         QTest::mouseClick(o.ChangeColor, Qt::LeftButton);
         QTest::mouseClick(o.ChangeForeColor, Qt::LeftButton);
@@ -313,6 +314,7 @@ private Q_SLOTS:
             QStringLiteral("EmptyIcons/2=EmptyBox1.ico"),
             QStringLiteral("EmptyIcons/3=EmptyBox3.ico"),
             QStringLiteral("EmptyIcons/4=EmptyBox4.ico"),
+            QStringLiteral("Screen/BoxSizeMm=12.5"),
         };
         QCOMPARE(f.recording.writes, expected);
         QCOMPARE(f.recording.commits, 1);

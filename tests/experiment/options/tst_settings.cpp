@@ -409,41 +409,52 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("screenSize");
         QTest::addColumn<QString>("iconSize");
+        QTest::addColumn<QString>("boxSize");
         QTest::addColumn<int>("refused"); // -1 none, else Refusal::Field
         const int none = -1;
         const int screen = int(Refusal::Field::ScreenSize);
         const int icon = int(Refusal::Field::IconSize);
-        QTest::newRow("first-run values") << "85" << "480" << none;
-        QTest::newRow("smallest") << "1" << "15" << none;
-        QTest::newRow("largest") << "100" << "7000" << none;
-        QTest::newRow("screen size read by its leading number") << "85 %" << "480" << none;
-        QTest::newRow("icon size with blanks and decimals") << "85" << " 487.5 " << none;
-        QTest::newRow("screen size 0") << "0" << "480" << screen;
-        QTest::newRow("screen size 101") << "101" << "480" << screen;
-        QTest::newRow("screen size text") << "abc" << "480" << screen;
-        QTest::newRow("screen size empty") << "" << "480" << screen;
-        QTest::newRow("icon size below a pixel") << "85" << "14" << icon;
-        QTest::newRow("icon size above the layout square") << "85" << "7001" << icon;
-        QTest::newRow("icon size 0") << "85" << "0" << icon;
-        QTest::newRow("icon size text") << "85" << "big" << icon;
-        QTest::newRow("icon size with text after it") << "85" << "480px" << icon;
-        QTest::newRow("icon size empty") << "85" << "" << icon;
-        QTest::newRow("both: screen size first") << "0" << "0" << screen;
+        QTest::newRow("first-run values") << "85" << "480" << QString() << none;
+        QTest::newRow("smallest") << "1" << "15" << QString() << none;
+        QTest::newRow("largest") << "100" << "7000" << QString() << none;
+        QTest::newRow("screen size read by its leading number") << "85 %" << "480" << QString() << none;
+        QTest::newRow("icon size with blanks and decimals") << "85" << " 487.5 " << QString() << none;
+        QTest::newRow("screen size 0") << "0" << "480" << QString() << screen;
+        QTest::newRow("screen size 101") << "101" << "480" << QString() << screen;
+        QTest::newRow("screen size text") << "abc" << "480" << QString() << screen;
+        QTest::newRow("screen size empty") << "" << "480" << QString() << screen;
+        QTest::newRow("icon size below a pixel") << "85" << "14" << QString() << icon;
+        QTest::newRow("icon size above the layout square") << "85" << "7001" << QString() << icon;
+        QTest::newRow("icon size 0") << "85" << "0" << QString() << icon;
+        QTest::newRow("icon size text") << "85" << "big" << QString() << icon;
+        QTest::newRow("icon size with text after it") << "85" << "480px" << QString() << icon;
+        QTest::newRow("icon size empty") << "85" << "" << QString() << icon;
+        QTest::newRow("both: screen size first") << "0" << "0" << QString() << screen;
+        const int box = int(Refusal::Field::BoxSize);
+        QTest::newRow("box size in millimetres") << "85" << "480" << "12.5" << none;
+        QTest::newRow("box size 200 mm") << "85" << "480" << "200" << none;
+        QTest::newRow("box size 0") << "85" << "480" << "0" << box;
+        QTest::newRow("box size 201") << "85" << "480" << "201" << box;
+        QTest::newRow("box size text") << "85" << "480" << "big" << box;
     }
 
     void refusesValuesThatCannotWork()
     {
         QFETCH(QString, screenSize);
         QFETCH(QString, iconSize);
+        QFETCH(QString, boxSize);
         QFETCH(int, refused);
         DefaultSettings settings;
         settings.trial = firstRunTrialDefaults();
         settings.trial.ScreenSize = screenSize;
         settings.iconSize = iconSize;
+        settings.trial.BoxSizeMm = boxSize;
         const auto refusal = refusalOf(settings);
         QCOMPARE(refusal ? int(refusal->field) : -1, refused);
         if (refusal)
-            QVERIFY2(refusal->text.contains(u'"' + (refused == int(Refusal::Field::ScreenSize) ? screenSize : iconSize) + u'"'),
+            QVERIFY2(refusal->text.contains(u'"' + (refused == int(Refusal::Field::ScreenSize) ? screenSize
+                                           : refused == int(Refusal::Field::IconSize) ? iconSize
+                                                                                    : boxSize) + u'"'),
                      qPrintable(refusal->text));
     }
 

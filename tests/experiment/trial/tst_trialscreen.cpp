@@ -119,6 +119,37 @@ private Q_SLOTS:
         QCOMPARE(s.screen.progressMaximum(), 10.0);
     }
 
+    void boxesGivenInMillimetresKeepTheirSizeOnScreensThatSayHowLargeTheyAre()
+    {
+        // 20 mm at 127 pixels per inch (5 a millimetre) are 100 pixels; at 254, 200.
+        for (const auto &[perInch, pixels] : {std::pair{127.0, 100}, std::pair{254.0, 200}}) {
+            Session s;
+            setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {false, true});
+            s.program().Cluster.Trials[0].BoxSizeMm = u"20"_s;
+            s.folder.saveCluster(u"cluster1.box"_s);
+            s.screen.setPixelsPerInch(perInch);
+            s.screen.Form_Load();
+            s.pressStart();
+            QCOMPARE(s.screen.Boxes[1]->size(), QSize(pixels, pixels));
+            QCOMPARE(s.screen.TargetIcon->size(), QSize(pixels, pixels));
+            QVERIFY(s.dialogs.messages.isEmpty());
+        }
+
+        // A screen that does not say: the researcher hears so before the start screen,
+        // and the boxes take the icon size.
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 2, {false, true});
+        s.program().Cluster.Trials[0].BoxSizeMm = u"20"_s;
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.setPixelsPerInch(std::nullopt);
+        s.screen.Form_Load();
+        QCOMPARE(s.dialogs.messages.size(), 1);
+        QVERIFY(s.dialogs.messages[0].text.contains(u"does not report its physical size"_s));
+        QVERIFY(s.screen.isVisible());
+        s.pressStart();
+        QCOMPARE(s.screen.Boxes[1]->size(), QSize(32, 32));
+    }
+
     void wholeClusterWritesItsResultFileExactly()
     {
         Session s;

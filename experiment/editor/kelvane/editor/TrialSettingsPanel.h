@@ -34,6 +34,7 @@ public:
     SpinnerField *time = nullptr;
     SpinnerField *CloseAfter = nullptr;
     SpinnerField *ScreenSize = nullptr;
+    SpinnerField *boxSizeMm = nullptr;
     ColourButton *ChangeColor = nullptr;
     ColourButton *ChangeForeColor = nullptr;
 

@@ -34,7 +34,7 @@ LoadedDefaults readDefaultSettings(const SettingsStore &store);
 
 struct Refusal
 {
-    enum class Field { ScreenSize, IconSize };
+    enum class Field { ScreenSize, IconSize, BoxSize };
     Field field;
     QString text;
 };
@@ -42,7 +42,8 @@ struct Refusal
 // Values that would make trials unusable: an icon size that is not a number of twips
 // from 15 to 7000 (0 or a text would hide every box, more than 7000 is larger than the
 // layout square) and a screen size outside 1 to 100 percent. The time and close-after
-// texts stay free, since a text without a number has its own meaning there.
+// texts stay free, since a text without a number has its own meaning there. A box size
+// is empty (the icon size) or a number of millimetres from 1 to 200.
 std::optional<Refusal> refusalOf(const DefaultSettings &settings);
 
 inline constexpr double SmallestIconSize = 15;    // one pixel

@@ -24,6 +24,7 @@ struct TrialDefaults
     ColourValue BackColor = 0;
     ColourValue ForeColor = 16777215;
     QString ScreenSize;
+    QString BoxSizeMm; // empty: boxes take the icon size
 };
 
 // The values the editor's fields hold at its very first start.
@@ -81,6 +82,16 @@ StoredDefaults readStoredDefaults(const SettingsStore &store, const TrialDefault
 // The number an icon size text holds as a whole (blanks around it allowed), as every
 // reader of the icon size takes it; nothing for any other text.
 std::optional<double> iconSizeTwips(const QString &text);
+
+// Boxes sized in millimetres keep their size on any screen that reports its physical
+// size; a fingertip needs about 10 mm.
+inline constexpr double SmallestBoxSizeMm = 1;
+inline constexpr double LargestBoxSizeMm = 200;
+// The millimetres a box size text gives: its leading number, when that is from 1 to 200.
+// Anything else leaves the boxes at the icon size.
+std::optional<double> boxSizeMillimetres(const QString &text);
+// What the Box Size fields say about themselves.
+QString boxSizeHint();
 
 // The box picture size in twips; a stored text that is not a number from 0 to
 // MaxIconSize is reported and the first-run size used.

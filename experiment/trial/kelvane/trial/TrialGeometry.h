@@ -4,6 +4,8 @@
 
 #include <QRectF>
 
+#include <optional>
+
 namespace kelvane {
 
 struct TrialGeometry
@@ -26,6 +28,12 @@ TrialGeometry trialGeometry(double screenWidth, double screenHeight, double icon
 // Top-left corner of a box inside a layout area of side `side`: the editor's positions
 // scaled from its 7000-twip square.
 QPointF boxPosition(qint16 left, qint16 top, double side);
+
+// Logical pixels per inch of a screen `pixels` high that the platform reports to be
+// `millimetres` high; none when it reports no physical size.
+std::optional<double> pixelsPerInch(double pixels, double millimetres);
+// The icon size, in twips, that draws a box `millimetres` wide at `pixelsPerInch`.
+double boxTwipsForMillimetres(double millimetres, double pixelsPerInch);
 
 // Pixels for twips at the widget boundary.
 int twipsToPixels(double twips);

@@ -8,6 +8,7 @@
 #include "kelvane/options/SettingsStore.h"
 #include "kelvane/trial/EventLog.h"
 #include "kelvane/trial/PointerCounter.h"
+#include "kelvane/trial/PointerInput.h"
 #include "kelvane/trial/PointerShownDialogs.h"
 #include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/RunSequencing.h"
@@ -82,6 +83,9 @@ public:
     // move it (`timeSource().advanceMs`); the timestamps of the input events they send
     // are read against the same time.
     void setClockDrive(TrialClock::Drive drive);
+    // Tests stand in for the physical size the platform reports of the subject's screen:
+    // its logical pixels per inch, or none.
+    void setPixelsPerInch(std::optional<double> pixelsPerInch) { m_pixelsPerInch = pixelsPerInch; }
     TimeSource &timeSource() { return m_time; }
 
     void Form_Load();
@@ -126,9 +130,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void boxClicked(int index, quint64 pressedAt, quint64 releasedAt);
+    // The one place that decides what a press on a box is: a click, or the echo of one.
+    void boxPressed(int index, const BoxPress &press);
     // The click itself, placed at `atNs` on the monotonic clock.
-    void clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs);
+    void clickAt(int index, qint64 atNs, std::optional<qint64> pressedNs, InputDevice device);
     void escapeAt(qint64 atNs);
     // When an input event stamped `eventMs` happened: its own time where the platform
     // gave one, otherwise the moment it is handled.
@@ -153,15 +158,22 @@ private:
     void waitForCluster();
     bool appendClusterLines();
     void loadClusterPictures();
+    // The boxes' side in twips for a trial: its size in millimetres where it has one and
+    // the screen reports its physical size, the icon size otherwise.
+    double iconSizeFor(const TrialSettings &settings) const;
+    // Says once, before the run starts, that sizes in millimetres cannot be kept here.
+    void tellWhenMillimetresCannotBeKept(bool clustersHaveSizes);
     QPixmap picture(const QString &name);
 
     Program &m_program;
     TrialScreenServices m_services;
     PointerShownDialogs m_dialogs;
     QRect m_screen;
+    std::optional<double> m_pixelsPerInch;
     TrialBookkeeping m_trial;
     TimeSource m_time = TimeSource::steady();
     InputEventClock m_inputClock;
+    ContactWatch m_contacts;
     std::unique_ptr<TrialClock> m_clock;
     TrialClock::Drive m_clockDrive = TrialClock::Drive::Timer;
     EventLog m_log;

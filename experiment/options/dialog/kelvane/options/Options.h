@@ -57,6 +57,7 @@ public:
     SpinnerField *time = nullptr;
     SpinnerField *CloseAfter = nullptr;
     SpinnerField *ScreenSize = nullptr;
+    SpinnerField *boxSizeMm = nullptr;
     ColourButton *ChangeColor = nullptr;
     ColourButton *ChangeForeColor = nullptr;
     SpinnerField *PixelIcon = nullptr;
