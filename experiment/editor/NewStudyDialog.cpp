@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,6 +70,14 @@ NewStudyDialog::NewStudyDialog(Dialogs &dialogs, const SettingsStore &store, QWi
     order->addItem(QStringLiteral("Shuffled, one of each size per round"), orderName(ProblemOrder::Shuffled));
     form->addRow(QStringLiteral("Order of problems:"), order);
 
+    minDistance = named(new QDoubleSpinBox(this), QStringLiteral("Distance between boxes"));
+    minDistance->setRange(0.1, 20);
+    minDistance->setSingleStep(0.1);
+    minDistance->setDecimals(1);
+    minDistance->setValue(defaults.minDistance);
+    minDistance->setToolTip(QStringLiteral("The least distance between the centres of two boxes, in box widths"));
+    form->addRow(QStringLiteral("Distance between boxes (box widths):"), minDistance);
+
     seed = named(new QLineEdit(QString::number(drawnStudySeed()), this), QStringLiteral("Seed"));
     seed->setToolTip(QStringLiteral("The same seed and choices make the same study again"));
     form->addRow(QStringLiteral("Seed:"), seed);
@@ -123,6 +132,7 @@ std::optional<StudyOptions> NewStudyDialog::chosenOptions(QString *problem) cons
     options.timeLimit = timeLimit->text().trimmed();
     options.language = languageNamed(language->currentData().toString()).value_or(StudyLanguage::English);
     options.order = orderNamed(order->currentData().toString()).value_or(ProblemOrder::Increasing);
+    options.minDistance = minDistance->value();
     if (const auto invalid = invalidStudyOptions(options)) {
         *problem = QStringLiteral("The study cannot be made: %1.").arg(*invalid);
         return std::nullopt;

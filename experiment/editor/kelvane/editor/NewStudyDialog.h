@@ -12,6 +12,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QDoubleSpinBox;
 class QDialogButtonBox;
 class QLineEdit;
 class QPushButton;
@@ -41,6 +42,7 @@ public:
     QLineEdit *timeLimit = nullptr;
     QComboBox *language = nullptr;
     QComboBox *order = nullptr;
+    QDoubleSpinBox *minDistance = nullptr;
     QLineEdit *seed = nullptr;
     QCheckBox *replace = nullptr;
     QDialogButtonBox *buttons = nullptr;
