@@ -52,7 +52,7 @@ LayoutRules LayoutRules::forBoxSize(double iconSizeTwips, double distanceInBoxes
     LayoutRules rules;
     rules.boxSize = int(std::lround(iconSizeTwips));
     rules.margin = rules.boxSize / 2;
-    rules.minDistance = int(std::ceil(distanceInBoxes * iconSizeTwips));
+    rules.minDistance = int(std::ceil(distanceInBoxes * rules.boxSize));
     return rules;
 }
 

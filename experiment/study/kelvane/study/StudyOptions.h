@@ -24,7 +24,7 @@ struct StudyOptions
     std::vector<int> sizes{3, 4, 6, 8};
     // Problems of each size, in the order of `sizes`. Four of each: the published
     // versions of the task give four problems at each size, enough to average out a
-    // layout that happens to be easy while keeping a session near a quarter of an hour.
+    // layout that happens to be easy while keeping a session short.
     std::vector<int> problems{4, 4, 4, 4};
     int practiceBoxes = 3;       // 0: no practice problem
     QString timeLimit;           // seconds a search may take; empty: no limit
