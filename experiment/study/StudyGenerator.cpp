@@ -78,6 +78,37 @@ QString fileNameOf(const Planned &planned, int number)
     return planned.practice ? QStringLiteral("practice.box") : QStringLiteral("boxes%1-%2.box").arg(planned.boxes).arg(number);
 }
 
+// Every trial of the study: the time limit (0: none), the language's messages, and the
+// stored look.
+TrialSettings trialSettings(const StudyOptions &options, const StudyLook &look, const StudyTexts &texts)
+{
+    TrialSettings settings;
+    settings.time = options.timeLimit.isEmpty() ? QStringLiteral("0") : options.timeLimit.trimmed();
+    settings.TimeUpMessage = texts.timeUp;
+    settings.StartMessage = texts.start;
+    settings.EndMessage = texts.end;
+    settings.CloseAfter = look.trial.CloseAfter;
+    settings.ChangeColor = look.trial.BackColor;
+    settings.ChangeForeColor = look.trial.ForeColor;
+    settings.ScreenSize = look.trial.ScreenSize;
+    return settings;
+}
+
+std::vector<BoxRecord> emptyBoxesAt(const std::vector<QPoint> &corners, const QString &closed, const QString &opened)
+{
+    std::vector<BoxRecord> boxes;
+    for (const QPoint &corner : corners) {
+        BoxRecord box;
+        box.BoxIconFile = closed;
+        box.EmptyIconFile = opened;
+        box.ContentFile = NoContent;
+        box.Left = qint16(corner.x());
+        box.Top = qint16(corner.y());
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
 Study refused(const QString &why)
 {
     Study study;
@@ -127,15 +158,7 @@ Study generateStudy(const StudyOptions &options, const StudyLook &look)
         return refused(QStringLiteral("the Options hold no object picture"));
 
     const StudyTexts texts = studyTexts(options.language);
-    TrialSettings settings;
-    settings.time = options.timeLimit.isEmpty() ? QStringLiteral("0") : options.timeLimit.trimmed();
-    settings.TimeUpMessage = texts.timeUp;
-    settings.StartMessage = texts.start;
-    settings.EndMessage = texts.end;
-    settings.CloseAfter = look.trial.CloseAfter;
-    settings.ChangeColor = look.trial.BackColor;
-    settings.ChangeForeColor = look.trial.ForeColor;
-    settings.ScreenSize = look.trial.ScreenSize;
+    const TrialSettings settings = trialSettings(options, look, texts);
 
     StudyRandom random(options.seed);
     Study study;
@@ -151,16 +174,8 @@ Study generateStudy(const StudyOptions &options, const StudyLook &look)
         const LayoutOutcome layout = randomLayout(random, planned.boxes, rules);
         if (!layout.refusal.isEmpty())
             return refused(layout.refusal);
-        std::vector<BoxRecord> boxes;
-        for (const QPoint &corner : layout.corners) {
-            BoxRecord box;
-            box.BoxIconFile = look.boxPictures[boxPicture].trimmed();
-            box.EmptyIconFile = look.emptyBoxPictures[boxPicture].trimmed();
-            box.ContentFile = NoContent;
-            box.Left = qint16(corner.x());
-            box.Top = qint16(corner.y());
-            boxes.push_back(box);
-        }
+        const std::vector<BoxRecord> boxes = emptyBoxesAt(layout.corners, look.boxPictures[boxPicture].trimmed(),
+                                                          look.emptyBoxPictures[boxPicture].trimmed());
         const std::vector<int> targets = targetOrder(random, planned.boxes);
         const int number = ++numbered[planned.practice ? 0 : planned.boxes];
         study.problems.push_back({fileNameOf(planned, number), planned.boxes, planned.practice,
