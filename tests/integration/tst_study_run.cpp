@@ -48,6 +48,7 @@ private Q_SLOTS:
         RecordingSoundPlayer clickSound;
         PointerCounter pointer;
         RunExp window(folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer});
+        window.launchSettings().touchScreenPresent = [] { return true; };
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         dialogs.openPaths.push_back(written.written.back());
