@@ -1,8 +1,11 @@
+#include "AnalysisRun.h"
 #include "EventLogTimes.h"
 #include "Levenshtein.h"
 #include "ResultReader.h"
 #include "ResultText.h"
 #include "TidyTables.h"
+
+#include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
 
@@ -62,6 +65,42 @@ QString codeOf(const ClickScore &click)
     if (click.found)
         code += u'f';
     return code.isEmpty() ? QStringLiteral(".") : code;
+}
+
+// The records of an RFC 4180 text: fields split at commas outside double quotes, a
+// doubled quote inside them read as one, records ended by CR LF.
+QList<QStringList> csvRecords(const QByteArray &bytes)
+{
+    QList<QStringList> records;
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    const QString text = QString::fromUtf8(bytes);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else
+                quoted = false;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            fields << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            fields << field;
+            records << fields;
+            fields.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
 }
 
 // A file whose single cluster has `count` trials built by `make`.
@@ -283,6 +322,85 @@ private Q_SLOTS:
         const QList<QByteArray> rows = tables.text(ClicksTable).split('\n');
         for (qsizetype i = 0; i < times.size(); ++i)
             QCOMPARE(rows.value(i + 1).split(',').value(8), times[i].second);
+    }
+
+    // A name holding a comma and double quotes stays one field, quotes and all, in every
+    // table that holds it, read back by a CSV reader.
+    void namesComeBackWholeFromEveryTable()
+    {
+        const QString subject = QStringLiteral("x, \"y\"");
+        const QString clusterName = QStringLiteral("a,\"b\".box");
+        QByteArray file = headerLines();
+        file += " 0 \ta,\"b\".box\t 4 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ 1 2@ 2\t\r\n";
+        file += " 1 \ta,\"b\".box\t 4 \t 1 \t 3 \t 3\t 2 \t 2 3\t 2@ 1 3@ 3\t\r\n";
+        FileScore score;
+        ResultReader reader;
+        QVERIFY(reader.readBytes(QStringLiteral("/study/") + subject + QStringLiteral(".bof"), file, &score).result);
+        TidyTables tables;
+        tables.add(score);
+        for (std::size_t t = 0; t < tidyTables().size(); ++t) {
+            const QList<QStringList> records = csvRecords(tables.text(t));
+            QVERIFY(records.size() > 1);
+            const QStringList titles = records.first();
+            const qsizetype nameColumn = titles.indexOf(QStringLiteral("cluster_name"));
+            for (qsizetype r = 1; r < records.size(); ++r) {
+                QCOMPARE(records[r].size(), titles.size());
+                QCOMPARE(records[r].value(0), subject);
+                if (nameColumn >= 0)
+                    QCOMPARE(records[r].value(nameColumn), clusterName);
+            }
+        }
+    }
+
+    // A subject with 4-, 6- and 8-box clusters and one whose trials differ in box count,
+    // scored by hand:
+    //   four.box (4): trials "1 2" (target 2), "2 1 3" (target 3, box 2 a between error);
+    //     first clicks .5, 1 s; found in 2, 3 s; start boxes 1, 2.
+    //   six.box (6): "1 1 4" (a repeat), "4 6" (a between error, timed out), "2 6";
+    //     first clicks 1.5, 2.5, 1; found in 5 and 4 s; start boxes 1, 4, 2.
+    //   eight.box (8): "3 7", "3 7 7 8" (a between error, then a double error);
+    //     first clicks 1, 2; found in 4, 6 s; one start box.
+    //   mixed.box (4, then 6 boxes): "1", "1 2" (a between error); first .25 s at the end.
+    //   six2.box (6): "3"; first click and found at 1.5 s.
+    // The 6-box means are pooled over trials: first responses (1.5 + 2.5 + 1 + 1.5) / 4,
+    // search times (5 + 4 + 1.5) / 3, not the means of the two clusters' means.
+    void levelsAndSubjectsByHand()
+    {
+        QByteArray file = headerLines();
+        file += " 0 \tfour.box\t 4 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ .5 2@ 2\t\r\n";
+        file += " 1 \tfour.box\t 4 \t 1 \t 3 \t 3\t 3 \t 2 1 3\t 2@ 1 1@ 2 3@ 3\t\r\n";
+        file += " 0 \tsix.box\t 6 \t 1 \t 4 \t 5\t 3 \t 1 1 4\t 1@ 1.5 1@ 2 4@ 5\t\r\n";
+        file += " 1 \tsix.box\t 6 \t 1 \t 5 \t 10\t 2 \t 4 6\t 4@ 2.5 6@ 10\t\r\n";
+        file += " 2 \tsix.box\t 6 \t 1 \t 6 \t 4\t 2 \t 2 6\t 2@ 1 6@ 4\t\r\n";
+        file += " 0 \teight.box\t 8 \t 1 \t 7 \t 4\t 2 \t 3 7\t 3@ 1 7@ 4\t\r\n";
+        file += " 1 \teight.box\t 8 \t 1 \t 8 \t 6\t 4 \t 3 7 7 8\t 3@ 2 7@ 3 7@ 4 8@ 6\t\r\n";
+        file += " 0 \tmixed.box\t 4 \t 1 \t 1 \t 1\t 1 \t 1\t 1@ 1\t\r\n";
+        file += " 1 \tmixed.box\t 6 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ .25 2@ 2\t\r\n";
+        file += " 0 \tsix2.box\t 6 \t 1 \t 3 \t 1.5\t 1 \t 3\t 3@ 1.5\t\r\n";
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lev.bof"));
+        QVERIFY(writeFile(path, file));
+
+        AnalysisRun run(OutputKind::TabDelimited, true, QLocale::c());
+        run.alsoTidy(dir.filePath(QStringLiteral("tidy")));
+        QVERIFY(run.add(path));
+        QString problem;
+        QVERIFY2(run.saveTidy(QString(), &problem), qPrintable(problem));
+        // The mixed cluster is named once, with its box counts.
+        QCOMPARE(run.warnings(),
+                 QStringList{QStringLiteral("%1: cluster 4 (mixed.box) has trials of 4, 6 boxes; it belongs "
+                                            "to no problem size and levels.csv leaves it out").arg(path)});
+
+        QCOMPARE(kelvane::test::readBytes(dir.filePath(QStringLiteral("tidy/levels.csv"))),
+                 "subject,boxes,clusters,trials,between_search_errors,within_search_errors,double_errors,"
+                 "total_errors,distinct_start_boxes,timeouts,mean_first_response_s,mean_search_time_s\r\n"
+                 "lev,4,1,2,1,0,0,1,2,0,0.75,2.5\r\n"
+                 "lev,6,2,4,1,1,0,2,4,1,1.625,3.5\r\n"
+                 "lev,8,1,2,2,1,1,2,1,0,1.5,5\r\n");
+        // All five clusters: strategy over six.box (3), six2.box (1) and eight.box (1);
+        // first clicks 12.25 s over 10 trials; 28.5 s over the 9 found ones.
+        QCOMPARE(kelvane::test::readBytes(dir.filePath(QStringLiteral("tidy/subjects.csv"))).split('\n').value(1),
+                 "lev,5,10,5,2,1,6,5,1.225,3.167,1,\r");
     }
 
     void eventLogGivesMilliseconds()
