@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The file to write."), QStringLiteral("OUT"));
     const QCommandLineOption tidy(QStringLiteral("tidy"),
-                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv and "
+                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                                  "datapackage.json into the folder DIR."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"),

@@ -92,7 +92,7 @@ void frmMain::buildWidgets()
     chkTidy = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
     txtTidyFolder = new QLineEdit(central);
     txtTidyFolder->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
-    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv and "
+    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                              "datapackage.json are written into this folder"));
     cmdTidyFolder = new QPushButton(QStringLiteral("&Folder..."), central);
     cmdTidyFolder->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
