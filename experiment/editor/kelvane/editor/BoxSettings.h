@@ -20,6 +20,7 @@
 #include <QUndoStack>
 
 class QAction;
+class QLabel;
 class QPushButton;
 class QTabBar;
 
@@ -138,6 +139,8 @@ public:
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
     QAction *mnuTryTrial = nullptr;
+    // The full path of the cluster file, in the status bar.
+    QLabel *clusterFileLabel = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.
