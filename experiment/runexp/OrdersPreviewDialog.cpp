@@ -19,7 +19,6 @@ OrdersPreviewDialog::OrdersPreviewDialog(const QStringList &entries, const QList
 
     orderLines = new QPlainTextEdit(this);
     orderLines->setReadOnly(true);
-    orderLines->setLineWrapMode(QPlainTextEdit::NoWrap);
     orderLines->setAccessibleName(QStringLiteral("Orders"));
     layout->addWidget(orderLines);
 
@@ -47,7 +46,7 @@ OrdersPreviewDialog::OrdersPreviewDialog(const QStringList &entries, const QList
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(instructionsFirst, &QCheckBox::toggled, this, &OrdersPreviewDialog::showPreview);
     showPreview();
-    resize(640, 360);
+    resize(760, 420);
 }
 
 Instructions OrdersPreviewDialog::instructions() const
