@@ -5,6 +5,7 @@
 #include "TidyTables.h"
 
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -713,12 +714,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(QString, subject);
-        QCOMPARE(subjectName(path), std::optional<QString>(subject));
+        QCOMPARE(subjectOfResultFile(path), std::optional<QString>(subject));
     }
 
     void unreadableFilesAreReported()
     {
-        QVERIFY(!subjectName(QStringLiteral("/s/ab")));
+        QVERIFY(!subjectOfResultFile(QStringLiteral("/s/ab")));
         const ReadOutcome shortName = readResultText(QStringLiteral("/s/ab"), fromWindows1252(headerLines()));
         QVERIFY(!shortName.result);
         QCOMPARE(shortName.problem.file, QStringLiteral("/s/ab"));

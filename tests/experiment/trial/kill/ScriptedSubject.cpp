@@ -19,8 +19,9 @@
 #include "ScriptedDialogs.h"
 
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/runexp/ExperimentLaunch.h"
-#include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
