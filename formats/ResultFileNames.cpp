@@ -28,10 +28,10 @@ QString subjectResultFile(const QString &folder, const QString &name)
 
 std::optional<QString> subjectOfResultFile(const QString &path)
 {
-    const QString name = fileTitle(path);
-    if (name.size() < ResultSuffix.size())
+    const QString subject = withoutResultSuffix(fileTitle(path));
+    if (subject.isEmpty())
         return std::nullopt;
-    return name.chopped(ResultSuffix.size());
+    return subject;
 }
 
 } // namespace kelvane

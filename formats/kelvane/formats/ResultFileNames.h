@@ -25,8 +25,8 @@ QString subjectResultPath(const QString &subjectName);
 // `folder`/`name`.bof.
 QString subjectResultFile(const QString &folder, const QString &name);
 
-// The file name without folder ("\" and "/" both end a folder) and without its last
-// four characters, the ".bof". Nothing when the name is shorter than that.
+// The file name without folder ("\" and "/" both end a folder) and without a final
+// ".bof" in any case; a name without it is kept whole. Nothing when no name is left.
 std::optional<QString> subjectOfResultFile(const QString &path);
 
 } // namespace kelvane
