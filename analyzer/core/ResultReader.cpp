@@ -53,8 +53,27 @@ double numberIn(QByteArrayView field)
                             .arg(Limit::BoxValue)};
 }
 
+// Nearly every box field is up to three digits between blanks: such a field is read
+// here without the general number reading, which gives the same value. -1 for any other.
+int plainBoxNumber(QByteArrayView field)
+{
+    const char *at = field.data();
+    const char *const end = at + field.size();
+    while (at != end && *at == ' ')
+        ++at;
+    int value = 0;
+    int digits = 0;
+    for (; at != end && *at >= '0' && *at <= '9'; ++at, ++digits)
+        value = value * 10 + (*at - '0');
+    while (at != end && *at == ' ')
+        ++at;
+    return at == end && digits > 0 && digits <= 3 && value <= Limit::BoxValue ? value : -1;
+}
+
 quint8 boxValue(QByteArrayView field, int line, const char *what)
 {
+    if (const int plain = plainBoxNumber(field); plain >= 0)
+        return quint8(plain);
     const double value = numberIn(field);
     if (!(value >= 0 && value <= Limit::BoxValue))
         refuseBoxValue(field, line, what);
