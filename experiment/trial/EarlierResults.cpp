@@ -2,9 +2,10 @@
 
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
-#include "kelvane/trial/EventLogLines.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/ResultLines.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>
@@ -14,18 +15,17 @@ namespace kelvane {
 
 namespace {
 
-constexpr int ClusterField = 1;
-
-// The experiment line is the log's second line; its one filled field, the experiment
-// file, comes first, so the line always ends the same way.
+// The experiment line is the log's second line, after the titles.
 bool logOpensWithExperimentLine(const QString &logPath)
 {
     QFile log(logPath);
     if (!log.open(QIODevice::ReadOnly))
         return false;
-    log.readLine();
-    const QByteArray second = log.readLine().trimmed();
-    return second.endsWith(",,experiment,,,,,");
+    QByteArray head = log.readLine();
+    head += log.readLine();
+    EventLogReader reader(head);
+    QList<QByteArray> values;
+    return reader.next(&values) && reader.next(&values) && values.value(EventColumn) == "experiment";
 }
 
 bool everyTrialLineNames(const QString &resultPath, const QString &listedName)
@@ -34,7 +34,7 @@ bool everyTrialLineNames(const QString &resultPath, const QString &listedName)
     if (!readWholeFile(resultPath, &bytes, nullptr))
         return false;
     const QStringList lines = fromWindows1252(bytes).split(u'\n');
-    for (qsizetype i = 2; i < lines.size(); ++i) {
+    for (qsizetype i = ResultHeaderLines; i < lines.size(); ++i) {
         const QString line = lines[i].trimmed();
         if (line.isEmpty())
             continue;
