@@ -3,10 +3,10 @@
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
 #include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/formats/ResultLines.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>
 #include <QFile>
