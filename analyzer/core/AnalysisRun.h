@@ -74,7 +74,7 @@ private:
         return m_keepResults || m_kind == OutputKind::SpssData || m_layout == ClusterLayout::ByName;
     }
     void addToTidy();
-    QByteArray tableBytes() const;
+    TableWriter tableByName() const;
 
     OutputKind m_kind;
     ClusterLayout m_layout;

@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -854,12 +855,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(QString, subject);
-        QCOMPARE(subjectName(path), std::optional<QString>(subject));
+        QCOMPARE(subjectOfResultFile(path), std::optional<QString>(subject));
     }
 
     void unreadableFilesAreReported()
     {
-        QVERIFY(!subjectName(QStringLiteral("/s/.bof")));
+        QVERIFY(!subjectOfResultFile(QStringLiteral("/s/.bof")));
         const ReadOutcome noName = readResultText(QStringLiteral("/s/.BOF"), fromWindows1252(headerLines()));
         QVERIFY(!noName.result);
         QCOMPARE(noName.problem.file, QStringLiteral("/s/.BOF"));
