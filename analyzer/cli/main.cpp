@@ -37,10 +37,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 // The exit status of the report alone.
 ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const QStringList &clusterFolders,
-                       QTextStream &err)
+                       kelvane::analyzer::PracticeInSummaries practice, QTextStream &err)
 {
     const kelvane::analyzer::report::ReportOutcome outcome = kelvane::analyzer::report::writeReport(
-        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate)});
+        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate), practice});
     for (const QString &note : outcome.notes)
         err << "kelvane-analyze: report: " << note << '\n';
     if (!outcome.problem.isEmpty()) {
@@ -93,8 +93,9 @@ int main(int argc, char *argv[])
                                       QStringLiteral("DIR"));
     const QCommandLineOption includePractice(
         QStringLiteral("include-practice"),
-        QStringLiteral("With --tidy: count the practice clusters (whose file name starts with \"practice\") in "
-                       "levels.csv and subjects.csv too; without it they are left out there."));
+        QStringLiteral("Count the practice clusters (whose file name starts with \"practice\") in levels.csv "
+                       "and subjects.csv of --tidy and in the scores of --report too; without it they are left "
+                       "out there."));
     parser.addOption(noHeader);
     parser.addOption(includePractice);
     parser.addOption(sav);
@@ -129,8 +130,10 @@ int main(int argc, char *argv[])
         return Failed;
     }
 
-    const ExitStatus reported = wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), err)
-                                            : Success;
+    const auto practice = parser.isSet(includePractice) ? kelvane::analyzer::PracticeInSummaries::Counted
+                                                        : kelvane::analyzer::PracticeInSummaries::LeftOut;
+    const ExitStatus reported =
+        wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), practice, err) : Success;
     if (reported == Failed || (!wide && !tidyTables))
         return reported;
 
