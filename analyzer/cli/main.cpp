@@ -91,7 +91,12 @@ int main(int argc, char *argv[])
                                       QStringLiteral("A folder where the report also looks for cluster "
                                                      "files (repeatable; searched in the order given)."),
                                       QStringLiteral("DIR"));
+    const QCommandLineOption includePractice(
+        QStringLiteral("include-practice"),
+        QStringLiteral("With --tidy: count the practice clusters (whose file name starts with \"practice\") in "
+                       "levels.csv and subjects.csv too; without it they are left out there."));
     parser.addOption(noHeader);
+    parser.addOption(includePractice);
     parser.addOption(sav);
     parser.addOption(byName);
     parser.addOption(output);
@@ -134,6 +139,8 @@ int main(int argc, char *argv[])
                     parser.isSet(byName) ? ClusterLayout::ByName : ClusterLayout::ByPosition);
     if (tidyTables)
         run.alsoTidy(parser.value(tidy));
+    if (parser.isSet(includePractice))
+        run.countPractice();
     for (const QString &path : files)
         run.add(path);
 

@@ -2,9 +2,10 @@
 
 #include "ResultTables.h"
 
-#include "kelvane/Dialogs.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/ResultLines.h"
 
 #include <algorithm>
 #include <array>
@@ -19,18 +20,8 @@ namespace kelvane::analyzer {
 
 namespace {
 
-// Field positions of a trial line, counting from 0.
-enum Field {
-    TrialField = 0,
-    ClusterField = 1,
-    BoxesField = 2,
-    ObjectsField = 3,
-    TargetField = 4,
-    TimeField = 5,
-    OpenedField = 6,
-    ClickOrderField = 7
-};
-constexpr int RequiredFields = 9;
+// The fields up to the timed click order; "Within Error" came later and may be missing.
+constexpr int RequiredFields = TimedClickOrderField + 1;
 // A click string holds at most two hexadecimal digits per click.
 constexpr int ClickTextSpace = 2 * Limit::ClickItems;
 
@@ -123,19 +114,15 @@ int splitFields(QByteArrayView line, std::array<QByteArrayView, RequiredFields -
     return int(f) + 1;
 }
 
-// A result file's second line holds the column titles; the first nine name the fields
-// that are read (the tenth, "Within Error", came later and may be missing).
-constexpr std::array<const char *, RequiredFields> columnTitles{
-    "Trial", "Cluster", "Total boxes", "Total objects", "Target", "Total time", "Total opened",
-    "Click order", "Timed click order"};
-
+// A result file's second line holds the column titles, of which the required fields'
+// must be there.
 bool holdsColumnTitles(QByteArrayView line)
 {
     const QList<QByteArray> titles = line.toByteArray().split('\t');
-    if (titles.size() < qsizetype(columnTitles.size()))
+    if (titles.size() < RequiredFields)
         return false;
-    for (std::size_t t = 0; t < columnTitles.size(); ++t) {
-        if (trimBlanks(titles[qsizetype(t)]) != QByteArrayView(columnTitles[t]))
+    for (int t = 0; t < RequiredFields; ++t) {
+        if (trimBlanks(titles[t]) != QByteArrayView(ResultColumnTitles[t].data(), ResultColumnTitles[t].size()))
             return false;
     }
     return true;
@@ -371,7 +358,7 @@ ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, F
         *score = {};
         score->path = path;
     }
-    const std::optional<QString> subject = subjectName(path);
+    const std::optional<QString> subject = subjectOfResultFile(path);
     if (!subject) {
         outcome.problem = {path, 0,
                            QStringLiteral("the file name holds no subject name before \".bof\"")};
@@ -407,16 +394,6 @@ QString ReadProblem::message() const
     if (line > 0)
         return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(problem);
     return QStringLiteral("%1: %2").arg(file, problem);
-}
-
-std::optional<QString> subjectName(const QString &path)
-{
-    const QString name = fileTitle(path);
-    const QLatin1StringView extension(".bof");
-    const QString subject = name.endsWith(extension, Qt::CaseInsensitive) ? name.chopped(extension.size()) : name;
-    if (subject.isEmpty())
-        return std::nullopt;
-    return subject;
 }
 
 ReadOutcome LeesFile(const QString &path)

@@ -1,7 +1,7 @@
 #include "kelvane/check/ExperimentFileCheck.h"
 
 #include "kelvane/check/ClusterFileCheck.h"
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QFileInfo>

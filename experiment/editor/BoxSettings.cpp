@@ -7,7 +7,6 @@
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 #include "kelvane/widgets/PictureImport.h"
 

@@ -1,7 +1,7 @@
 #include "kelvane/orders/ExperimentOrders.h"
 
 #include "kelvane/Dialogs.h"
-#include "kelvane/trial/RunSequencing.h"
+#include "kelvane/formats/ExperimentFile.h"
 
 #include <QSet>
 

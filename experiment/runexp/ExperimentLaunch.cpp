@@ -1,7 +1,7 @@
 #include "kelvane/runexp/ExperimentLaunch.h"
 
 #include "kelvane/Windows1252.h"
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/formats/SubjectFile.h"
 #include "kelvane/trial/PointerShownDialogs.h"
 #include "kelvane/trial/RunMessages.h"
 

@@ -1,8 +1,8 @@
 #include "kelvane/runexp/OrdersCommand.h"
 
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/orders/ExperimentOrders.h"
 #include "kelvane/orders/OrderFiles.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,10 @@
 #include "kelvane/runexp/RunExp.h"
 
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/model/ClusterCommands.h"
-#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/runexp/OrdersCommand.h"
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/runexp/ResultsFolder.h"
 #include "kelvane/runexp/UpDownButtons.h"
 
 #include <QCheckBox>

@@ -1,6 +1,7 @@
 #include "kelvane/runexp/RunReadiness.h"
 
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/SubjectFile.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>

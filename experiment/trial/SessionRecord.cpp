@@ -1,6 +1,6 @@
 #include "kelvane/trial/SessionRecord.h"
 
-#include "kelvane/trial/EventLogLines.h"
+#include "kelvane/formats/EventLogFile.h"
 #include "kelvane/trial/RunMessages.h"
 
 #include <QDir>

@@ -1,11 +1,12 @@
 #include "kelvane/trial/TrialScreen.h"
 
 #include "kelvane/TextNumbers.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/LayoutGeometry.h"
 #include "kelvane/model/OpenFile.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/TrialGeometry.h"
 

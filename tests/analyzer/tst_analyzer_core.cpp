@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -401,6 +402,25 @@ private Q_SLOTS:
         // first clicks 12.25 s over 10 trials; 28.5 s over the 9 found ones.
         QCOMPARE(kelvane::test::readBytes(dir.filePath(QStringLiteral("tidy/subjects.csv"))).split('\n').value(1),
                  "lev,5,10,5,2,1,6,5,1.225,3.167,1,\r");
+    }
+
+    // A generated study's practice problem is known by its cluster file's name, wherever
+    // the file lay and however the run named it.
+    void practiceIsKnownByTheFileName()
+    {
+        const QList<std::pair<QString, bool>> names = {
+            {QStringLiteral("practice.box"), true},
+            {QStringLiteral("/data/study/Practice-2.box"), true},
+            {QStringLiteral("C:\\study\\PRACTICE.BOX"), true},
+            {QStringLiteral("/data/practice/boxes3-1.box"), false},
+            {QStringLiteral("nopractice.box"), false},
+            {QStringLiteral("C:\\practice\\boxes4-1.box"), false},
+        };
+        for (const auto &[name, practice] : names) {
+            ClusterScore cluster;
+            cluster.name = name;
+            QVERIFY2(cluster.practice() == practice, qPrintable(name));
+        }
     }
 
     void eventLogGivesMilliseconds()
@@ -839,12 +859,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(QString, subject);
-        QCOMPARE(subjectName(path), std::optional<QString>(subject));
+        QCOMPARE(subjectOfResultFile(path), std::optional<QString>(subject));
     }
 
     void unreadableFilesAreReported()
     {
-        QVERIFY(!subjectName(QStringLiteral("/s/.bof")));
+        QVERIFY(!subjectOfResultFile(QStringLiteral("/s/.bof")));
         const ReadOutcome noName = readResultText(QStringLiteral("/s/.BOF"), fromWindows1252(headerLines()));
         QVERIFY(!noName.result);
         QCOMPARE(noName.problem.file, QStringLiteral("/s/.BOF"));

@@ -5,9 +5,9 @@
 
 #include "kelvane/Manual.h"
 #include "kelvane/app/ProgramWindows.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
-#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/widgets/SpinnerField.h"
 

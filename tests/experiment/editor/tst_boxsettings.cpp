@@ -7,9 +7,9 @@
 #include "TestIcons.h"
 
 #include "kelvane/editor/NewStudyDialog.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/options/StoredSettings.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QAccessible>
 #include <QApplication>

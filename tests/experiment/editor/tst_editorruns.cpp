@@ -4,7 +4,6 @@
 #include "EditorFixture.h"
 #include "TestFiles.h"
 
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QAction>

@@ -3,9 +3,9 @@
 
 #include "TestFiles.h"
 
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/orders/ExperimentOrders.h"
 #include "kelvane/orders/OrderFiles.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

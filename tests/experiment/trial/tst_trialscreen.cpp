@@ -6,8 +6,8 @@
 #include "TrialAutopilot.h"
 #include "TrialSession.h"
 
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/trial/ClusterRunCommand.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/SessionRecord.h"
 #include "kelvane/trial/TrialScreen.h"
 

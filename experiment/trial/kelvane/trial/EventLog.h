@@ -3,8 +3,8 @@
 // file and, in an experiment, the log beside the subject's. Lines are written as they
 // happen, durably, without the trial's thread waiting for the disk.
 
+#include "kelvane/formats/EventLogFile.h"
 #include "kelvane/trial/BackgroundWriter.h"
-#include "kelvane/trial/EventLogLines.h"
 
 namespace kelvane {
 
