@@ -448,6 +448,10 @@ private Q_SLOTS:
         QCOMPARE(trials[0].clicks[0].ms, std::optional<qint64>(612));
         QCOMPARE(trials[0].clicks[1].ms, std::optional<qint64>(1187));
         QVERIFY(!trials[1].clicks[0].ms);
+        // The first response takes the log's milliseconds where the log matches, else the
+        // timed click order's time.
+        QCOMPARE(trials[0].firstResponseS(), std::optional<double>(0.612));
+        QCOMPARE(trials[1].firstResponseS(), std::optional<double>(0.5));
         const QList<TrialScore> &second = score.clusters.value(1).trials;
         QVERIFY(!second.value(0).clicks.value(0).ms);
         QCOMPARE(score.logProblems.size(), 2);
