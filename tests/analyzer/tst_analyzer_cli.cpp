@@ -248,7 +248,10 @@ private Q_SLOTS:
         // what came before the damage.
         const QString brokenPage = pdfPageText(pdf, 7).simplified();
         QVERIFY2(brokenPage.contains(QStringLiteral("broken.box, line 2:")), qPrintable(brokenPage));
-        QVERIFY(brokenPage.contains(QStringLiteral("ends before the target of trial 1.")));
+        // The PDF's text comes back with a blank wherever kerning parts two letters ("o f"),
+        // which depends on where the line breaks: compared without blanks.
+        QVERIFY2(QString(brokenPage).remove(u' ').contains(QStringLiteral("endsbeforethetargetoftrial1.")),
+                 qPrintable(brokenPage));
         QVERIFY(brokenPage.contains(QStringLiteral("drawn as box numbers")));
         QVERIFY(!brokenPage.contains(QStringLiteral("Layout from")));
     }
