@@ -1,4 +1,4 @@
-#include "kelvane/model/BoxSizeFile.h"
+#include "kelvane/formats/BoxSizeFile.h"
 
 #include "kelvane/CsvText.h"
 #include "kelvane/Windows1252.h"

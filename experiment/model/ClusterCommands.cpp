@@ -1,6 +1,6 @@
 #include "kelvane/model/ClusterCommands.h"
 
-#include "kelvane/model/BoxSizeFile.h"
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/ClusterFileWriter.h"
@@ -79,10 +79,10 @@ bool ClusterCommands::SaveCluster()
         showError(error);
         return false;
     }
-    m_view.setCaption(EditorCaptionPrefix + path);
     m_program.ClusterFile = path;
     m_program.ClusterName = fileTitle(path);
     m_program.ClusterSaved = true;
+    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     return true;
 }
 
@@ -115,9 +115,9 @@ bool ClusterCommands::OpenClusterFile(const QString &path)
         m_program.ClusterSaved = false;
         return false;
     }
-    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     m_program.ClusterFile = path;
     m_program.ClusterName = fileTitle(path);
+    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     m_view.showCluster();
     m_program.ClusterSaved = clearedTargets.isEmpty();
     if (!clearedTargets.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "kelvane/model/OpenFile.h"
 
-#include "kelvane/model/BoxSizeFile.h"
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/model/ClusterFileReader.h"
 
 namespace kelvane {

@@ -1,7 +1,7 @@
 #include "ClusterExamples.h"
 #include "TestFiles.h"
 
-#include "kelvane/model/BoxSizeFile.h"
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/Windows1252.h"
