@@ -59,6 +59,7 @@ QString eventLogLine(const QString &clusterName, const TrialEvent &event)
         values[PressMsColumn] = QString::number(*event.pressMs);
     // The result file's form of the time, without its leading blank.
     values[ClockColumn] = shortNumberForm(roundHalfEven(event.clock, 2)).trimmed();
+    values[InputColumn] = event.input;
     return logLine(values);
 }
 

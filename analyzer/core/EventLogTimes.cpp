@@ -14,6 +14,7 @@ namespace {
 struct LoggedTrial
 {
     QList<qint64> clickMs;
+    QStringList clickInputs;
     bool damaged = false; // a click line of it could not be read
 };
 
@@ -54,8 +55,10 @@ LoggedRun readLog(QByteArrayView bytes)
             continue;
         bool msRead = false;
         const qint64 ms = values[MsColumn].toLongLong(&msRead);
-        if (msRead)
+        if (msRead) {
             starts.last().clickMs.append(ms);
+            starts.last().clickInputs.append(fromWindows1252(values.value(InputColumn)));
+        }
         else
             starts.last().damaged = true;
     }
@@ -134,8 +137,10 @@ void addEventLogTimes(FileScore &score, const QString &logPath, QByteArrayView l
                                       .arg(lastPosition)));
                 continue;
             }
-            for (qsizetype k = 0; k < trial.clicks.size(); ++k)
+            for (qsizetype k = 0; k < trial.clicks.size(); ++k) {
                 trial.clicks[k].ms = logged.clickMs[k];
+                trial.clicks[k].input = logged.clickInputs[k];
+            }
         }
     }
     if (trialCount > 1 && problems.size() == trialCount) {

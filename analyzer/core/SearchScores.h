@@ -20,6 +20,7 @@ struct ClickScore
     int box = 0;
     std::optional<double> timeS; // from the "Timed click order"
     std::optional<qint64> ms;    // from the event log beside the result file
+    QString input;               // from the log too: "mouse", "touch", "pen"; empty for older logs
     bool found = false;          // the box held this trial's target
     bool repeat = false;         // the box was opened before in this trial
     bool earlierTarget = false;  // the box held the target of an earlier trial of the cluster

@@ -32,6 +32,7 @@ constexpr TidyColumn clickColumns[] = {
     {"earlier_target", "integer", "1 if the box held the target of an earlier trial of the same cluster, found or not, else 0."},
     {"between_error", "integer", "1 if the box held a target found in an earlier trial of the same cluster and is not this trial's target (a between-search error), else 0."},
     {"double", "integer", "1 if the click is both a repeat and a between error, else 0."},
+    {"input", "string", "What opened the box, from the event log: mouse, touch or pen; empty without a log or in one written before it was recorded."},
 };
 
 constexpr TidyColumn trialColumns[] = {
@@ -261,12 +262,13 @@ void appendClickRows(QByteArray &out, const QByteArray &subject, int cluster, co
                      const TrialScore &trial)
 {
     for (const ClickScore &click : trial.clicks) {
-        CsvRow row(out, tables[ClicksTable], subject.size() + name.size());
+        const QByteArray input = csvText(click.input);
+        CsvRow row(out, tables[ClicksTable], subject.size() + name.size() + input.size());
         row.text(subject).integer(cluster).text(name).integer(trial.trial);
         row.integer(trial.boxes).integer(trial.target).integer(click.position);
         row.integer(click.box).seconds(click.timeS).integer(click.ms);
         row.flag(click.found).flag(click.repeat).flag(click.earlierTarget).flag(click.betweenError);
-        row.flag(click.doubleError());
+        row.flag(click.doubleError()).text(input);
     }
 }
 

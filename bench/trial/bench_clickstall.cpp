@@ -168,7 +168,7 @@ int main(int argc, char *argv[])
     std::vector<std::vector<std::pair<int, qint64>>> loggedClicks(static_cast<std::size_t>(trials));
     for (const QString &line : splitLines(fromWindows1252(log.readAll()))) {
         const QStringList v = line.split(u',');
-        if (v.size() == 8 && v[2] == QLatin1StringView("click") && v[1].toInt() < trials)
+        if (v.size() >= 8 && v[2] == QLatin1StringView("click") && v[1].toInt() < trials)
             loggedClicks[std::size_t(v[1].toInt())].push_back({v[4].toInt(), v[3].toLongLong()});
     }
 

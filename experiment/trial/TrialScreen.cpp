@@ -392,7 +392,8 @@ void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedN
         showClosed(outcome.closeBox);
     showOpen(outcome.openBox, outcome.showsObject);
     const qint64 ms = trialMs(atNs);
-    log(TrialEventKind::Click, ms, index, pressedNs ? std::optional<qint64>(trialMs(*pressedNs)) : std::nullopt);
+    log(TrialEventKind::Click, ms, index, pressedNs ? std::optional<qint64>(trialMs(*pressedNs)) : std::nullopt,
+        device);
     if (outcome.targetFound) {
         m_services.targetSound.play();
         log(TrialEventKind::Found, ms, index);
@@ -402,7 +403,8 @@ void TrialScreen::clickAt(int index, qint64 atNs, std::optional<qint64> pressedN
     }
 }
 
-void TrialScreen::log(TrialEventKind kind, qint64 ms, int box, std::optional<qint64> pressMs)
+void TrialScreen::log(TrialEventKind kind, qint64 ms, int box, std::optional<qint64> pressMs,
+                      std::optional<InputDevice> input)
 {
     if (!m_log.clusterLogStarted())
         return;
@@ -412,6 +414,8 @@ void TrialScreen::log(TrialEventKind kind, qint64 ms, int box, std::optional<qin
     event.ms = ms;
     event.box = box;
     event.pressMs = pressMs;
+    if (input)
+        event.input = inputDeviceName(*input);
     event.clock = m_program.Run.TrialClock;
     if (box > 0 && (kind == TrialEventKind::Click || kind == TrialEventKind::Found)) {
         const BoxRecord &record = m_program.Cluster.box(event.trial, box);

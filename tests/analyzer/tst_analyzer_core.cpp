@@ -436,7 +436,7 @@ private Q_SLOTS:
                                "\"a,b\",0,start,0,,,,0\r\n"
                                "\"a,b\",0,click,612,1,empty,580,.6\r\n"
                                "\"a,b\",0,close,1100,1,,,1.1\r\n"
-                               "\"a,b\",0,click,1187,2,x.ico,1150,1.2\r\n"
+                               "\"a,b\",0,click,1187,2,x.ico,1150,1.2,touch\r\n"
                                "\"a,b\",0,found,1187,2,,,1.2\r\n"
                                "\"a,b\",0,start,0,,,,0\r\n"
                                "\"a,b\",0,click,655,3,empty,600,.7\r\n"
@@ -447,6 +447,15 @@ private Q_SLOTS:
         QCOMPARE(trials.size(), 2);
         QCOMPARE(trials[0].clicks[0].ms, std::optional<qint64>(612));
         QCOMPARE(trials[0].clicks[1].ms, std::optional<qint64>(1187));
+        // The device, where the log's line names it, goes to the tidy clicks as the last column.
+        QCOMPARE(trials[0].clicks[0].input, QString());
+        QCOMPARE(trials[0].clicks[1].input, QStringLiteral("touch"));
+        TidyTables tables;
+        tables.add(score);
+        const QList<QByteArray> clickRows = tables.text(ClicksTable).split('\n');
+        QVERIFY2(clickRows.value(0).endsWith(",input\r"), clickRows.value(0).constData());
+        QVERIFY2(clickRows.value(1).endsWith(",\r") && clickRows.value(2).endsWith(",touch\r"),
+                 clickRows.value(2).constData());
         QVERIFY(!trials[1].clicks[0].ms);
         // The first response takes the log's milliseconds where the log matches, else the
         // timed click order's time.

@@ -29,6 +29,7 @@ struct TrialEvent
     QString holds;                 // clicks: the object's picture, or "empty"
     std::optional<qint64> pressMs; // clicks: when the button went down
     double clock = 0;              // the trial clock, in 0.1 s steps, as the result file has it
+    QString input;                 // clicks: what made it, "mouse", "touch" or "pen"
 };
 
 // Where each value stands in a line, counting from 0. A column added later goes last,
@@ -42,18 +43,19 @@ enum EventLogColumn {
     HoldsColumn,
     PressMsColumn,
     ClockColumn,
+    InputColumn,
     EventLogColumnCount
 };
 
 inline constexpr std::array<QLatin1StringView, EventLogColumnCount> EventLogColumnTitles{
     QLatin1StringView("cluster"), QLatin1StringView("trial"), QLatin1StringView("event"),
     QLatin1StringView("ms"),      QLatin1StringView("box"),   QLatin1StringView("holds"),
-    QLatin1StringView("press_ms"), QLatin1StringView("clock")};
+    QLatin1StringView("press_ms"), QLatin1StringView("clock"), QLatin1StringView("input")};
 
 // The `event` column's word for each kind ("start", "click", ..., "pause").
 QString eventName(TrialEventKind kind);
 
-// "cluster,trial,event,ms,box,holds,press_ms,clock" CR LF.
+// "cluster,trial,event,ms,box,holds,press_ms,clock,input" CR LF.
 QString eventLogTitleLine();
 
 // One line, CR LF at the end. A value holding a comma, a double quote or a line end is

@@ -889,7 +889,7 @@ private Q_SLOTS:
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
         QCOMPARE(pilot.startScreenMessages, (QStringList{u" Rest"_s, u"(none)"_s}));
         QList<QByteArray> log = readBytes(w.folder.path(u"anna.events.csv"_s)).split('\n');
-        QCOMPARE(log[1], w.folder.path(u"study-2.bex"_s).toLocal8Bit() + ",,experiment,,,,,\r");
+        QCOMPARE(log[1], w.folder.path(u"study-2.bex"_s).toLocal8Bit() + ",,experiment,,,,,,\r");
         QVERIFY(log[2].startsWith(pathB + ",0,start,"));
         // A list changed since it was opened is no file's order: no file is named.
         w.addMessage(u"Thanks"_s);

@@ -149,17 +149,17 @@ private Q_SLOTS:
         sendKey(&s.screen, Qt::Key_Escape, s.stampInTrial(800));
         QVERIFY(!s.screen.isVisible());
 
-        QCOMPARE(eventLog(s), QByteArray("cluster,trial,event,ms,box,holds,press_ms,clock\r\n"
-                                         "cluster1.box,0,start,0,,,,0\r\n"
-                                         "cluster1.box,0,click,1234,2,empty,1100,1.2\r\n"
-                                         "cluster1.box,0,close,2300,2,,,2.3\r\n"
-                                         "cluster1.box,0,click,2950,1,Content1.ico,2900,2.9\r\n"
-                                         "cluster1.box,0,found,2950,1,Content1.ico,,2.9\r\n"
-                                         "cluster1.box,1,start,0,,,,0\r\n"
-                                         "cluster1.box,1,timeup,2000,,,,2\r\n"
-                                         "cluster1.box,2,start,0,,,,0\r\n"
-                                         "cluster1.box,2,click,500,1,Content1.ico,450,.5\r\n"
-                                         "cluster1.box,2,esc,800,,,,.8\r\n"));
+        QCOMPARE(eventLog(s), QByteArray("cluster,trial,event,ms,box,holds,press_ms,clock,input\r\n"
+                                         "cluster1.box,0,start,0,,,,0,\r\n"
+                                         "cluster1.box,0,click,1234,2,empty,1100,1.2,mouse\r\n"
+                                         "cluster1.box,0,close,2300,2,,,2.3,\r\n"
+                                         "cluster1.box,0,click,2950,1,Content1.ico,2900,2.9,mouse\r\n"
+                                         "cluster1.box,0,found,2950,1,Content1.ico,,2.9,\r\n"
+                                         "cluster1.box,1,start,0,,,,0,\r\n"
+                                         "cluster1.box,1,timeup,2000,,,,2,\r\n"
+                                         "cluster1.box,2,start,0,,,,0,\r\n"
+                                         "cluster1.box,2,click,500,1,Content1.ico,450,.5,mouse\r\n"
+                                         "cluster1.box,2,esc,800,,,,.8,\r\n"));
         // The result file keeps its 0.1 s times, and the half-line of the Esc trial.
         QCOMPARE(s.resultBytes(), s.resultHead()
                                       + " 0 \tcluster1.box\t 2 \t 1 \t 1 \t 2.9\t 2 \t 2 1\t 2@ 1.2 1@ 2.9\t\r\n"
@@ -220,6 +220,8 @@ private Q_SLOTS:
         QVERIFY(s.resultBytes().contains("\t 4 \t 4 \t 3 \t"));
         QVERIFY(s.resultBytes().contains("\t 3 \t 2 1 3\t"));
         QCOMPARE(loggedClicks(s).size(), 3);
+        for (const QByteArray &click : loggedClicks(s))
+            QVERIFY2(click.endsWith(",touch"), click.constData());
         QVERIFY(sessionSummaryText(s.screen.session()).endsWith(u"\nBoxes opened with: touch"_s));
     }
 };

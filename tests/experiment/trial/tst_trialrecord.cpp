@@ -340,7 +340,7 @@ private Q_SLOTS:
 
     void eventLogLinesAreLaidOutExactly()
     {
-        QCOMPARE(eventLogTitleLine(), u"cluster,trial,event,ms,box,holds,press_ms,clock\r\n"_s);
+        QCOMPARE(eventLogTitleLine(), u"cluster,trial,event,ms,box,holds,press_ms,clock,input\r\n"_s);
         TrialEvent click;
         click.kind = TrialEventKind::Click;
         click.trial = 2;
@@ -349,19 +349,20 @@ private Q_SLOTS:
         click.holds = u"Content3.ico"_s;
         click.pressMs = 1141;
         click.clock = clockAfterTicks(12);
+        click.input = u"touch"_s;
         QCOMPARE(eventLogLine(u"cluster1.box"_s, click),
-                 u"cluster1.box,2,click,1234,3,Content3.ico,1141,1.2\r\n"_s);
+                 u"cluster1.box,2,click,1234,3,Content3.ico,1141,1.2,touch\r\n"_s);
         TrialEvent timeUp;
         timeUp.kind = TrialEventKind::TimeUp;
         timeUp.ms = 2000;
         timeUp.clock = 2.0000000000000004;
-        QCOMPARE(eventLogLine(u"a.box"_s, timeUp), u"a.box,0,timeup,2000,,,,2\r\n"_s);
+        QCOMPARE(eventLogLine(u"a.box"_s, timeUp), u"a.box,0,timeup,2000,,,,2,\r\n"_s);
         // A pressed-before-the-start time, and values that need quoting.
         click.pressMs = -12;
         click.clock = 0.30000000000000004;
         click.holds = u"pot, red.ico"_s;
         QCOMPARE(eventLogLine(u"C:\\exp\\say \"hi\".box"_s, click),
-                 u"\"C:\\exp\\say \"\"hi\"\".box\",2,click,1234,3,\"pot, red.ico\",-12,.3\r\n"_s);
+                 u"\"C:\\exp\\say \"\"hi\"\".box\",2,click,1234,3,\"pot, red.ico\",-12,.3,touch\r\n"_s);
         QCOMPARE(boxHolds(true, u"leeg"_s), u"empty"_s);
         QCOMPARE(boxHolds(false, u"Content1.ico"_s), u"Content1.ico"_s);
         QCOMPARE(eventLogPath(u"/data/exp/cluster1.bof"_s), u"/data/exp/cluster1.events.csv"_s);

@@ -297,8 +297,8 @@ private Q_SLOTS:
         QVERIFY(!s.screen.Timer1->isEnabled());
         QCOMPARE(s.screen.runEnd(), RunEnd::Escaped);
         QVERIFY(s.resultBytes().endsWith("\r\n 1 \tcluster1.box\t 1 \t 1 \t 1 \t"));
-        QVERIFY(readBytes(s.folder.path(u"cluster1.events.csv"_s)).contains("cluster1.box,0,click,300,1,Content1.ico,300,.3\r\n"
-                                                                           "cluster1.box,0,pause,300,,,,.3\r\n"
+        QVERIFY(readBytes(s.folder.path(u"cluster1.events.csv"_s)).contains("cluster1.box,0,click,300,1,Content1.ico,300,.3,mouse\r\n"
+                                                                           "cluster1.box,0,pause,300,,,,.3,\r\n"
                                                                            "cluster1.box,0,click,1000,2,"));
     }
 
@@ -310,21 +310,21 @@ private Q_SLOTS:
         QTest::addColumn<QString>("ended");
         QTest::addColumn<QByteArray>("logEnd");
         QTest::newRow("last trial") << u"STSTS"_s << u"Ended: complete."_s
-                                    << QByteArray("c.box,1,found,0,1,Content1.ico,,0\r\n,,session,,,complete,,\r\n");
+                                    << QByteArray("c.box,1,found,0,1,Content1.ico,,0,\r\n,,session,,,complete,,,\r\n");
         QTest::newRow("Esc in a trial") << u"STSE"_s << u"Ended: with Esc at trial 1 of c.box;"_s
-                                        << QByteArray("c.box,1,start,0,,,,0\r\nc.box,1,esc,0,,,,0\r\n"
-                                                      "c.box,1,session,,,esc,,\r\n");
+                                        << QByteArray("c.box,1,start,0,,,,0,\r\nc.box,1,esc,0,,,,0,\r\n"
+                                                      "c.box,1,session,,,esc,,,\r\n");
         QTest::newRow("Esc on an end screen") << u"STE"_s << u"Ended: with Esc at trial 1 of c.box, before it began;"_s
-                                              << QByteArray("c.box,0,found,0,1,Content1.ico,,0\r\n"
-                                                            "c.box,1,session,,,esc,,\r\n");
+                                              << QByteArray("c.box,0,found,0,1,Content1.ico,,0,\r\n"
+                                                            "c.box,1,session,,,esc,,,\r\n");
         QTest::newRow("Esc on the last end screen")
             << u"STSTE"_s << u"Ended: with Esc at the end of c.box, after its last trial;"_s
-            << QByteArray("c.box,1,found,0,1,Content1.ico,,0\r\nc.box,2,session,,,esc,,\r\n");
+            << QByteArray("c.box,1,found,0,1,Content1.ico,,0,\r\nc.box,2,session,,,esc,,,\r\n");
         QTest::newRow("Esc on the start screen") << u"E"_s << u"Ended: with Esc at trial 0 of c.box, before it began;"_s
                                                  << QByteArray(); // no trial began, so no log
         QTest::newRow("failed write") << u"STXS"_s << u"Ended: stopped by a file problem at trial 1 of c.box:"_s
-                                      << QByteArray("c.box,0,found,0,1,Content1.ico,,0\r\n"
-                                                    "c.box,1,session,,,failed,,\r\n");
+                                      << QByteArray("c.box,0,found,0,1,Content1.ico,,0,\r\n"
+                                                    "c.box,1,session,,,failed,,,\r\n");
     }
 
     void summaryAndLogAgreeOnWhereTheRunEnded()
@@ -571,17 +571,17 @@ private Q_SLOTS:
                      " 0 \t" + b + "\t 3 \t 3 \t 3 \t 0\t 1 \t 3\t 3@ 0\t\r\n"
                      " 1 \t" + b + "\t 1 \t 1 \t 1 \t 0\t 1 \t 1\t 1@ 0\t\r\n");
         // The subject's event log beside the subject file, and each cluster's beside its own.
-        const QByteArray title = "cluster,trial,event,ms,box,holds,press_ms,clock\r\n";
-        const QByteArray aLines = a + ",0,start,0,,,,0\r\n" + a + ",0,click,0,2,Content2.ico,0,0\r\n"
-                                  + a + ",0,found,0,2,Content2.ico,,0\r\n" + a + ",1,start,0,,,,0\r\n"
-                                  + a + ",1,click,0,1,Content1.ico,0,0\r\n" + a + ",1,found,0,1,Content1.ico,,0\r\n";
-        const QByteArray bLines = b + ",0,start,0,,,,0\r\n" + b + ",0,click,0,3,Content3.ico,0,0\r\n"
-                                  + b + ",0,found,0,3,Content3.ico,,0\r\n" + b + ",1,start,0,,,,0\r\n"
-                                  + b + ",1,click,0,1,Content1.ico,0,0\r\n" + b + ",1,found,0,1,Content1.ico,,0\r\n";
-        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines + ",,session,,,complete,,\r\n");
+        const QByteArray title = "cluster,trial,event,ms,box,holds,press_ms,clock,input\r\n";
+        const QByteArray aLines = a + ",0,start,0,,,,0,\r\n" + a + ",0,click,0,2,Content2.ico,0,0,mouse\r\n"
+                                  + a + ",0,found,0,2,Content2.ico,,0,\r\n" + a + ",1,start,0,,,,0,\r\n"
+                                  + a + ",1,click,0,1,Content1.ico,0,0,mouse\r\n" + a + ",1,found,0,1,Content1.ico,,0,\r\n";
+        const QByteArray bLines = b + ",0,start,0,,,,0,\r\n" + b + ",0,click,0,3,Content3.ico,0,0,mouse\r\n"
+                                  + b + ",0,found,0,3,Content3.ico,,0,\r\n" + b + ",1,start,0,,,,0,\r\n"
+                                  + b + ",1,click,0,1,Content1.ico,0,0,mouse\r\n" + b + ",1,found,0,1,Content1.ico,,0,\r\n";
+        QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines + ",,session,,,complete,,,\r\n");
         // A cluster's log marks its result file as this experiment's working copy.
-        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + ",,experiment,,,,,\r\n" + aLines);
-        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + ",,experiment,,,,,\r\n" + bLines);
+        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + ",,experiment,,,,,,\r\n" + aLines);
+        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + ",,experiment,,,,,,\r\n" + bLines);
         QVERIFY(s.pointer.visible());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         // A message after the last cluster is kept but never shown.
@@ -617,7 +617,7 @@ private Q_SLOTS:
         // The cluster result file keeps the unfinished half-line.
         QVERIFY(readBytes(s.folder.path(u"A.bof"_s)).endsWith(" 1 \t" + a + "\t 2 \t 2 \t 1 \t"));
         // The subject's log and the researcher's summary say where and how it ended.
-        QVERIFY(readBytes(subject + u".events.csv"_s).endsWith(",1,esc,0,,,,0\r\n" + a + ",1,session,,,esc,,\r\n"));
+        QVERIFY(readBytes(subject + u".events.csv"_s).endsWith(",1,esc,0,,,,0,\r\n" + a + ",1,session,,,esc,,,\r\n"));
         const QString summary = sessionSummaryText(s.screen.session());
         for (const QString &line : {u"Subject: "_s + subject, u"Experiment file: "_s + s.folder.path(u"study.bex"_s),
                                     u"Clusters completed: 1 of 3"_s, u"Trials completed: 3"_s,
@@ -713,7 +713,7 @@ private Q_SLOTS:
                  qPrintable(errorText));
         QCOMPARE(run({.output = s.folder.path(u"second.bof"_s), .replace = false}), 0);
         QCOMPARE(readBytes(s.folder.path(u"second.bof"_s)), first);
-        QVERIFY(readBytes(s.folder.path(u"second.events.csv"_s)).endsWith(",,session,,,complete,,\r\n"));
+        QVERIFY(readBytes(s.folder.path(u"second.events.csv"_s)).endsWith(",,session,,,complete,,,\r\n"));
         QCOMPARE(s.resultBytes(), first);
         writeBytes(s.folder.path(u"scripted.bof"_s), first + "half a line\t");
         QCOMPARE(run({.output = {}, .replace = true}), 0);

@@ -139,7 +139,8 @@ private:
     // gave one, otherwise the moment it is handled.
     qint64 happenedAt(quint64 eventMs) const;
     qint64 trialMs(qint64 atNs) const;
-    void log(TrialEventKind kind, qint64 ms, int box = 0, std::optional<qint64> pressMs = {});
+    void log(TrialEventKind kind, qint64 ms, int box = 0, std::optional<qint64> pressMs = {},
+             std::optional<InputDevice> input = {});
     // Asks whether to end the run, with the trial's time standing still meanwhile.
     bool researcherEndsRun(qint64 escNs);
     void noteWhereItStopped();
