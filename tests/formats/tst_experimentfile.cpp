@@ -27,18 +27,18 @@ const QByteArray studyBytes = "\"/data/study/A.box\"\r\n"
 
 QStringList entriesOf(const QByteArray &bytes)
 {
-    const ExperimentFileContent content = readExperimentBytes(bytes, u"x.bex"_s);
-    if (content.problem)
-        qWarning("unexpected problem: %s", qPrintable(content.problem->description));
-    return content.entries;
+    const FileResult<QStringList> entries = readExperimentBytes(bytes, u"x.bex"_s);
+    if (!entries) {
+        qWarning("unexpected problem: %s", qPrintable(entries.error().description));
+        return {};
+    }
+    return *entries;
 }
 
 QString problemOf(const QByteArray &bytes)
 {
-    const ExperimentFileContent content = readExperimentBytes(bytes, u"/data/x.bex"_s);
-    if (!content.entries.isEmpty())
-        qWarning("a refused file still gave entries");
-    return content.problem ? content.problem->description : QString();
+    const FileResult<QStringList> entries = readExperimentBytes(bytes, u"/data/x.bex"_s);
+    return entries ? QString() : entries.error().description;
 }
 
 } // namespace
@@ -93,15 +93,15 @@ private Q_SLOTS:
             const int length = random.bounded(40);
             for (int i = 0; i < length; ++i)
                 bytes += alphabet.at(random.bounded(int(alphabet.size())));
-            const ExperimentFileContent first = readExperimentBytes(bytes, u"x.bex"_s);
-            if (first.problem)
+            const FileResult<QStringList> first = readExperimentBytes(bytes, u"x.bex"_s);
+            if (!first)
                 continue;
             ++taken;
-            for (const QString &entry : first.entries)
+            for (const QString &entry : *first)
                 QVERIFY2(!unwritableEntry(entry), bytes.toPercentEncoding().constData());
-            const ExperimentFileContent again = readExperimentBytes(experimentFileBytes(first.entries), u"x.bex"_s);
-            QVERIFY(!again.problem);
-            QCOMPARE(again.entries, first.entries);
+            const FileResult<QStringList> again = readExperimentBytes(experimentFileBytes(*first), u"x.bex"_s);
+            QVERIFY(again);
+            QCOMPARE(*again, *first);
         }
         QVERIFY(taken > 300);
     }
@@ -110,11 +110,11 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath(u"study.bex"_s), studyBytes);
-        QCOMPARE(readExperimentFile(dir.filePath(u"study.bex"_s)).entries, studyEntries);
-        const ExperimentFileContent missing = readExperimentFile(dir.filePath(u"gone.bex"_s));
-        QVERIFY(missing.problem);
-        QCOMPARE(missing.problem->code, ErrorCode::FileNotFound);
-        QVERIFY(missing.problem->description.contains(dir.filePath(u"gone.bex"_s)));
+        QCOMPARE(readExperimentFile(dir.filePath(u"study.bex"_s)).value(), studyEntries);
+        const FileResult<QStringList> missing = readExperimentFile(dir.filePath(u"gone.bex"_s));
+        QVERIFY(!missing);
+        QCOMPARE(missing.error().code, ErrorCode::FileNotFound);
+        QVERIFY(missing.error().description.contains(dir.filePath(u"gone.bex"_s)));
     }
 
     void onlyEntriesThatReadBackCanBeWritten()
@@ -126,11 +126,12 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         writeBytes(dir.filePath(u"kept.bex"_s), studyBytes);
-        FileError error;
-        QVERIFY(!saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s, u"Message: \"x\""_s}, &error));
-        QVERIFY(error.description.contains(u"Message: \"x\""_s));
+        const FileResult<void> refused =
+            saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s, u"Message: \"x\""_s});
+        QVERIFY(!refused);
+        QVERIFY(refused.error().description.contains(u"Message: \"x\""_s));
         QCOMPARE(readBytes(dir.filePath(u"kept.bex"_s)), studyBytes);
-        QVERIFY(saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s}, &error));
+        QVERIFY(saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s}));
         QCOMPARE(readBytes(dir.filePath(u"kept.bex"_s)), QByteArray("\"/a.box\"\r\n"));
     }
 

@@ -141,7 +141,7 @@ private Q_SLOTS:
             }
             analyzer::FileScore score;
             const analyzer::ReadOutcome outcome = reader.readBytes(u"/study/Ren\u00e9e.BOF"_s, result, &score);
-            QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+            QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
             QCOMPARE(score.subject, u"Ren\u00e9e"_s);
             analyzer::addEventLogTimes(score, u"/study/Ren\u00e9e.events.csv"_s, log);
             QCOMPARE(score.logProblems, QStringList());

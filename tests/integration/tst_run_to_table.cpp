@@ -58,12 +58,12 @@ private Q_SLOTS:
 
         const analyzer::ReadOutcome outcome =
             analyzer::LeesFile(clusterResultPath(folder.program.ClusterFile));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        QCOMPARE(outcome.result->subject, QStringLiteral("pp07"));
-        QCOMPARE(outcome.result->clusters.size(), 1);
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        QCOMPARE(outcome->subject, QStringLiteral("pp07"));
+        QCOMPARE(outcome->clusters.size(), 1);
 
         analyzer::TableWriter table(false, QLocale(QLocale::English));
-        table.add(*outcome.result);
+        table.add(*outcome);
         QCOMPARE(table.bytes(),
                  QByteArray("pp07\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n"));
     }
@@ -104,9 +104,8 @@ private Q_SLOTS:
         QTest::mouseClick(screen.OK, Qt::LeftButton);
         QVERIFY(!screen.isVisible());
 
-        analyzer::ReadProblem problem;
-        const std::optional<analyzer::FileScore> score = analyzer::scoreResultFile(result, &problem);
-        QVERIFY2(score, qPrintable(problem.message()));
+        const FileResult<analyzer::FileScore> score = analyzer::scoreResultFile(result);
+        QVERIFY2(score, qPrintable(score ? QString() : score.error().description));
         QCOMPARE(score->subject, subject);
         QCOMPARE(score->logProblems, QStringList());
         QCOMPARE(score->clusters.size(), 1);

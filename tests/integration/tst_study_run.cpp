@@ -63,11 +63,11 @@ private Q_SLOTS:
         QVERIFY(pilot.startScreenMessages[1].startsWith(u" That was the practice."_s));
 
         const analyzer::ReadOutcome outcome = analyzer::LeesFile(folder.path(u"pp01.bof"_s));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        QCOMPARE(outcome.result->clusters.size(), 4);
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        QCOMPARE(outcome->clusters.size(), 4);
         const int boxes[] = {2, 2, 3, 3};
         for (int c = 0; c < 4; ++c) {
-            const analyzer::ClusterMeasures &measures = outcome.result->clusters[c];
+            const analyzer::ClusterMeasures &measures = outcome->clusters[c];
             QCOMPARE(measures.trials, boxes[c]);
             QCOMPARE(measures.boxes, boxes[c]);
             // The subject went straight to the object every time.
