@@ -72,7 +72,7 @@ void AnalysisRun::addToTidy()
         if (!cluster.sharedBoxes())
             m_warnings.append(mixedSizeMessage(m_score, cluster));
     }
-    m_tidy->add(m_score);
+    m_tidy->add(m_score, m_practice);
 }
 
 // The table by name is laid out once every file is in, as a name's group follows the

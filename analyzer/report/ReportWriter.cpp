@@ -45,7 +45,7 @@ ReportOutcome writeReport(const ReportRequest &request)
     StudySummary study;
     for (const QString &path : request.resultFiles) {
         if (const FileResult<FileScore> score = scoreResultFile(path)) {
-            addToStudy(study, *score);
+            addToStudy(study, *score, request.practice);
         }
         else {
             ++outcome.leftOut;
@@ -83,7 +83,7 @@ ReportOutcome writeReport(const ReportRequest &request)
         ++outcome.subjects;
         for (const QString &logProblem : score->logProblems)
             outcome.notes << logProblem;
-        drawSubjectPage(painter, pages.next(), mm, subjectPage(*score, request.locale));
+        drawSubjectPage(painter, pages.next(), mm, subjectPage(*score, request.locale, request.practice));
         for (const ClusterScore &cluster : score->clusters) {
             const ClusterPage page = clusterPage(*score, cluster, layouts, request.locale);
             for (int part = 0; part < pagesFor(page); ++part)
