@@ -4,7 +4,10 @@
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/model/ClusterCommands.h"
+#include "kelvane/model/ClusterFileReader.h"
+#include "kelvane/model/OpenFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +82,74 @@ class ClusterCommandsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void openFileReplacesModelAndNames()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cluster1.box"));
+        writeBytes(path, twoTrialExampleBytes());
+        Program program;
+        program.Cluster.Trials.resize(5);
+        program.Cluster.box(4, 1).BoxIconFile = QStringLiteral("stale.ico");
+        FileError error;
+        QVERIFY(OpenFile(program, path, &error));
+        QVERIFY(program.Cluster == twoTrialExample());
+        QCOMPARE(program.ClusterFile, path);
+        QCOMPARE(program.ClusterName, path);
+
+        // A damaged file: the names stay, the reason names the file.
+        const QString damaged = dir.filePath(QStringLiteral("damaged.box"));
+        writeBytes(damaged, twoTrialExampleBytes().left(200));
+        QVERIFY(!OpenFile(program, damaged, &error));
+        QCOMPARE(program.ClusterFile, path);
+        QVERIFY(error.description.startsWith(damaged));
+        QVERIFY(!OpenFile(program, dir.filePath(QStringLiteral("none.box")), &error));
+        QCOMPARE(error.code, ErrorCode::FileNotFound);
+
+        // The notes leave naming the file to whoever prints them.
+        const ClusterFileContent missing = readClusterFile(dir.filePath(QStringLiteral("none.box")), ObjectRow::Read);
+        QCOMPARE(missing.notes.size(), 1);
+        QVERIFY2(missing.notes[0].text.startsWith(QStringLiteral("cannot be read: ")), qPrintable(missing.notes[0].text));
+        QVERIFY(!missing.notes[0].text.contains(QStringLiteral("none.box")));
+    }
+
+    void boxSizesLiveBesideTheClusterFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cluster1.box"));
+        const QString sizes = dir.filePath(QStringLiteral("cluster1.sizes.csv"));
+        writeBytes(path, twoTrialExampleBytes());
+        ClusterModel cluster = twoTrialExample();
+        cluster.Trials[1].BoxSizeMm = QStringLiteral("12,5");
+        FileError error;
+        QVERIFY(saveBoxSizes(path, cluster, &error));
+        QCOMPARE(readBytes(sizes), QByteArray("trial,box_mm\r\n1,\"12,5\"\r\n"));
+
+        // Opened, the sizes come back; the cluster file is read as any other.
+        Program program;
+        QVERIFY(OpenFile(program, path, &error));
+        QCOMPARE(program.Cluster.Trials[0].BoxSizeMm, QString());
+        QCOMPARE(program.Cluster.Trials[1].BoxSizeMm, QStringLiteral("12,5"));
+        QCOMPARE(readBytes(path), twoTrialExampleBytes());
+
+        // Saved without sizes, the earlier file goes, so it cannot speak for this cluster.
+        QVERIFY(saveBoxSizes(path, twoTrialExample(), &error));
+        QVERIFY(!QFileInfo::exists(sizes));
+        QVERIFY(OpenFile(program, path, &error));
+        QCOMPARE(program.Cluster.Trials[1].BoxSizeMm, QString());
+
+        // A damaged file is named with its line, and no trial keeps a size from it.
+        for (const QByteArray &damaged : {QByteArray("trial,box_mm\r\n0,20\r\n2,20\r\n"),
+                                          QByteArray("trial,box_mm\n0,20\nzero,20\n"), QByteArray("0,20\r\n")}) {
+            writeBytes(sizes, damaged);
+            QVERIFY(!OpenFile(program, path, &error));
+            QVERIFY2(error.description.startsWith(QDir::toNativeSeparators(sizes) + QStringLiteral(", line ")),
+                     qPrintable(error.description));
+            QCOMPARE(error.line, damaged.startsWith("0") ? 1 : 3);
+        }
+        QVERIFY(!readBoxSizes(path, cluster, &error));
+        QCOMPARE(cluster.Trials[1].BoxSizeMm, QString());
+    }
+
     void saveWritesAndUpdatesNames()
     {
         Fixture f;
