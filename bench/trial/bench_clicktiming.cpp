@@ -128,6 +128,7 @@ int main(int argc, char *argv[])
     Silence click;
     PointerCounter pointer;
     TrialScreen screen(program, {dialogs, store, target, click, pointer});
+    screen.setEscapeAsks(false); // the Esc that ends the benchmark asks nobody
     screen.Form_Load();
     if (!QTest::qWaitForWindowExposed(&screen))
         qFatal("the trial window was never shown");

@@ -110,6 +110,7 @@ int main(int argc, char *argv[])
     QtSoundPlayer clickSound(warnings);
     PointerCounter pointer;
     TrialScreen screen(program, {dialogs, store, targetSound, clickSound, pointer});
+    screen.setEscapeAsks(false); // the Esc that ends the benchmark asks nobody
 
     QElapsedTimer step;
     step.start();

@@ -96,10 +96,10 @@ QByteArray eventLogOf(const QList<WrittenTrial> &run)
 {
     QString text = eventLogTitleLine();
     for (const WrittenTrial &trial : run) {
-        text += eventLogLine(trial.cluster, {TrialEventKind::Start, trial.trial, 0, 0, {}, {}, 0});
+        text += eventLogLine(trial.cluster, {TrialEventKind::Start, trial.trial, 0, 0, {}, {}, 0, {}});
         for (const WrittenClick &click : trial.clicks)
             text += eventLogLine(trial.cluster, {TrialEventKind::Click, trial.trial, click.ms, click.box,
-                                                 u"empty"_s, click.ms - 40, click.tenths / 10.0});
+                                                 u"empty"_s, click.ms - 40, click.tenths / 10.0, u"mouse"_s});
     }
     text += sessionEventLine({}, {}, u"complete"_s);
     return toWindows1252(text);
@@ -187,17 +187,18 @@ private Q_SLOTS:
             if (random.bounded(2) == 1)
                 event.pressMs = event.ms - random.bounded(0, 500);
             event.clock = random.bounded(0, 10000) / 10.0;
+            event.input = QStringList{QString(), u"mouse"_s, u"touch"_s, u"pen"_s}.at(random.bounded(4));
             const QString cluster = generatedName(random, random.bounded(4) == 0);
             text += eventLogLine(cluster, event);
             written.append({cluster, QString::number(event.trial), eventName(event.kind), QString::number(event.ms),
                             event.box > 0 ? QString::number(event.box) : QString(), event.holds,
                             event.pressMs ? QString::number(*event.pressMs) : QString(),
-                            QString::number(event.clock)});
+                            QString::number(event.clock), event.input});
         }
         text += sessionEventLine(u"c,1"_s, 3, u"esc"_s);
-        written.append({u"c,1"_s, u"3"_s, u"session"_s, {}, {}, u"esc"_s, {}, {}});
+        written.append({u"c,1"_s, u"3"_s, u"session"_s, {}, {}, u"esc"_s, {}, {}, {}});
         text += experimentLogLine(u"/study/\"first\".bex"_s);
-        written.append({u"/study/\"first\".bex"_s, {}, u"experiment"_s, {}, {}, {}, {}, {}});
+        written.append({u"/study/\"first\".bex"_s, {}, u"experiment"_s, {}, {}, {}, {}, {}, {}});
 
         const QByteArray bytes = toWindows1252(text);
         EventLogReader reader(bytes);
