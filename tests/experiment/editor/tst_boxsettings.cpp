@@ -529,11 +529,11 @@ private Q_SLOTS:
 
         f.placeBox(0, {5000, 5000});
         QVERIFY(!f.program.ClusterSaved);
-        QCOMPARE(w.mnuUndo->text(), QStringLiteral("Undo Place Box 3"));
+        QCOMPARE(w.undoAction->text(), QStringLiteral("Undo Place Box 3"));
         pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(f.program.Cluster.CountBoxes(1), 2);
         QVERIFY(f.program.ClusterSaved);
-        QCOMPARE(w.mnuRedo->text(), QStringLiteral("Redo Place Box 3"));
+        QCOMPARE(w.redoAction->text(), QStringLiteral("Redo Place Box 3"));
         f.dialogs.messages.clear();
         w.mnuExitKelvane->trigger();
         QVERIFY(!w.isVisible());
@@ -611,7 +611,7 @@ private Q_SLOTS:
         edit(f);
         const QByteArray edited = clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names());
         QVERIFY(edited != saved);
-        QCOMPARE(w.mnuUndo->text(), undoText);
+        QCOMPARE(w.undoAction->text(), undoText);
         // A cleared cluster counts as saved, and its undo brings back what is not.
         const bool cleared = undoText.endsWith(QStringLiteral("Clear Cluster"));
         QCOMPARE(f.program.ClusterSaved, cleared);

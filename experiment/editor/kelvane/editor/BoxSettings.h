@@ -52,7 +52,7 @@ public:
     void mnuOptions_Click();
     void mnuiconEdit_Click();
     // Shows the selected trial as the subject will see it, and records nothing.
-    void mnuTryTrial_Click();
+    void tryTrialAction_Click();
 
     // Trials.
     void Trials_Click(int previousTab);
@@ -98,7 +98,7 @@ public:
     QStringList objectRowNames() const override;
     void setObjectRowNames(const QStringList &names) override;
     bool askToSaveChanges() override { return VraagSave(); }
-    void clearCluster() override;
+    void clearClusterWithoutAsking() override;
     void showCluster() override;
 
     // EditedCluster
@@ -135,9 +135,9 @@ public:
     QAction *mnuCopylayout = nullptr;
     QAction *mnuOptions = nullptr;
     QAction *mnuiconEdit = nullptr;
-    QAction *mnuUndo = nullptr;
-    QAction *mnuRedo = nullptr;
-    QAction *mnuTryTrial = nullptr;
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
+    QAction *tryTrialAction = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.
