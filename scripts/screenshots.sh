@@ -125,6 +125,11 @@ at_window "Run Experiment"
 click $((X + 340)) $((Y + 361))               # Subject name
 xdotool type pp01
 shoot_window "Run Experiment" experiment-window.png
+click $((X + 651)) $((Y + 273)) 1             # Orders...: the scheme, then the preview
+xdotool key Return
+shoot_window "^Orders$" orders-preview.png
+xdotool key Escape
+settle
 click $((X + 582)) $((Y + 417)) 1.5           # Run: the warm-up cluster's start screen
 xdotool key Return                            # START; its one-second limit runs out
 settle 2

@@ -37,10 +37,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 // The exit status of the report alone.
 ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const QStringList &clusterFolders,
-                       QTextStream &err)
+                       kelvane::analyzer::PracticeInSummaries practice, QTextStream &err)
 {
     const kelvane::analyzer::report::ReportOutcome outcome = kelvane::analyzer::report::writeReport(
-        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate)});
+        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate), practice});
     for (const QString &note : outcome.notes)
         err << "kelvane-analyze: report: " << note << '\n';
     if (!outcome.problem.isEmpty()) {
@@ -72,10 +72,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption sav(QStringLiteral("sav"),
                                  QStringLiteral("Write an SPSS data file instead of the "
                                                 "tab-delimited table."));
+    const QCommandLineOption byName(QStringLiteral("by-name"),
+                                    QStringLiteral("Lay the table out by cluster name instead of by position in "
+                                                   "each file: one group of columns per cluster name, in the order "
+                                                   "the names first appear; a subject without that cluster has "
+                                                   "empty cells."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The file to write."), QStringLiteral("OUT"));
     const QCommandLineOption tidy(QStringLiteral("tidy"),
-                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv and "
+                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                                  "datapackage.json into the folder DIR."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"),
@@ -86,8 +91,15 @@ int main(int argc, char *argv[])
                                       QStringLiteral("A folder where the report also looks for cluster "
                                                      "files (repeatable; searched in the order given)."),
                                       QStringLiteral("DIR"));
+    const QCommandLineOption includePractice(
+        QStringLiteral("include-practice"),
+        QStringLiteral("Count the practice clusters (whose file name starts with \"practice\") in levels.csv "
+                       "and subjects.csv of --tidy and in the scores of --report too; without it they are left "
+                       "out there."));
     parser.addOption(noHeader);
+    parser.addOption(includePractice);
     parser.addOption(sav);
+    parser.addOption(byName);
     parser.addOption(output);
     parser.addOption(tidy);
     parser.addOption(report);
@@ -118,15 +130,20 @@ int main(int argc, char *argv[])
         return Failed;
     }
 
-    const ExitStatus reported = wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), err)
-                                            : Success;
+    const auto practice = parser.isSet(includePractice) ? kelvane::analyzer::PracticeInSummaries::Counted
+                                                        : kelvane::analyzer::PracticeInSummaries::LeftOut;
+    const ExitStatus reported =
+        wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), practice, err) : Success;
     if (reported == Failed || (!wide && !tidyTables))
         return reported;
 
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
-                    !parser.isSet(noHeader), QLocale::system());
+                    !parser.isSet(noHeader), QLocale::system(),
+                    parser.isSet(byName) ? ClusterLayout::ByName : ClusterLayout::ByPosition);
     if (tidyTables)
         run.alsoTidy(parser.value(tidy));
+    if (parser.isSet(includePractice))
+        run.countPractice();
     for (const QString &path : files)
         run.add(path);
 
@@ -134,6 +151,8 @@ int main(int argc, char *argv[])
         err << "kelvane-analyze: skipped " << problem.message() << '\n';
     for (const QString &warning : run.warnings())
         err << "kelvane-analyze: " << warning << '\n';
+    if (wide && !run.positionWarning().isEmpty())
+        err << "kelvane-analyze: " << run.positionWarning() << '\n';
 
     QString problem;
     if (wide && !run.save(parser.value(output), &problem)) {

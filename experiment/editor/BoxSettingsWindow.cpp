@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -45,8 +47,8 @@ BoxSettings::BoxSettings(Program &program, const EditorServices &services, Edito
     , m_commands(program, services.dialogs, *this)
     , m_token(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    setWindowTitle(QStringLiteral("Settings"));
     buildWindow();
+    setCaption(QStringLiteral("Settings"));
     buildMenus();
     connectParts();
 }
@@ -57,6 +59,10 @@ void BoxSettings::buildWindow()
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
+    clusterFileLabel = new QLabel(this);
+    clusterFileLabel->setAccessibleName(QStringLiteral("Cluster file"));
+    clusterFileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(clusterFileLabel);
 
     Trials = new QTabBar(central);
     Trials->setAccessibleName(QStringLiteral("Trials"));
@@ -128,6 +134,7 @@ void BoxSettings::buildMenus()
     mnuSaveTrial = menuItem(file, QStringLiteral("Save Cluster"), QStringLiteral("mnuSaveTrial"));
     mnuSaveTrial->setShortcut(QKeySequence::Save);
     mnuClearCluster = menuItem(file, QStringLiteral("Clear Cluster"), QStringLiteral("mnuClearCluster"));
+    newStudyAction = menuItem(file, QStringLiteral("New Study..."), QStringLiteral("newStudyAction"));
     file->addSeparator();
     mnuExitKelvane = menuItem(file, QStringLiteral("Exit Kelvane"), QStringLiteral("mnuExitKelvane"));
 
@@ -153,6 +160,9 @@ void BoxSettings::buildMenus()
     mnuDeleteTrial = menuItem(trial, QStringLiteral("Delete Trial"), QStringLiteral("mnuDeleteTrial"));
     mnuAddLayout = menuItem(trial, QStringLiteral("Add Trial"), QStringLiteral("mnuAddLayout"));
     mnuCopylayout = menuItem(trial, QStringLiteral("Copy Trial"), QStringLiteral("mnuCopylayout"));
+    trial->addSeparator();
+    randomLayoutAction = menuItem(trial, QStringLiteral("Random Layout"), QStringLiteral("randomLayoutAction"));
+    makeProblemAction = menuItem(trial, QStringLiteral("Make Problem"), QStringLiteral("makeProblemAction"));
     trial->addSeparator();
     tryTrialAction = menuItem(trial, QStringLiteral("Try Trial"), QStringLiteral("tryTrialAction"));
 
@@ -182,9 +192,15 @@ void BoxSettings::connectParts()
     connect(mnuOptions, &QAction::triggered, this, &BoxSettings::mnuOptions_Click);
     connect(mnuiconEdit, &QAction::triggered, this, &BoxSettings::mnuiconEdit_Click);
     connect(tryTrialAction, &QAction::triggered, this, &BoxSettings::tryTrialAction_Click);
+    connect(randomLayoutAction, &QAction::triggered, this, &BoxSettings::randomLayoutAction_Click);
+    connect(makeProblemAction, &QAction::triggered, this, &BoxSettings::makeProblemAction_Click);
+    connect(newStudyAction, &QAction::triggered, this, &BoxSettings::newStudyAction_Click);
     // Saved is where the history stood at the last save or open, wherever undo and
     // redo lead.
-    const auto followHistory = [this] { m_program.ClusterSaved = m_history.isClean(); };
+    const auto followHistory = [this] {
+        m_program.ClusterSaved = m_history.isClean();
+        setWindowModified(!m_history.isClean());
+    };
     connect(&m_history, &QUndoStack::indexChanged, this, followHistory);
     connect(&m_history, &QUndoStack::cleanChanged, this, followHistory);
 
@@ -196,7 +212,7 @@ void BoxSettings::connectParts()
 
     connect(Trials, &QTabBar::currentChanged, this, [this] { Trials_Click(m_shown); });
     SSTab1->setTrial([this]() -> const TrialSettings & { return shownSettings(); });
-    connect(SSTab1, &TrialSettingsPanel::settingEdited, this, [this](const QString &setting, const TrialSettings &after) {
+    connect(SSTab1, &TrialSettingsPanel::edited, this, [this](const QString &setting, const TrialSettings &after) {
         m_history.push(new TrialSettingEdit(*this, m_shown, setting, after));
     });
 

@@ -6,12 +6,18 @@
 #include "TestFiles.h"
 #include "TestIcons.h"
 
+#include "kelvane/editor/NewStudyDialog.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/options/StoredSettings.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +27,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace kelvane;
 using namespace kelvane::test;
@@ -124,7 +131,7 @@ private Q_SLOTS:
     {
         EditorFixture f;
         BoxSettings &w = *f.window;
-        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QCOMPARE(tabCaptions(w.Trials), QStringList{QStringLiteral("1")});
         QCOMPARE(w.SSTab1->TimeUpMessage->text(), QStringLiteral("Uw tijd is om."));
         QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
@@ -146,12 +153,13 @@ private Q_SLOTS:
         QCOMPARE(menuCaptions(w.menuBar()),
                  (QStringList{QStringLiteral("&File"), QStringLiteral("  Open Cluster"),
                               QStringLiteral("  Save Cluster"), QStringLiteral("  Clear Cluster"),
-                              QStringLiteral("  Exit Kelvane"), QStringLiteral("&Edit"),
+                              QStringLiteral("  New Study..."), QStringLiteral("  Exit Kelvane"), QStringLiteral("&Edit"),
                               QStringLiteral("  Undo"), QStringLiteral("  Redo"), QStringLiteral("&Run"),
                               QStringLiteral("  Experiment"), QStringLiteral("  Cluster"),
                               QStringLiteral("&Trial"), QStringLiteral("  Clear Trial"),
                               QStringLiteral("  Delete Trial"), QStringLiteral("  Add Trial"),
-                              QStringLiteral("  Copy Trial"), QStringLiteral("  Try Trial"), QStringLiteral("&Extra"),
+                              QStringLiteral("  Copy Trial"), QStringLiteral("  Random Layout"),
+                              QStringLiteral("  Make Problem"), QStringLiteral("  Try Trial"), QStringLiteral("&Extra"),
                               QStringLiteral("  Options"), QStringLiteral("  Icon Editor")}));
         // Windows nobody has provided are not offered.
         QVERIFY(!w.mnuRunExperiment->isEnabled());
@@ -160,6 +168,43 @@ private Q_SLOTS:
         for (QPushButton *button : {w.CopyTrial, w.AddLayout, w.Runtrial, w.SaveBoxFile, w.OpenBoxFile})
             QCOMPARE(button->accessibleName(), button->text());
         QCOMPARE(w.Runtrial->text(), QStringLiteral("Run Cluster"));
+    }
+
+    void newStudyIsMadeFromTheDialog()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        const QString folder = f.path(QStringLiteral("study"));
+        QString seed;
+        QTimer::singleShot(0, &w, [&] {
+            auto *dialog = w.findChild<NewStudyDialog *>();
+            QVERIFY(dialog);
+            seed = dialog->seed->text();
+            dialog->folder->setText(folder);
+            dialog->sizes->setText(QStringLiteral("3,40"));
+            dialog->minDistance->setValue(4);
+            click(dialog->buttons->button(QDialogButtonBox::Ok));
+            QVERIFY(dialog->isVisible());
+            QVERIFY(!QFileInfo::exists(folder));
+            dialog->sizes->setText(QStringLiteral("5, 3"));
+            dialog->minDistance->setValue(1.5);
+            dialog->problems->setText(QStringLiteral("2"));
+            dialog->language->setCurrentIndex(1);
+            click(dialog->buttons->button(QDialogButtonBox::Ok));
+        });
+        w.newStudyAction->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("No study was made: 40 boxes of 480 twips")),
+                 qPrintable(f.dialogs.messages[0].text));
+        const QString made = folder + QStringLiteral("/STUDY.bex");
+        QCOMPARE(f.dialogs.messages[1].text, QStringLiteral("The study is ready: %1 with 5 cluster files, seed %2.")
+                                                 .arg(QDir::toNativeSeparators(made), seed));
+        const QStringList entries = readExperimentFile(made).entries;
+        QCOMPARE(entries.size(), 7);
+        QVERIFY(entries[0].startsWith(QStringLiteral("Message: Zoek in de dozen")));
+        QVERIFY(entries[0].endsWith(QStringLiteral(" [seed %1]").arg(seed)));
+        QCOMPARE(entries[3], QDir::toNativeSeparators(folder + QStringLiteral("/boxes3-1.box")));
+        QCOMPARE(entries[6], QDir::toNativeSeparators(folder + QStringLiteral("/boxes5-2.box")));
     }
 
     void everyControlHasAnAccessibleName()
@@ -377,7 +422,7 @@ private Q_SLOTS:
         QCOMPARE(w.TrialLayout->boxCount(), 0);
         QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
         QVERIFY(f.program.ClusterSaved);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
@@ -393,7 +438,10 @@ private Q_SLOTS:
         f.dialogs.savePaths = {f.path(QStringLiteral("built"))};
         click(w.SaveBoxFile);
         QCOMPARE(readBytes(f.path(QStringLiteral("built.box"))), twoTrialFile);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - ") + f.path(QStringLiteral("built.box")));
+        // Saved or opened, the title names the file alike; the folder is in the status bar.
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - built.box[*]"));
+        QCOMPARE(w.clusterFileLabel->text(), f.path(QStringLiteral("built.box")));
+        QVERIFY(!w.isWindowModified());
         QVERIFY(f.program.ClusterSaved);
         // A cluster without a file leaves the start folder to the folder memory.
         QVERIFY(f.dialogs.fileRequests.last().initialFolder.isEmpty());
@@ -405,7 +453,8 @@ private Q_SLOTS:
         f.dialogs.openPaths = {f.path(QStringLiteral("built.box"))};
         f.window->mnuOpenTrial->trigger();
         BoxSettings &again = *f.window;
-        QCOMPARE(again.windowTitle(), QStringLiteral("Kelvane Settings - built.box"));
+        QCOMPARE(again.windowTitle(), QStringLiteral("Kelvane Settings - built.box[*]"));
+        QCOMPARE(again.clusterFileLabel->text(), f.path(QStringLiteral("built.box")));
         QCOMPARE(again.Rows->DragBox->name(2), QStringLiteral("Apple.ico"));
         QCOMPARE(tabCaptions(again.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
         QCOMPARE(again.shownTrial(), 0);
@@ -446,7 +495,7 @@ private Q_SLOTS:
         writeBytes(file, twoTrialFile);
 
         QVERIFY(w.openClusterFile(file));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box[*]"));
         QCOMPARE(f.program.ClusterFile, file);
         QVERIFY(f.program.ClusterSaved);
         QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
@@ -574,6 +623,20 @@ private Q_SLOTS:
             << Edit([](EditorFixture &f) { f.window->mnuDeleteTrial->trigger(); }) << QStringLiteral("Undo Delete Trial 1");
         QTest::newRow("clear cluster") << nothing << Edit([](EditorFixture &f) { f.window->mnuClearCluster->trigger(); })
                                        << QStringLiteral("Undo Clear Cluster");
+        QTest::newRow("random layout") << nothing << Edit([](EditorFixture &f) { f.window->randomLayoutAction->trigger(); })
+                                       << QStringLiteral("Undo Random Layout of Trial 2");
+        QTest::newRow("make problem") << nothing << Edit([](EditorFixture &f) {
+            f.window->makeProblemAction->trigger();
+            // Two trials of the shown layout, the target's object in each box once.
+            const ClusterModel &c = f.program.Cluster;
+            QCOMPARE(c.trialCount(), 2);
+            for (int t = 0; t < 2; ++t) {
+                QCOMPARE(c.objectCount(t), 1);
+                QCOMPARE(c.box(t, c.Trials[std::size_t(t)].TargetNumberText.toInt()).ContentFile,
+                         QStringLiteral("Content1.ico"));
+            }
+            QVERIFY(c.Trials[0].TargetNumberText != c.Trials[1].TargetNumberText);
+        }) << QStringLiteral("Undo Make Problem of Trial 2");
         QTest::newRow("typed") << nothing
                                << Edit([](EditorFixture &f) { typeInto(f.window->SSTab1->StartMessage, QStringLiteral("Zoek")); })
                                << QStringLiteral("Undo Change Start message");
@@ -629,6 +692,56 @@ private Q_SLOTS:
         pressKeys(w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), edited);
         QCOMPARE(f.program.ClusterSaved, cleared);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void theTitleShowsUnsavedWorkAndTheUndoStepsAreTheTypedOnes()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        buildTwoTrials(f);
+        QVERIFY(w.isWindowModified());
+        f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
+        QVERIFY(w.SaveCluster());
+        const QByteArray saved = readBytes(f.path(QStringLiteral("c.box")));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - c.box[*]"));
+        QVERIFY(!w.isWindowModified());
+
+        // Choosing the colour a trial already has changes nothing: no step, no mark.
+        const int steps = w.history().count();
+        f.dialogs.colours = {w.SSTab1->ChangeColor->colour()};
+        click(w.SSTab1->ChangeColor);
+        QCOMPARE(w.history().count(), steps);
+        QVERIFY(!w.isWindowModified());
+
+        // Typing on in one setting is one step; each setting typed into after another
+        // is a step of its own.
+        w.SSTab1->setCurrentIndex(0);
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Zoek"));
+        QTest::keyClicks(w.SSTab1->StartMessage, QStringLiteral(" de appel"));
+        QCOMPARE(w.history().count(), steps + 1);
+        QVERIFY(w.isWindowModified());
+        typeInto(w.SSTab1->EndMessage, QStringLiteral("Klaar"));
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Zoek"));
+        QCOMPARE(w.history().count(), steps + 3);
+        for (int undo = 0; undo < 3; ++undo)
+            w.undoAction->trigger();
+        QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), saved);
+        QVERIFY(!w.isWindowModified());
+
+        // Clear Cluster leaves a cluster without a file: with the clearing undone, Save
+        // asks for a name instead of replacing c.box.
+        w.mnuClearCluster->trigger();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
+        QVERIFY(w.clusterFileLabel->text().isEmpty());
+        w.undoAction->trigger();
+        QVERIFY(w.isWindowModified());
+        f.dialogs.savePaths = {std::nullopt};
+        const qsizetype requests = f.dialogs.fileRequests.size();
+        QVERIFY(!w.SaveCluster());
+        QCOMPARE(f.dialogs.fileRequests.size(), requests + 1);
+        QVERIFY(f.dialogs.fileRequests.last().proposedName.isEmpty());
+        QCOMPARE(readBytes(f.path(QStringLiteral("c.box"))), saved);
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 

@@ -20,6 +20,7 @@
 #include <QUndoStack>
 
 class QAction;
+class QLabel;
 class QPushButton;
 class QTabBar;
 
@@ -53,6 +54,13 @@ public:
     void mnuiconEdit_Click();
     // Shows the selected trial as the subject will see it, and records nothing.
     void tryTrialAction_Click();
+    // The selected trial's boxes at places drawn at random, as a generated study has them.
+    void randomLayoutAction_Click();
+    // The selected trial made into a whole problem: one trial per box, the object in
+    // each box once.
+    void makeProblemAction_Click();
+    // A standard study in a folder, from the New Study dialog.
+    void newStudyAction_Click();
 
     // Trials.
     void Trials_Click(int previousTab);
@@ -126,6 +134,7 @@ public:
     QAction *mnuOpenTrial = nullptr;
     QAction *mnuSaveTrial = nullptr;
     QAction *mnuClearCluster = nullptr;
+    QAction *newStudyAction = nullptr;
     QAction *mnuExitKelvane = nullptr;
     QAction *mnuRunExperiment = nullptr;
     QAction *mnuRunCluster = nullptr;
@@ -138,6 +147,10 @@ public:
     QAction *undoAction = nullptr;
     QAction *redoAction = nullptr;
     QAction *tryTrialAction = nullptr;
+    QAction *randomLayoutAction = nullptr;
+    QAction *makeProblemAction = nullptr;
+    // The full path of the cluster file, in the status bar.
+    QLabel *clusterFileLabel = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.
