@@ -212,7 +212,7 @@ void BoxSettings::connectParts()
 
     connect(Trials, &QTabBar::currentChanged, this, [this] { Trials_Click(m_shown); });
     SSTab1->setTrial([this]() -> const TrialSettings & { return shownSettings(); });
-    connect(SSTab1, &TrialSettingsPanel::edited, this, [this](const QString &setting, const TrialSettings &after) {
+    connect(SSTab1, &TrialSettingsPanel::settingEdited, this, [this](const QString &setting, const TrialSettings &after) {
         m_history.push(new TrialSettingEdit(*this, m_shown, setting, after));
     });
 
