@@ -93,10 +93,11 @@ void SearchViewer::subjectChosen(int index)
     m_subject.reset();
     notesLabel->clear();
     if (index >= 0 && index < m_files.size()) {
-        ReadProblem problem;
-        m_subject = scoreResultFile(m_files[index], &problem);
-        if (!m_subject)
-            notesLabel->setText(problem.message());
+        FileResult<FileScore> score = scoreResultFile(m_files[index]);
+        if (score)
+            m_subject = std::move(*score);
+        else
+            notesLabel->setText(score.error().description);
     }
     const QSignalBlocker blocker(clusterChoice);
     clusterChoice->clear();
