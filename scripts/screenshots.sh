@@ -9,19 +9,25 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 display=${2:-:16}
-bin=$PWD/$build/bin
 images=$PWD/docs/images
-for program in kelvane kelvane-analyzer; do
-  [[ -x $bin/$program ]] || { echo "screenshots: $bin/$program is not built" >&2; exit 1; }
+for program in kelvane kelvane-analyzer kelvane-analyze kelvane-check kelvane-search-picture; do
+  [[ -x $build/bin/$program ]] || { echo "screenshots: $build/bin/$program is not built" >&2; exit 1; }
 done
+drawing=$PWD/$build/bin/kelvane-search-picture
 
 # A fixed folder, since its paths show in the pictures.
 work=/tmp/kelvane-screenshots
 rm -rf "$work"
-# A user of its own: first-run settings, the build's pictures, nothing of the caller's.
+# The programs as a package installs them, so that the pictures show what a researcher
+# sees (the pictures kept per user, never a build folder's path).
+cmake --install "$build" --prefix "$work/usr" >/dev/null
+bin=$work/usr/bin
+# A user of its own: first-run settings, the shipped pictures, nothing of the caller's.
 export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_DATA_HOME=$work/home/.local/share
 unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORM
-mkdir -p "$HOME" "$work/study/results"
+# The tutorial's study folder, as the tutorial makes it.
+study=$HOME/study
+mkdir -p "$study/results"
 
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb=$!
@@ -52,21 +58,47 @@ start() { "$@" >>"$work/programs.log" 2>&1 & app=$!; }
 start_in() { local folder=$1; shift; (cd "$folder" && exec "$@") >>"$work/programs.log" 2>&1 & app=$!; }
 at_window() { eval "$(xdotool getwindowgeometry --shell "$(window "$1")")"; }
 
+# The centres of the boxes of trial $2 (from 0) of cluster file $1 on the trial window of
+# a 1024 x 768 screen, one "x y" line per box: the layout square is the trial's screen
+# size (percent) of the screen's height, centred, 50 twips from the top.
+box_centres() {
+  "$bin/kelvane-check" --json "$1" | python3 -c '
+import json, sys
+report = json.load(sys.stdin)
+trial = (report[0] if isinstance(report, list) else report)["trials"][int(sys.argv[1])]
+side = 768 * float(trial["ScreenSize"]) / 100
+for box in trial["boxes"]:
+    print(round(512 - side / 2 + box["Left"] / 7000 * side + 16), round(50 / 15 + box["Top"] / 7000 * side + 16))
+' "$2"
+}
+# Plays trial $2 of the cluster $1 on the open trial window: START, then a click on each
+# box named (from 1), in order.
+play_trial() {
+  local cluster=$1 trial=$2; shift 2
+  mapfile -t centres < <(box_centres "$cluster" "$trial")
+  xdotool key Return
+  settle 0.6
+  for box in "$@"; do
+    click ${centres[$((box - 1))]} 0.4
+  done
+  settle 0.6
+}
+
 # Where the editor's Extra menu stands in its menu bar (File, Edit, Run, Trial, Extra,
 # Help); move it when the menus change.
 extra_menu_x=174
 edit_menu_x=56
 
-cp examples/first-cluster.box "$work/study/"
+cp examples/first-cluster.box "$study/"
 # A cluster of one trial with a one-second limit, so that an experiment reaches its
 # second start screen, with the message, by START, a pause and START.
-sed -n '1p;2p' examples/first-cluster.box | sed '1s/.*/1\r/; 2s/^"20"/"1"/' >"$work/study/warm-up.box"
-sed -n '$p' examples/first-cluster.box >>"$work/study/warm-up.box"
-printf '"%s"\r\n"%s"\r\n"%s"\r\n' "$work/study/warm-up.box" \
-  "Message: Well done. Click START when you are ready." "$work/study/first-cluster.box" >"$work/study/study.bex"
+sed -n '1p;2p' examples/first-cluster.box | sed '1s/.*/1\r/; 2s/^"20"/"1"/' >"$study/warm-up.box"
+sed -n '$p' examples/first-cluster.box >>"$study/warm-up.box"
+printf '"%s"\r\n"%s"\r\n"%s"\r\n' "$study/warm-up.box" \
+  "Message: Well done. Click START when you are ready." "$study/first-cluster.box" >"$study/study.bex"
 
 echo "== the cluster editor, its Extra menu, the options, the icon editor, the manual"
-start "$bin/kelvane" "$work/study/first-cluster.box"
+start "$bin/kelvane" "$study/first-cluster.box"
 editor=$(window "Kelvane Settings")
 shoot_window "Kelvane Settings" editor.png
 geometry=$(xdotool getwindowgeometry "$editor" | sed -n 's/ *Geometry: //p')
@@ -119,7 +151,7 @@ xdotool key Escape
 stop
 
 echo "== the experiment window, opened with a file as from the file manager, and a run"
-start_in "$work/study/results" "$bin/kelvane" "$work/study/study.bex"
+start_in "$study/results" "$bin/kelvane" "$study/study.bex"
 shoot_window "Run Experiment" kelvane-bex-command-line.png
 at_window "Run Experiment"
 click $((X + 340)) $((Y + 361))               # Subject name
@@ -134,7 +166,7 @@ xdotool key Escape
 stop
 
 echo "== what the subject sees"
-start "$bin/kelvane" --run-cluster "$work/study/first-cluster.box"
+start "$bin/kelvane" --run-cluster "$study/first-cluster.box"
 window "Kelvane" >/dev/null
 shoot_screen trial-start.png
 # 85 % of 768 pixels: a square of 653 from x 186; boxes of 32 pixels.
@@ -143,8 +175,13 @@ click 295 112              # box 1: empty, it opens
 shoot_screen trial-running.png
 click 295 485              # box 3: the apple, the target
 shoot_screen trial-ended.png
-xdotool key Escape
-stop
+# The rest of the cluster, with a return to a box and a visit to an earlier target, so
+# that the report and the search viewer below have errors to show.
+play_trial "$study/first-cluster.box" 1 2 1 2 5
+play_trial "$study/first-cluster.box" 2 1 3 2
+xdotool key Return         # START after the last trial ends the run
+wait "$app" || true
+app=
 
 echo "== a run that cannot start: a folder where the result file goes"
 mkdir -p "$work/blocked/first-cluster.bof"
@@ -155,10 +192,10 @@ shoot_window "Run Cluster" run-cannot-start.png
 stop
 
 echo "== the analyzer"
-start "$bin/kelvane-analyzer" "$work/study/first-cluster.bof" "$work/study/results/pp01.bof"
+start "$bin/kelvane-analyzer" "$study/first-cluster.bof" "$study/results/pp01.bof"
 at_window "Kelvane Analyzer"
 click $((X + 220)) $((Y + 38))                # Output file
-xdotool type "$work/study/study.dat"
+xdotool type "$study/study.dat"
 click $((X + 470)) $((Y + 122)) 1             # Compute and save
 shoot_window "Kelvane Analyzer" analyzer.png
 stop
@@ -180,8 +217,52 @@ done
 shoot_screen options-stored-problems.png
 stop
 
-# report-page.png (a subject's page of kelvane-analyze --report, through pdftoppm -r 90)
-# and search-viewer.png (the analyzer's Search viewer... window) are still made by hand:
-# they need a study with more searches than this script plays. Add them here.
+echo "== the study report's page and the search viewer, on the searches played above"
+"$bin/kelvane-analyze" --report "$work/report.pdf" "$study/first-cluster.bof" 2>>"$work/programs.log"
+pdftoppm -r 90 -f 2 -l 2 -png -singlefile "$work/report.pdf" "$work/report-page"
+cp "$work/report-page.png" "$images/report-page.png"
+echo "  report-page.png"
+start "$bin/kelvane-analyzer" "$study/first-cluster.bof"
+window "Kelvane Analyzer" >/dev/null
+settle 1
+xdotool key alt+v                             # Search viewer...
+window "Search viewer" >/dev/null
+settle 1
+shoot_window "Search viewer" search-viewer.png
+stop
+
+echo "== the concepts page: the third search of a problem of six boxes"
+# Six boxes that stay in place while the target moves (box 4, then 1, then 6); only the
+# target box holds an object.
+mkdir -p "$work/concept"
+python3 - "$work/concept/six-boxes.box" <<'PY'
+import sys
+places = [(1, 1), (4, 1), (2, 3), (5, 3), (1, 5), (4, 5)]
+targets = [4, 1, 6]
+fraction = lambda sevenths: " ." + f"{sevenths / 7:.7f}".split(".")[1]
+lines = ["3"]
+for target in targets:
+    fields = ['"20"', '"Time is up."', f'"{target}"', '"Find the apple."', '"Found it! Click START to go on."',
+              '"2"', '" 0"', '" 16777215"', '"85"', '" 6"']
+    for number, (x, y) in enumerate(places, 1):
+        picture = (number - 1) % 4 + 1
+        held = number == target
+        fields += [f'"Box{picture}.ico"', f'"EmptyBox{picture}.ico"', '"Content1.ico"' if held else '"leeg"',
+                   "#FALSE#" if held else "#TRUE#", f'"{fraction(x)}"', f'"{fraction(y)}"']
+    lines.append(",".join(fields) + ",")
+lines.append(",".join(f'"Content{k}.ico"' for k in range(1, 7)) + ",")
+open(sys.argv[1], "wb").write("\r\n".join(lines).encode("cp1252"))
+PY
+start "$bin/kelvane" --run-cluster "$work/concept/six-boxes.box"
+window "Kelvane" >/dev/null
+settle 1
+play_trial "$work/concept/six-boxes.box" 0 1 2 4
+play_trial "$work/concept/six-boxes.box" 1 3 4 5 1
+play_trial "$work/concept/six-boxes.box" 2 2 4 3 1 3 6
+xdotool key Return
+wait "$app" || true
+app=
+"$drawing" "$work/concept/six-boxes.bof" 1 2 "$images/concepts-search.png"
+echo "  concepts-search.png"
 
 echo "pictures written to $images"
