@@ -223,11 +223,12 @@ pdftoppm -r 90 -f 2 -l 2 -png -singlefile "$work/report.pdf" "$work/report-page"
 cp "$work/report-page.png" "$images/report-page.png"
 echo "  report-page.png"
 start "$bin/kelvane-analyzer" "$study/first-cluster.bof"
-window "Kelvane Analyzer" >/dev/null
+at_window "Kelvane Analyzer"
 settle 1
-xdotool key alt+v                             # Search viewer...
-window "Search viewer" >/dev/null
-settle 1
+click $((X + 466)) $((Y + 400)) 1             # Search viewer...
+at_window "Search viewer"
+click $((X + 200)) $((Y + 200)) 0.4           # the drawing, for the arrow keys
+xdotool key Right Right
 shoot_window "Search viewer" search-viewer.png
 stop
 
