@@ -34,8 +34,10 @@ xvfb=$!
 export DISPLAY=$display
 app=
 stop() { if [[ -n $app ]]; then kill "$app" 2>/dev/null || true; wait "$app" 2>/dev/null || true; app=; fi; }
-trap 'stop; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+trap 'stop; kill $xvfb 2>/dev/null || true; [[ -n ${KEEP_WORK:-} ]] || rm -rf "$work"' EXIT
+# A loaded machine can take seconds to bring the display up.
+for _ in $(seq 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || { echo "screenshots: the display $display did not come up" >&2; exit 1; }
 
 # The first visible window whose title matches; waits for it up to 10 s.
 window() {
@@ -82,6 +84,62 @@ play_trial() {
     click ${centres[$((box - 1))]} 0.4
   done
   settle 0.6
+}
+
+# "BOXES TARGET" for each trial of cluster file $1, one line a trial.
+trials_of() {
+  "$bin/kelvane-check" --json "$1" | python3 -c '
+import json, sys
+report = json.load(sys.stdin)
+for trial in (report[0] if isinstance(report, list) else report)["trials"]:
+    print(len(trial["boxes"]), trial["TargetNumberText"])
+'
+}
+# The cluster files experiment file $1 lists, one a line.
+listed_clusters() {
+  "$bin/kelvane-check" --json "$1" | python3 -c '
+import json, sys
+report = json.load(sys.stdin)
+for entry in (report[0] if isinstance(report, list) else report)["entries"]:
+    if not entry.startswith("Message: "):
+        print(entry)
+'
+}
+# Plays every trial of cluster $1 as a subject who opens the boxes in number order, up
+# from box 1 or down from the last box ($2: up or down), until the target opens; then
+# START once more, which ends the cluster.
+play_cluster() {
+  local cluster=$1 way=$2 trial=0 boxes target
+  mapfile -t trials < <(trials_of "$cluster")
+  for line in "${trials[@]}"; do
+    read -r boxes target <<<"$line"
+    if [[ $way == up ]]; then
+      play_trial "$cluster" "$trial" $(seq 1 "$target")
+    else
+      play_trial "$cluster" "$trial" $(seq "$boxes" -1 "$target")
+    fi
+    trial=$((trial + 1))
+  done
+  xdotool key Return
+  settle 1
+}
+# Subject $1 runs experiment $2 from the experiment window, Hide Mouse unticked as the
+# tutorial says, playing each cluster $3 (up or down); the summary is answered and the
+# program left open with the experiment window ($app).
+run_subject() {
+  local name=$1 experiment=$2 way=$3
+  start "$bin/kelvane" "$experiment"
+  at_window "Run Experiment"
+  click $((X + 340)) $((Y + 361))               # Subject name
+  xdotool type "$name"
+  click $((X + 601)) $((Y + 361))               # Hide Mouse, unticked
+  click $((X + 582)) $((Y + 417)) 1.5           # Run: the first cluster's start screen
+  mapfile -t clusters < <(listed_clusters "$experiment")
+  for cluster in "${clusters[@]}"; do
+    play_cluster "$cluster" "$way"
+  done
+  xdotool key Return                            # the run's summary
+  settle 1
 }
 
 # Where the editor's Extra menu stands in its menu bar (File, Edit, Run, Trial, Extra,
@@ -165,8 +223,17 @@ shoot_screen experiment-message.png
 xdotool key Escape
 stop
 
+rm -f "$study/results/pp01".*
+
+echo "== the tutorial's two subjects, into the results folder chosen as the tutorial says"
+printf '\n[Experiment]\nResultsFolder=%s\n' "$study/results" >>"$XDG_CONFIG_HOME/Kelvane/Kelvane.conf"
+run_subject pp01 "$study/study.bex" up
+stop
+run_subject pp02 "$study/study.bex" down
+stop
+
 echo "== what the subject sees"
-start "$bin/kelvane" --run-cluster "$study/first-cluster.box"
+start "$bin/kelvane" --run-cluster "$study/first-cluster.box" --replace
 window "Kelvane" >/dev/null
 shoot_screen trial-start.png
 # 85 % of 768 pixels: a square of 653 from x 186; boxes of 32 pixels.
@@ -192,7 +259,7 @@ shoot_window "Run Cluster" run-cannot-start.png
 stop
 
 echo "== the analyzer"
-start "$bin/kelvane-analyzer" "$study/first-cluster.bof" "$study/results/pp01.bof"
+start "$bin/kelvane-analyzer" "$study/results/pp01.bof" "$study/results/pp02.bof"
 at_window "Kelvane Analyzer"
 click $((X + 220)) $((Y + 38))                # Output file
 xdotool type "$study/study.dat"
