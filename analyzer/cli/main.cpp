@@ -72,10 +72,15 @@ int main(int argc, char *argv[])
     const QCommandLineOption sav(QStringLiteral("sav"),
                                  QStringLiteral("Write an SPSS data file instead of the "
                                                 "tab-delimited table."));
+    const QCommandLineOption byName(QStringLiteral("by-name"),
+                                    QStringLiteral("Lay the table out by cluster name instead of by position in "
+                                                   "each file: one group of columns per cluster name, in the order "
+                                                   "the names first appear; a subject without that cluster has "
+                                                   "empty cells."));
     const QCommandLineOption output(QStringList{QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("The file to write."), QStringLiteral("OUT"));
     const QCommandLineOption tidy(QStringLiteral("tidy"),
-                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv and "
+                                  QStringLiteral("Write clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                                  "datapackage.json into the folder DIR."),
                                   QStringLiteral("DIR"));
     const QCommandLineOption report(QStringLiteral("report"),
@@ -88,6 +93,7 @@ int main(int argc, char *argv[])
                                       QStringLiteral("DIR"));
     parser.addOption(noHeader);
     parser.addOption(sav);
+    parser.addOption(byName);
     parser.addOption(output);
     parser.addOption(tidy);
     parser.addOption(report);
@@ -124,7 +130,8 @@ int main(int argc, char *argv[])
         return reported;
 
     AnalysisRun run(parser.isSet(sav) ? OutputKind::SpssData : OutputKind::TabDelimited,
-                    !parser.isSet(noHeader), QLocale::system());
+                    !parser.isSet(noHeader), QLocale::system(),
+                    parser.isSet(byName) ? ClusterLayout::ByName : ClusterLayout::ByPosition);
     if (tidyTables)
         run.alsoTidy(parser.value(tidy));
     for (const QString &path : files)
@@ -134,6 +141,8 @@ int main(int argc, char *argv[])
         err << "kelvane-analyze: skipped " << problem.message() << '\n';
     for (const QString &warning : run.warnings())
         err << "kelvane-analyze: " << warning << '\n';
+    if (wide && !run.positionWarning().isEmpty())
+        err << "kelvane-analyze: " << run.positionWarning() << '\n';
 
     QString problem;
     if (wide && !run.save(parser.value(output), &problem)) {

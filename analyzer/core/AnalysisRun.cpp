@@ -2,41 +2,91 @@
 
 #include "EventLogTimes.h"
 #include "SavWriter.h"
+#include "SubjectSummary.h"
 
 #include "kelvane/FileSaving.h"
+#include "kelvane/Windows1252.h"
 
 namespace kelvane::analyzer {
 
-AnalysisRun::AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale)
-    : m_kind(kind), m_table(includeTitles, locale)
+namespace {
+
+QString unmappableWarning(const QString &path, const QString &subject)
+{
+    return QStringLiteral("%1: the subject name \"%2\" holds characters that a Windows-1252 table "
+                          "cannot hold; they were written as \"?\"")
+        .arg(path, subject);
+}
+
+bool fitsCodePage(const QString &text)
+{
+    QChar unmappable;
+    toWindows1252(text, &unmappable);
+    return unmappable.isNull();
+}
+
+} // namespace
+
+AnalysisRun::AnalysisRun(OutputKind kind, bool includeTitles, const QLocale &locale, ClusterLayout layout)
+    : m_kind(kind), m_layout(layout), m_includeTitles(includeTitles), m_locale(locale),
+      m_table(includeTitles, locale)
 {
 }
 
 bool AnalysisRun::add(const QString &path)
 {
+    // The click-by-click scores cost more than the measures: they are taken only for
+    // the tidy tables.
     ReadOutcome outcome = m_reader.read(path, m_tidy ? &m_score : nullptr);
     if (!outcome.result) {
         m_skipped.append(outcome.problem);
         return false;
     }
     ++m_analysed;
-    m_analysedPaths.append(path);
-    m_subjects.append(*outcome.result);
-    if (m_tidy) {
-        addEventLogTimes(m_score);
-        m_warnings.append(m_score.logProblems);
-        m_tidy->add(m_score);
+    if (m_tidy)
+        addToTidy();
+    if (m_layout == ClusterLayout::ByPosition)
+        m_positionNames.add(path, *outcome.result);
+    if (m_kind == OutputKind::TabDelimited && m_layout == ClusterLayout::ByPosition) {
+        const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
+        m_table.add(*outcome.result);
+        if (!hadUnmappable && !m_table.unmappableSubject().isEmpty())
+            m_warnings.append(unmappableWarning(path, m_table.unmappableSubject()));
+    } else if (m_kind == OutputKind::TabDelimited && !m_namedUnmappable
+               && !fitsCodePage(outcome.result->subject)) {
+        m_namedUnmappable = true;
+        m_warnings.append(unmappableWarning(path, outcome.result->subject));
     }
-    if (m_kind == OutputKind::SpssData)
-        return true;
-    const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
-    m_table.add(*outcome.result);
-    if (!hadUnmappable && !m_table.unmappableSubject().isEmpty()) {
-        m_warnings.append(QStringLiteral("%1: the subject name \"%2\" holds characters that a "
-                                         "Windows-1252 table cannot hold; they were written as \"?\"")
-                              .arg(path, m_table.unmappableSubject()));
+    if (holdsResults()) {
+        m_analysedPaths.append(path);
+        m_subjects.append(std::move(*outcome.result));
     }
     return true;
+}
+
+void AnalysisRun::addToTidy()
+{
+    addEventLogTimes(m_score);
+    m_warnings.append(m_score.logProblems);
+    for (const ClusterScore &cluster : std::as_const(m_score.clusters)) {
+        if (!cluster.sharedBoxes())
+            m_warnings.append(mixedSizeMessage(m_score, cluster));
+    }
+    m_tidy->add(m_score);
+}
+
+// The table by name is laid out once every file is in, as a name's group follows the
+// order in which the names first appear over all files.
+QByteArray AnalysisRun::tableBytes() const
+{
+    if (m_layout == ClusterLayout::ByPosition)
+        return m_table.bytes();
+    const NamedColumns columns = columnsByName(m_subjects);
+    TableWriter table(m_includeTitles, m_locale);
+    table.nameColumns(columns.labels);
+    for (qsizetype s = 0; s < m_subjects.size(); ++s)
+        table.add(m_subjects[s], columns.clusterAt[s]);
+    return table.bytes();
 }
 
 bool AnalysisRun::save(const QString &path, QString *problem)
@@ -44,12 +94,15 @@ bool AnalysisRun::save(const QString &path, QString *problem)
     QByteArray bytes;
     if (m_kind == OutputKind::SpssData) {
         QString why;
-        if (!savBytes(m_subjects, &bytes, &why)) {
+        const std::optional<NamedColumns> byName = m_layout == ClusterLayout::ByName
+                                                       ? std::optional(columnsByName(m_subjects))
+                                                       : std::nullopt;
+        if (!savBytes(m_subjects, &bytes, &why, byName ? &*byName : nullptr)) {
             *problem = QStringLiteral("%1 was not written: %2").arg(path, why);
             return false;
         }
     } else {
-        bytes = m_table.bytes();
+        bytes = tableBytes();
     }
     FileError error;
     if (!saveWholeFile(path, bytes, &error)) {

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -27,6 +28,8 @@ struct SubjectResult
 {
     QString subject;
     QList<ClusterMeasures> clusters;
+    // The "Cluster" field of each cluster's last line, in the order of `clusters`.
+    QStringList clusterNames = {};
 };
 
 } // namespace kelvane::analyzer

@@ -328,6 +328,7 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     SubjectResult result;
     result.subject = subject;
     result.clusters.reserve(tables.clusterCount);
+    result.clusterNames.reserve(tables.clusterCount);
     if (score) {
         score->subject = subject;
         score->clusters.clear();
@@ -337,6 +338,7 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
     for (int c = 1; c <= tables.clusterCount; ++c) {
         const ClusterSlots cluster = tables.slotsOf(c);
         result.clusters.append(measureCluster(cluster, c, score ? &distances : nullptr));
+        result.clusterNames.append(fromWindows1252(cluster.filled.back().clusterName));
         if (score)
             score->clusters.append(scoreCluster(cluster, c, result.clusters.last(), distances));
     }
@@ -353,8 +355,7 @@ ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, F
     const std::optional<QString> subject = subjectName(path);
     if (!subject) {
         outcome.problem = {path, 0,
-                           QStringLiteral("the file name is too short to hold a subject name "
-                                          "and the extension \".bof\"")};
+                           QStringLiteral("the file name holds no subject name before \".bof\"")};
         return outcome;
     }
     try {
@@ -392,9 +393,11 @@ QString ReadProblem::message() const
 std::optional<QString> subjectName(const QString &path)
 {
     const QString name = fileTitle(path);
-    if (name.size() < 4)
+    const QLatin1StringView extension(".bof");
+    const QString subject = name.endsWith(extension, Qt::CaseInsensitive) ? name.chopped(extension.size()) : name;
+    if (subject.isEmpty())
         return std::nullopt;
-    return name.chopped(4);
+    return subject;
 }
 
 ReadOutcome LeesFile(const QString &path)

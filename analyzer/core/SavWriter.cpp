@@ -1,5 +1,6 @@
 #include "SavWriter.h"
 
+#include "ClusterColumns.h"
 #include "TableWriter.h"
 
 #include <readstat.h>
@@ -57,14 +58,16 @@ QString savVariableName(int cluster, int measure)
         .arg(cluster);
 }
 
-bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem)
+bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem,
+              const NamedColumns *byName)
 {
-    qsizetype clusterColumns = 0;
+    qsizetype clusterColumns = byName ? byName->labels.size() : 0;
     qsizetype subjectWidth = 1;
     std::vector<QByteArray> names;
     names.reserve(std::size_t(subjects.size()));
     for (const SubjectResult &subject : subjects) {
-        clusterColumns = std::max(clusterColumns, subject.clusters.size());
+        if (!byName)
+            clusterColumns = std::max(clusterColumns, subject.clusters.size());
         names.push_back(subject.subject.toUtf8());
         subjectWidth = std::max(subjectWidth, names.back().size());
     }
@@ -84,8 +87,9 @@ bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *
     std::vector<readstat_variable_t *> measureVariables;
     for (int c = 1; c <= clusterColumns; ++c) {
         for (int m = 0; m < MeasuresPerCluster; ++m) {
-            measureVariables.push_back(addNumeric(writer.get(), savVariableName(c, m),
-                                                  measureTitle(c, m), printFormats[std::size_t(m)]));
+            const QString label = byName ? measureTitle(byName->labels[c - 1], m) : measureTitle(c, m);
+            measureVariables.push_back(addNumeric(writer.get(), savVariableName(c, m), label,
+                                                  printFormats[std::size_t(m)]));
         }
     }
 
@@ -103,8 +107,9 @@ bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *
         std::size_t column = 0;
         for (int c = 0; c < clusterColumns && status == READSTAT_OK; ++c) {
             std::array<std::optional<double>, MeasuresPerCluster> values{};
-            if (c < subject.clusters.size())
-                values = valuesOf(subject.clusters[c]);
+            const qsizetype at = byName ? byName->clusterAt[s][c] : c;
+            if (at >= 0 && at < subject.clusters.size())
+                values = valuesOf(subject.clusters[at]);
             for (const std::optional<double> &value : values) {
                 readstat_variable_t *variable = measureVariables[column++];
                 if (status != READSTAT_OK)

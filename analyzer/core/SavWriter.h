@@ -13,7 +13,11 @@ namespace kelvane::analyzer {
 // "Trials_1", "Boxes_1", ... "NormLev_1": valid variable names for the table's titles.
 QString savVariableName(int cluster, int measure);
 
-// The whole file in memory; false with `problem` filled when the library refused.
-bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem);
+struct NamedColumns;
+
+// The whole file in memory; false with `problem` filled when the library refused. With
+// `byName`, the variables follow its groups, and their labels name the cluster.
+bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem,
+              const NamedColumns *byName = nullptr);
 
 } // namespace kelvane::analyzer

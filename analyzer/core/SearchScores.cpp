@@ -67,7 +67,15 @@ void takeTimes(const TrialSlot &slot, QList<ClickScore> &clicks)
     }
 }
 
-TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlierTargets)
+// What the trials before this one of the cluster left in each box: how many of them had
+// their target there, and whether one of them found it.
+struct EarlierTargets
+{
+    std::array<int, 256> count{};
+    std::bitset<256> found;
+};
+
+TrialScore scoreTrial(const TrialSlot &slot, const EarlierTargets &earlier)
 {
     TrialScore trial;
     trial.line = slot.line;
@@ -89,10 +97,12 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
         click.box = box;
         click.found = box == slot.target;
         click.repeat = openedBefore.test(box);
-        click.earlierTarget = earlierTargets[box] > 0;
+        click.earlierTarget = earlier.count[box] > 0;
+        click.betweenError = earlier.found.test(box) && !click.found;
         openedBefore.set(box);
         trial.repeats += click.repeat;
         trial.earlierTargetVisits += click.earlierTarget;
+        trial.betweenErrors += click.betweenError;
         trial.doubles += click.doubleError();
         trial.clicks.append(click);
     }
@@ -108,6 +118,41 @@ TrialScore scoreTrial(const TrialSlot &slot, const std::array<int, 256> &earlier
 
 } // namespace
 
+std::optional<double> TrialScore::firstResponseS() const
+{
+    if (clicks.isEmpty())
+        return std::nullopt;
+    const ClickScore &first = clicks.first();
+    if (first.ms)
+        return double(*first.ms) / 1000;
+    return first.timeS;
+}
+
+std::optional<int> ClusterScore::sharedBoxes() const
+{
+    if (trials.isEmpty())
+        return std::nullopt;
+    const int boxes = trials.first().boxes;
+    for (const TrialScore &trial : trials) {
+        if (trial.boxes != boxes)
+            return std::nullopt;
+    }
+    return boxes;
+}
+
+std::optional<double> ClusterScore::meanFirstResponseS() const
+{
+    double sum = 0;
+    int count = 0;
+    for (const TrialScore &trial : trials) {
+        if (const std::optional<double> seconds = trial.firstResponseS()) {
+            sum += *seconds;
+            ++count;
+        }
+    }
+    return count > 0 ? std::optional(sum / count) : std::nullopt;
+}
+
 ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
                           const ClusterMeasures &measures, std::span<const double> distances)
 {
@@ -118,7 +163,7 @@ ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
         score.name = fromWindows1252(cluster.filled.back().clusterName);
     score.trials.reserve(qsizetype(cluster.filled.size()));
 
-    std::array<int, 256> earlierTargets{};
+    EarlierTargets earlier;
     std::bitset<256> startBoxes;
     // A cluster's lines nearly always share one name: it is decoded once and shared.
     QByteArrayView decodedName;
@@ -127,19 +172,21 @@ ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
     int timedFound = 0;
     for (std::size_t s = 0; s < cluster.filled.size(); ++s) {
         const TrialSlot &slot = cluster.filled[s];
-        TrialScore trial = scoreTrial(slot, earlierTargets);
+        TrialScore trial = scoreTrial(slot, earlier);
         if (s == 0 || slot.clusterName != decodedName) {
             decodedName = slot.clusterName;
             name = fromWindows1252(decodedName);
         }
         trial.clusterName = name;
-        earlierTargets[slot.target] += 1;
+        earlier.count[slot.target] += 1;
+        if (trial.found)
+            earlier.found.set(slot.target);
         if (s > 0)
             trial.distance = s - 1 < distances.size() ? distances[s - 1]
                                                       : distanceToPrevious(slot, cluster.filled[s - 1]);
 
         score.withinSearchErrors += trial.repeats;
-        score.betweenSearchErrors += trial.earlierTargetVisits;
+        score.betweenSearchErrors += trial.betweenErrors;
         score.doubleErrors += trial.doubles;
         score.totalErrors += int(std::count_if(trial.clicks.cbegin(), trial.clicks.cend(),
                                                [](const ClickScore &c) { return c.error(); }));

@@ -23,8 +23,12 @@ struct ClickScore
     bool found = false;          // the box held this trial's target
     bool repeat = false;         // the box was opened before in this trial
     bool earlierTarget = false;  // the box held the target of an earlier trial of the cluster
-    bool doubleError() const { return repeat && earlierTarget; }
-    bool error() const { return repeat || earlierTarget; }
+    // A between-search error: the box held a target that an earlier trial of the cluster
+    // found, and it is not this trial's target. A timed-out trial's target was never seen,
+    // and the click that finds the target is never an error.
+    bool betweenError = false;
+    bool doubleError() const { return repeat && betweenError; }
+    bool error() const { return repeat || betweenError; }
 };
 
 // One trial line. Box 0 in the click order (two blanks in a row) is no click: it has no
@@ -45,9 +49,14 @@ struct TrialScore
     std::optional<int> firstBox;  // none without clicks
     int repeats = 0;
     int earlierTargetVisits = 0;
+    int betweenErrors = 0;
     int doubles = 0;
     int wErr = 0;                      // the wide table's W of this trial
     std::optional<double> distance;    // to the slot before; none in the first slot
+
+    // Seconds to the first click: the event log's, else the "Timed click order"'s; none
+    // without a click or a time for it.
+    std::optional<double> firstResponseS() const;
 };
 
 struct ClusterScore
@@ -60,10 +69,16 @@ struct ClusterScore
     int withinSearchErrors = 0;
     int betweenSearchErrors = 0;
     int doubleErrors = 0;
-    int totalErrors = 0; // clicks that are a repeat or an earlier target, each once
+    int totalErrors = 0; // clicks that are a repeat or a between-search error, each once
     int distinctStartBoxes = 0;
     int timeouts = 0;    // trials whose target was not found
     std::optional<double> meanSearchTimeS; // over the found trials that have a time
+
+    // The box count every trial line shares; none when they differ.
+    std::optional<int> sharedBoxes() const;
+    // Over the trials whose first click has a time; taken when asked, as the event log's
+    // times come in after the scoring.
+    std::optional<double> meanFirstResponseS() const;
 };
 
 struct FileScore

@@ -7,11 +7,14 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <QStringList>
 
 namespace kelvane::analyzer {
 
 // "1Trials", "1Boxes", ... "1NormalizedLevenshtein" for cluster 1.
 QString measureTitle(int cluster, int measure);
+// "name_Trials", ... for the group of a cluster named `label`.
+QString measureTitle(const QString &label, int measure);
 inline constexpr int MeasuresPerCluster = 7;
 
 class TableWriter
@@ -20,7 +23,13 @@ public:
     // The measures are written with the decimal separator of `locale`.
     TableWriter(bool includeTitles, const QLocale &locale);
 
+    // The subject's clusters in the order of its file.
     void add(const SubjectResult &subject);
+
+    // Lays the clusters out in named groups instead: the titles name the groups, and
+    // each row gives the cluster of `clusterAt` in each group (-1: empty fields).
+    void nameColumns(const QStringList &labels) { m_labels = labels; }
+    void add(const SubjectResult &subject, const QList<int> &clusterAt);
 
     // The rows in the order added; before them, when titles were asked for and there is
     // a row, the title row, which lists as many clusters as the longest row has, so that
@@ -32,6 +41,9 @@ public:
 private:
     // False when the name has characters the code page lacks.
     bool appendSubject(const QString &subject);
+    void appendRow(const SubjectResult &subject, const QList<const ClusterMeasures *> &cells);
+    // The row's fields after the subject; a null cell leaves its seven fields empty.
+    void appendCells(qsizetype clusterCount, const QList<const ClusterMeasures *> &cells);
 
     bool m_includeTitles;
     QByteArray m_decimalPoint; // the locale's separator in Windows-1252
@@ -39,6 +51,7 @@ private:
     qsizetype m_mostClusters = 0;
     QByteArray m_rows;
     QString m_unmappable;
+    QStringList m_labels;
 };
 
 } // namespace kelvane::analyzer

@@ -121,23 +121,28 @@ Axes drawAxes(const Page &page, double x, double y, double w, double h, const QS
     return axes;
 }
 
+// A cluster's name without the folders it was written with.
+QString shortClusterName(const QString &name)
+{
+    return name.section(u'/', -1).section(u'\\', -1);
+}
+
 void drawBetweenDotPlot(const Page &page, double y, double h, const StudySummary &study)
 {
     QStringList labels;
     double top = 0;
-    for (int position = 1; position <= study.clusterPositions(); ++position) {
-        labels << QString::number(position);
-        for (double value : study.betweenAt(position))
+    for (qsizetype c = 0; c < study.clusterNames().size(); ++c) {
+        labels << shortClusterName(study.clusterNames()[c]);
+        for (double value : study.betweenOf(c))
             top = std::max(top, value);
     }
     const Axes axes = drawAxes(page, 0, y, page.width(), h,
-                               QStringLiteral("Between-search errors of every subject, by cluster position"),
-                               QStringLiteral("Cluster position in the result file"),
-                               QStringLiteral("Between-search errors"), labels, top);
+                               QStringLiteral("Between-search errors of every subject, by cluster"),
+                               QStringLiteral("Cluster"), QStringLiteral("Between-search errors"), labels, top);
     QPainter &painter = page.painter;
     const double radius = 0.8 * page.mm;
-    for (int position = 1; position <= study.clusterPositions(); ++position) {
-        QList<double> values = study.betweenAt(position);
+    for (int c = 0; c < study.clusterNames().size(); ++c) {
+        QList<double> values = study.betweenOf(c);
         std::sort(values.begin(), values.end());
         const double room = axes.categoryWidth() * 0.8;
         for (qsizetype i = 0; i < values.size();) {
@@ -148,7 +153,7 @@ void drawBetweenDotPlot(const Page &page, double y, double h, const StudySummary
             const qsizetype count = same - i;
             const double spacing = std::min(2.2 * radius, room / double(std::max<qsizetype>(1, count)));
             for (qsizetype k = 0; k < count; ++k) {
-                const double x = axes.x(position - 1) + (double(k) - double(count - 1) / 2) * spacing;
+                const double x = axes.x(c) + (double(k) - double(count - 1) / 2) * spacing;
                 painter.setPen(QPen(BetweenColour.darker(140), 0.15 * page.mm));
                 painter.setBrush(BetweenColour);
                 painter.drawEllipse(QPointF(x, axes.y(values[i])), radius, radius);
@@ -158,13 +163,37 @@ void drawBetweenDotPlot(const Page &page, double y, double h, const StudySummary
         if (!values.isEmpty()) {
             const double at = axes.y(median(values));
             painter.setPen(QPen(MedianColour, 0.6 * page.mm));
-            painter.drawLine(QPointF(axes.x(position - 1) - room / 2, at), QPointF(axes.x(position - 1) + room / 2, at));
+            painter.drawLine(QPointF(axes.x(c) - room / 2, at), QPointF(axes.x(c) + room / 2, at));
         }
     }
     painter.setPen(QPen(MedianColour, 0.6 * page.mm));
     const QRectF key = page.rect(page.width() - 40, y + 4.5, 40, 3.5);
     painter.drawLine(QPointF(key.left(), key.center().y()), QPointF(key.left() + 5 * page.mm, key.center().y()));
     page.text(page.width() - 33, y + 4.5, 33, QStringLiteral("median"), 8);
+}
+
+// Draws `table` from `y` across the page; returns the height used, in mm.
+double drawGridTable(const Page &page, double y, const GridTable &table)
+{
+    constexpr double RowHeight = 5.5;
+    const double start = y;
+    y += page.text(0, y, page.width(), table.title, 9, true) + 1.5;
+    const double columnWidth = page.width() / std::max<double>(1, double(table.columns.size()));
+    QPainter &painter = page.painter;
+    const auto drawRow = [&](const QStringList &cells, bool bold, double height) {
+        painter.setPen(QPen(Qt::gray, 0.15 * page.mm));
+        painter.setBrush(Qt::NoBrush);
+        for (qsizetype i = 0; i < table.columns.size(); ++i) {
+            painter.drawRect(page.rect(double(i) * columnWidth, y, columnWidth, height));
+            page.text(double(i) * columnWidth + 0.6, y + 0.8, columnWidth - 1.2, cells.value(i), 7, bold, Qt::black,
+                      Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, height - 1);
+        }
+        y += height;
+    };
+    drawRow(table.columns, true, 2 * RowHeight);
+    for (const QStringList &row : table.rows)
+        drawRow(row, false, RowHeight);
+    return y - start;
 }
 
 void drawErrorsByBoxes(const Page &page, double y, double h, const StudySummary &study)
@@ -238,6 +267,12 @@ void drawMeasureTable(const Page &page, double y, const MeasureTable &table)
     }
 }
 
+// `text` ended as a sentence, so that another may follow it.
+QString sentence(const QString &text)
+{
+    return text.endsWith(u'.') ? text : text + u'.';
+}
+
 QString panelCaption(const DrawnSearch &search)
 {
     return QStringLiteral("Trial %1 · target %2 · %3 clicks").arg(search.trial).arg(search.target).arg(search.steps.size());
@@ -285,7 +320,8 @@ int pagesFor(const ClusterPage &page)
     return 1 + int((beyond + PanelsOnFurtherPage - 1) / PanelsOnFurtherPage);
 }
 
-void drawStudyPage(QPainter &painter, const QRectF &area, double mm, const StudySummary &study, const QString &date)
+void drawStudyPage(QPainter &painter, const QRectF &area, double mm, const StudySummary &study,
+                   const GridTable &bySize, const QString &date)
 {
     const Page page{painter, area, mm};
     double y = 0;
@@ -294,19 +330,32 @@ void drawStudyPage(QPainter &painter, const QRectF &area, double mm, const Study
                    QStringLiteral("%1 %2, %3 %4, written %5")
                        .arg(study.subjects())
                        .arg(study.subjects() == 1 ? QStringLiteral("subject") : QStringLiteral("subjects"))
-                       .arg(study.clusterPositions())
-                       .arg(study.clusterPositions() == 1 ? QStringLiteral("cluster position")
-                                                          : QStringLiteral("cluster positions"))
+                       .arg(study.clusterNames().size())
+                       .arg(study.clusterNames().size() == 1 ? QStringLiteral("cluster")
+                                                             : QStringLiteral("clusters"))
                        .arg(date), 10) + 2;
     y += page.text(0, y, page.width(), QStringLiteral("Files: ") + study.files().join(QStringLiteral(", ")), 7,
                    false, Qt::black, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, 60) + 4;
-    if (study.clusterPositions() == 0) {
+    if (study.clusterNames().isEmpty()) {
         page.text(0, y, page.width(), QStringLiteral("No clusters to plot."), 10);
         return;
     }
-    const double plotHeight = std::min(100.0, (page.height() - y) / 2 - 4);
+    y += drawGridTable(page, y, bySize) + 4;
+    const double plotHeight = std::min(95.0, (page.height() - y) / 2 - 4);
     drawBetweenDotPlot(page, y, plotHeight, study);
     drawErrorsByBoxes(page, y + plotHeight + 6, plotHeight, study);
+}
+
+void drawSubjectPage(QPainter &painter, const QRectF &area, double mm, const SubjectPage &subject)
+{
+    const Page page{painter, area, mm};
+    double y = 0;
+    y += page.text(0, y, page.width(), QStringLiteral("Subject: ") + subject.subject, 13, true) + 2;
+    if (!subject.sessionNote.isEmpty())
+        y += page.text(0, y, page.width(), subject.sessionNote, 9, true, WarningColour) + 2;
+    y += drawGridTable(page, y, subject.bySize) + 3;
+    for (const QString &note : subject.notes)
+        y += page.text(0, y, page.width(), note, 8) + 1.5;
 }
 
 void drawClusterPage(QPainter &painter, const QRectF &area, double mm, const ClusterPage &cluster, int part)
@@ -332,8 +381,8 @@ void drawClusterPage(QPainter &painter, const QRectF &area, double mm, const Clu
                                false, Qt::black, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, 20) + 2;
         } else if (cluster.layouts) {
             noteY += page.text(noteX, noteY, noteWidth,
-                               cluster.layouts->problem + QStringLiteral(" The searches are drawn as box numbers "
-                                                                         "in click order."),
+                               sentence(cluster.layouts->problem)
+                                   + QStringLiteral(" The searches are drawn as box numbers in click order."),
                                8, false, WarningColour, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere, 30) + 2;
         }
         const QStringList mismatches = cluster.mismatches();

@@ -41,13 +41,33 @@ struct ClusterPage
     std::optional<TrialLayout> layoutOf(const DrawnSearch &search) const;
 };
 
+// A table of rows under a row of column titles.
+struct GridTable
+{
+    QString title;
+    QStringList columns;
+    QList<QStringList> rows;
+};
+
+// The page before a subject's cluster pages: the literature's scores by problem size.
+struct SubjectPage
+{
+    QString subject;
+    QString sessionNote; // set when the subject's session did not end complete
+    GridTable bySize;    // a row per problem size, then one for all clusters
+    QStringList notes;   // the strategy score, clusters left out of the sizes
+};
+
+void drawSubjectPage(QPainter &painter, const QRectF &page, double mm, const SubjectPage &subject);
+
 // A cluster with many trials goes on over further pages; this many panels fit.
 inline constexpr int PanelsOnFirstPage = 20;
 inline constexpr int PanelsOnFurtherPage = 30;
 int pagesFor(const ClusterPage &page);
 
+// The study page; `bySize` tabulates the subjects' means by problem size.
 void drawStudyPage(QPainter &painter, const QRectF &page, double mm, const StudySummary &study,
-                   const QString &date);
+                   const GridTable &bySize, const QString &date);
 
 // Draws page `part` (from 0) of the cluster's pages.
 void drawClusterPage(QPainter &painter, const QRectF &page, double mm, const ClusterPage &cluster, int part);

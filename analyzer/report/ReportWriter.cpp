@@ -74,7 +74,7 @@ ReportOutcome writeReport(const ReportRequest &request)
     }
     const double mm = Resolution / 25.4;
     PageSequence pages(writer);
-    drawStudyPage(painter, pages.next(), mm, study, request.date);
+    drawStudyPage(painter, pages.next(), mm, study, studyTableBySize(study, request.locale), request.date);
 
     LayoutCache layouts(request.clusterFolders);
     for (const QString &path : request.resultFiles) {
@@ -85,6 +85,7 @@ ReportOutcome writeReport(const ReportRequest &request)
         ++outcome.subjects;
         for (const QString &logProblem : score->logProblems)
             outcome.notes << logProblem;
+        drawSubjectPage(painter, pages.next(), mm, subjectPage(*score, request.locale));
         for (const ClusterScore &cluster : score->clusters) {
             const ClusterPage page = clusterPage(*score, cluster, layouts, request.locale);
             for (int part = 0; part < pagesFor(page); ++part)

@@ -1,6 +1,7 @@
 #pragma once
-// The study report: one PDF, A4 portrait, a study page and then, per subject, the pages
-// of each cluster with every search drawn on its layout.
+// The study report: one PDF, A4 portrait, a study page and then, per subject, a page of
+// the subject's scores by problem size and the pages of each cluster with every search
+// drawn on its layout.
 
 #include <QLocale>
 #include <QString>

@@ -14,8 +14,14 @@ DrawnSearch drawnSearch(const TrialScore &trial);
 ClusterPage clusterPage(const FileScore &file, const ClusterScore &cluster, LayoutCache &layouts,
                         const QLocale &locale);
 
+// The page of the literature's scores of `file` by problem size.
+SubjectPage subjectPage(const FileScore &file, const QLocale &locale);
+
 // What the study page needs of one subject.
 void addToStudy(StudySummary &study, const FileScore &file);
+
+// The study page's table: per problem size, the subjects' means with their standard errors.
+GridTable studyTableBySize(const StudySummary &study, const QLocale &locale);
 
 // The note on every page of a subject whose logged session did not end complete; empty
 // when it did, or when no log says how it ended.

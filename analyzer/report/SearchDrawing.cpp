@@ -13,12 +13,12 @@ namespace kelvane::analyzer::report {
 namespace {
 
 // Colour and shape both tell the kinds apart, so a page printed in grey still reads.
-enum class Mark { Plain, Found, Repeat, EarlierTarget, Both };
+enum class Mark { Plain, Found, Repeat, BetweenError, Both };
 
 const QColor PlainColour(64, 64, 64);
 const QColor FoundColour(26, 152, 80);
 const QColor RepeatColour(230, 97, 1);
-const QColor EarlierTargetColour(33, 102, 172);
+const QColor BetweenErrorColour(33, 102, 172);
 const QColor BothColour(178, 24, 43);
 const QColor TargetFill(254, 224, 139);
 const QColor BoxFill(235, 235, 235);
@@ -26,12 +26,12 @@ const QColor TimeOutColour(200, 0, 0);
 
 Mark markOf(const SearchStep &step)
 {
-    if (step.repeat && step.earlierTarget)
+    if (step.repeat && step.betweenError)
         return Mark::Both;
     if (step.repeat)
         return Mark::Repeat;
-    if (step.earlierTarget)
-        return Mark::EarlierTarget;
+    if (step.betweenError)
+        return Mark::BetweenError;
     return step.found ? Mark::Found : Mark::Plain;
 }
 
@@ -41,7 +41,7 @@ QColor colourOf(Mark mark)
     case Mark::Plain: return PlainColour;
     case Mark::Found: return FoundColour;
     case Mark::Repeat: return RepeatColour;
-    case Mark::EarlierTarget: return EarlierTargetColour;
+    case Mark::BetweenError: return BetweenErrorColour;
     case Mark::Both: return BothColour;
     }
     return PlainColour;
@@ -57,7 +57,7 @@ QFont fontOfPixels(double pixels, bool bold = false)
 }
 
 // A marker of `radius` around `centre`: a circle for a plain or finding click, a square
-// for a repeat, a diamond for an earlier target, a square holding a diamond for both.
+// for a repeat, a diamond for a between-search error, a square holding a diamond for both.
 void drawMarker(QPainter &painter, const QPointF &centre, double radius, Mark mark)
 {
     const QColor colour = colourOf(mark);
@@ -75,7 +75,7 @@ void drawMarker(QPainter &painter, const QPointF &centre, double radius, Mark ma
     case Mark::Repeat:
         painter.drawRect(box);
         break;
-    case Mark::EarlierTarget:
+    case Mark::BetweenError:
         painter.drawPolygon(diamond);
         break;
     case Mark::Both:
@@ -230,7 +230,7 @@ void drawLegend(QPainter &painter, const QRectF &area, double fontPixels)
     const QList<Entry> entries{{Mark::Plain, QStringLiteral("click (step number)")},
                                {Mark::Found, QStringLiteral("target found")},
                                {Mark::Repeat, QStringLiteral("repeat")},
-                               {Mark::EarlierTarget, QStringLiteral("earlier target")},
+                               {Mark::BetweenError, QStringLiteral("found target revisited")},
                                {Mark::Both, QStringLiteral("both")},
                                {std::nullopt, QStringLiteral("target box")},
                                {std::nullopt, QStringLiteral("time-out")}};

@@ -27,7 +27,7 @@ struct SearchStep
     int box = 0;
     bool found = false;         // opened the target
     bool repeat = false;        // the box was opened before in this search
-    bool earlierTarget = false; // the box held the target of an earlier search
+    bool betweenError = false;  // the box held a target an earlier search found
 };
 
 // One search: a trial line of the result file.

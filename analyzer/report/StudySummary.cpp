@@ -34,16 +34,32 @@ double median(QList<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-void StudySummary::addSubject(const QString &file)
+void StudySummary::addSubject(const QString &file, const SubjectSummary &summary)
 {
     m_files << file;
+    for (const LevelTotals &level : summary.levels) {
+        LevelValues &values = m_levels[level.boxes];
+        const ErrorTotals &totals = level.totals;
+        values.betweenSearchErrors << double(totals.betweenSearchErrors);
+        values.withinSearchErrors << double(totals.withinSearchErrors);
+        values.doubleErrors << double(totals.doubleErrors);
+        values.totalErrors << double(totals.totalErrors);
+        if (const std::optional<double> seconds = totals.meanFirstResponseS())
+            values.meanFirstResponseS << *seconds;
+        if (const std::optional<double> seconds = totals.meanSearchTimeS())
+            values.meanSearchTimeS << *seconds;
+    }
 }
 
-void StudySummary::addCluster(int position, int boxes, int withinErrors, int betweenErrors)
+void StudySummary::addCluster(const QString &name, int boxes, int withinErrors, int betweenErrors)
 {
-    while (m_betweenByPosition.size() < position)
-        m_betweenByPosition.append(QList<double>());
-    m_betweenByPosition[position - 1] << double(betweenErrors);
+    qsizetype at = m_names.indexOf(name);
+    if (at < 0) {
+        at = m_names.size();
+        m_names << name;
+        m_betweenByName.append(QList<double>());
+    }
+    m_betweenByName[at] << double(betweenErrors);
     ByBoxes &pooled = m_byBoxes[boxes];
     pooled.within << double(withinErrors);
     pooled.between << double(betweenErrors);

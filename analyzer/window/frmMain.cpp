@@ -92,7 +92,7 @@ void frmMain::buildWidgets()
     chkTidy = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
     txtTidyFolder = new QLineEdit(central);
     txtTidyFolder->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
-    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv and "
+    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                              "datapackage.json are written into this folder"));
     cmdTidyFolder = new QPushButton(QStringLiteral("&Folder..."), central);
     cmdTidyFolder->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
@@ -111,9 +111,13 @@ void frmMain::buildWidgets()
     frameLayout->addWidget(optFile[1]);
     chkHeader = new QCheckBox(QStringLiteral("Include variable names"), central);
     chkHeader->setChecked(true);
+    chkByName = new QCheckBox(QStringLiteral("Line clusters up by &name"), central);
+    chkByName->setToolTip(QStringLiteral("One group of columns per cluster name instead of per position in "
+                                         "the file, for counterbalanced orders; also on the report's study page"));
     auto *optionsColumn = new QVBoxLayout;
     optionsColumn->addWidget(frame1);
     optionsColumn->addWidget(chkHeader);
+    optionsColumn->addWidget(chkByName);
     optionsColumn->addStretch();
     choiceRow->addLayout(optionsColumn, 1);
 
@@ -327,7 +331,9 @@ void frmMain::cmdSave_Click()
     const QStringList paths = filesToAnalyse(m_fileList);
 
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
-                    chkHeader->isChecked(), locale());
+                    chkHeader->isChecked(), locale(),
+                    chkByName->isChecked() ? ClusterLayout::ByName : ClusterLayout::ByPosition);
+    run.keepResults();
     if (tidy)
         run.alsoTidy(*tidy);
     prgRun->setRange(0, int(paths.size()));
@@ -379,8 +385,11 @@ void frmMain::cmdSave_Click()
                               .arg(run.skippedReport()),
                           MessageIcon::Exclamation);
     }
-    if (!run.warnings().isEmpty())
-        m_dialogs.message(programName, warningsText(run.warnings()), MessageIcon::Exclamation);
+    QStringList warnings = run.warnings();
+    if (!run.positionWarning().isEmpty())
+        warnings.prepend(run.positionWarning());
+    if (!warnings.isEmpty())
+        m_dialogs.message(programName, warningsText(warnings), MessageIcon::Exclamation);
     cmdSave->setEnabled(true);
 }
 

@@ -63,6 +63,7 @@ public:
     QGroupBox *frame1 = nullptr;
     std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
     QCheckBox *chkHeader = nullptr;
+    QCheckBox *chkByName = nullptr;      // the wide table's clusters by name, not position
     QCheckBox *chkTidy = nullptr;        // also write the tidy tables
     QLineEdit *txtTidyFolder = nullptr;  // into this folder
     QPushButton *cmdTidyFolder = nullptr;

@@ -3,6 +3,7 @@
 #include "kelvane/QtDialogs.h"
 #include "kelvane/app/CommandLine.h"
 #include "kelvane/app/CommandLineRun.h"
+#include "kelvane/app/NewStudyCommand.h"
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/app/ProgramWindows.h"
 #include "kelvane/app/RunDevices.h"
@@ -26,6 +27,19 @@ int main(int argc, char *argv[])
         if (const auto status = answerWithoutWindow(command, windowsPossible(place, command.platformGiven),
                                                     out, errors))
             return *status;
+    }
+
+    if (command.action == CommandAction::NewStudy) {
+        // No window: Qt's core is enough to read the stored defaults.
+        QCoreApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kelvane"));
+        QCoreApplication::setOrganizationName(QStringLiteral("Kelvane"));
+        Program program;
+        QSettingsStore store;
+        startProgram(program, store);
+        QTextStream out(stdout);
+        QTextStream errors(stderr);
+        return makeStudyFromCommandLine(command, store, drawnStudySeed(), out, errors);
     }
 
     QApplication app(argc, argv);

@@ -128,6 +128,7 @@ void BoxSettings::buildMenus()
     mnuSaveTrial = menuItem(file, QStringLiteral("Save Cluster"), QStringLiteral("mnuSaveTrial"));
     mnuSaveTrial->setShortcut(QKeySequence::Save);
     mnuClearCluster = menuItem(file, QStringLiteral("Clear Cluster"), QStringLiteral("mnuClearCluster"));
+    mnuNewStudy = menuItem(file, QStringLiteral("New Study..."), QStringLiteral("mnuNewStudy"));
     file->addSeparator();
     mnuExitKelvane = menuItem(file, QStringLiteral("Exit Kelvane"), QStringLiteral("mnuExitKelvane"));
 
@@ -153,6 +154,9 @@ void BoxSettings::buildMenus()
     mnuDeleteTrial = menuItem(trial, QStringLiteral("Delete Trial"), QStringLiteral("mnuDeleteTrial"));
     mnuAddLayout = menuItem(trial, QStringLiteral("Add Trial"), QStringLiteral("mnuAddLayout"));
     mnuCopylayout = menuItem(trial, QStringLiteral("Copy Trial"), QStringLiteral("mnuCopylayout"));
+    trial->addSeparator();
+    mnuRandomLayout = menuItem(trial, QStringLiteral("Random Layout"), QStringLiteral("mnuRandomLayout"));
+    mnuMakeProblem = menuItem(trial, QStringLiteral("Make Problem"), QStringLiteral("mnuMakeProblem"));
     trial->addSeparator();
     mnuTryTrial = menuItem(trial, QStringLiteral("Try Trial"), QStringLiteral("mnuTryTrial"));
 
@@ -182,6 +186,9 @@ void BoxSettings::connectParts()
     connect(mnuOptions, &QAction::triggered, this, &BoxSettings::mnuOptions_Click);
     connect(mnuiconEdit, &QAction::triggered, this, &BoxSettings::mnuiconEdit_Click);
     connect(mnuTryTrial, &QAction::triggered, this, &BoxSettings::mnuTryTrial_Click);
+    connect(mnuRandomLayout, &QAction::triggered, this, &BoxSettings::mnuRandomLayout_Click);
+    connect(mnuMakeProblem, &QAction::triggered, this, &BoxSettings::mnuMakeProblem_Click);
+    connect(mnuNewStudy, &QAction::triggered, this, &BoxSettings::mnuNewStudy_Click);
     // Saved is where the history stood at the last save or open, wherever undo and
     // redo lead.
     const auto followHistory = [this] { m_program.ClusterSaved = m_history.isClean(); };

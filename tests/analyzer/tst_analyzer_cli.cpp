@@ -152,12 +152,20 @@ private Q_SLOTS:
                                           "have no milliseconds\n")
                                .arg(path(QStringLiteral("pp2.bof"))));
         const QByteArray clusters = kelvane::test::readBytes(folder + QStringLiteral("/clusters.csv"));
-        QCOMPARE(clusters.split('\n').value(1), "pp2,1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,4.1,esc\r");
-        QCOMPARE(clusters.split('\n').value(2), "\"a, \"\"b\"\"\",1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,4.1,\r");
+        QCOMPARE(clusters.split('\n').value(1), "pp2,1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,esc\r");
+        QCOMPARE(clusters.split('\n').value(2), "\"a, \"\"b\"\"\",1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,\r");
+        // The worked example by hand: between-search errors 4 (trial 1 box 3; trial 2
+        // boxes 3, 2, 3), one repeat, one double, four error clicks; no 6- or 8-box
+        // problem; first clicks at 1.2, 1 and 1 s; found in 2.5, 3.1 and 4.4 s.
+        const QByteArray subjects = kelvane::test::readBytes(folder + QStringLiteral("/subjects.csv"));
+        QCOMPARE(subjects.split('\n').value(3), "pp1,1,3,4,1,1,4,,1.067,3.333,0,\r");
+        const QByteArray levels = kelvane::test::readBytes(folder + QStringLiteral("/levels.csv"));
+        QCOMPARE(levels.split('\n').value(3), "pp1,4,1,3,4,1,1,4,2,0,1.067,3.333\r");
         // Without -o no wide table is written.
         QCOMPARE(QDir(folder).entryList(QDir::Files),
                  (QStringList{QStringLiteral("clicks.csv"), QStringLiteral("clusters.csv"),
-                              QStringLiteral("datapackage.json"), QStringLiteral("trials.csv")}));
+                              QStringLiteral("datapackage.json"), QStringLiteral("levels.csv"),
+                              QStringLiteral("subjects.csv"), QStringLiteral("trials.csv")}));
 
         // A file where the folder should be is named, and nothing is claimed written.
         const QString notAFolder = path(QStringLiteral("pp1.bof"));
@@ -172,7 +180,7 @@ private Q_SLOTS:
         const kelvane::test::ProgramRun validated =
             kelvane::test::runProgram(QStringLiteral("node"), {check, folder});
         QVERIFY2(validated.status == 0, qPrintable(validated.err));
-        QCOMPARE(validated.out, QStringLiteral("clicks 11\ntrials 5\nclusters 3\n"));
+        QCOMPARE(validated.out, QStringLiteral("clicks 11\ntrials 5\nclusters 3\nlevels 3\nsubjects 3\n"));
     }
 
     void reportDrawsEveryClusterOfEverySubject()
@@ -202,15 +210,20 @@ private Q_SLOTS:
                                                         folder + QStringLiteral("/clusters"), QStringLiteral("-o"),
                                                         table, anna, lost, broken});
         QVERIFY2(done.status == 0, qPrintable(done.err));
-        // The study page, then one page per cluster: anna 1, lost 1, broken 2.
-        QCOMPARE(pdfPageCount(pdf), 5);
+        // The study page, then per subject a page of scores and one per cluster: anna 1,
+        // lost 1, broken 2.
+        QCOMPARE(pdfPageCount(pdf), 8);
 
         const QString study = pdfPageText(pdf, 1);
         QVERIFY2(study.contains(QStringLiteral("3 subjects")), qPrintable(study));
         QVERIFY(study.contains(QStringLiteral("Number of boxes")));
+        QVERIFY(study.simplified().contains(QStringLiteral("Means over subjects by problem size")));
+
+        const QString annaScores = pdfPageText(pdf, 2).simplified();
+        QVERIFY2(annaScores.contains(QStringLiteral("Strategy over the 6- and 8-box problems")), qPrintable(annaScores));
 
         // Anna's page holds every measure of her row as the table wrote it.
-        const QString annaPage = pdfPageText(pdf, 2);
+        const QString annaPage = pdfPageText(pdf, 3);
         QVERIFY2(annaPage.contains(QStringLiteral("Subject: anna")), qPrintable(annaPage));
         QVERIFY(annaPage.contains(QStringLiteral("Session not complete")));
         QVERIFY(annaPage.contains(QStringLiteral("clusters/cluster1.box")));
@@ -221,16 +234,23 @@ private Q_SLOTS:
             QVERIFY2(value.isEmpty() || annaPage.contains(value), qPrintable(value));
         }
 
-        const QString lostPage = pdfPageText(pdf, 3).simplified();
+        const QString lostPage = pdfPageText(pdf, 5).simplified();
         QVERIFY(!lostPage.contains(QStringLiteral("Session not complete")));
         QVERIFY2(lostPage.contains(QStringLiteral("gone.box not found")), qPrintable(lostPage));
         QVERIFY(lostPage.contains(QStringLiteral("drawn as box numbers")));
 
-        for (int page : {4, 5}) {
+        for (int page : {7, 8}) {
             const QString brokenPage = pdfPageText(pdf, page).simplified();
             QVERIFY2(brokenPage.contains(QStringLiteral("Subject: broken")), qPrintable(brokenPage));
             QVERIFY2(brokenPage.contains(QStringLiteral("broken.box")), qPrintable(brokenPage));
         }
+        // The damaged cluster file is named with its problem, and no layout is drawn from
+        // what came before the damage.
+        const QString brokenPage = pdfPageText(pdf, 7).simplified();
+        QVERIFY2(brokenPage.contains(QStringLiteral("broken.box, line 2:")), qPrintable(brokenPage));
+        QVERIFY(brokenPage.contains(QStringLiteral("ends before the target of trial 1.")));
+        QVERIFY(brokenPage.contains(QStringLiteral("drawn as box numbers")));
+        QVERIFY(!brokenPage.contains(QStringLiteral("Layout from")));
     }
 
     void otherFilesAreSkippedWithAMessage()

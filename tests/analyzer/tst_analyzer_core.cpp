@@ -1,8 +1,11 @@
+#include "AnalysisRun.h"
 #include "EventLogTimes.h"
 #include "Levenshtein.h"
 #include "ResultReader.h"
 #include "ResultText.h"
 #include "TidyTables.h"
+
+#include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
 
@@ -10,7 +13,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <charconv>
 
 using namespace kelvane;
 using namespace kelvane::analyzer;
@@ -49,8 +51,8 @@ FileScore scored(const QByteArray &bytes)
     return score;
 }
 
-// A click's coding in a letter each: "f" found, "r" repeat, "e" earlier target, "."
-// none of them. The double error is "re".
+// A click's coding in a letter each: "f" found, "r" repeat, "e" earlier target, "b"
+// between-search error, "." none of them. The double error is "reb".
 QString codeOf(const ClickScore &click)
 {
     QString code;
@@ -58,9 +60,47 @@ QString codeOf(const ClickScore &click)
         code += u'r';
     if (click.earlierTarget)
         code += u'e';
+    if (click.betweenError)
+        code += u'b';
     if (click.found)
         code += u'f';
     return code.isEmpty() ? QStringLiteral(".") : code;
+}
+
+// The records of an RFC 4180 text: fields split at commas outside double quotes, a
+// doubled quote inside them read as one, records ended by CR LF.
+QList<QStringList> csvRecords(const QByteArray &bytes)
+{
+    QList<QStringList> records;
+    QStringList fields;
+    QString field;
+    bool quoted = false;
+    const QString text = QString::fromUtf8(bytes);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (quoted) {
+            if (c != u'"')
+                field += c;
+            else if (i + 1 < text.size() && text[i + 1] == u'"')
+                field += text[++i];
+            else
+                quoted = false;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u',') {
+            fields << field;
+            field.clear();
+        } else if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            fields << field;
+            records << fields;
+            fields.clear();
+            field.clear();
+            ++i;
+        } else {
+            field += c;
+        }
+    }
+    return records;
 }
 
 // A file whose single cluster has `count` trials built by `make`.
@@ -98,8 +138,8 @@ private Q_SLOTS:
     }
 
     // Sequences scored by hand: per trial its clicks' codes (see codeOf), per trial
-    // "found first_box repeats earlier_target_visits doubles W", per cluster "within
-    // between doubles total distinct_starts timeouts B_err Feigenbaum".
+    // "found first_box repeats earlier_target_visits between_errors doubles W", per
+    // cluster "within between doubles total distinct_starts timeouts B_err Feigenbaum".
     void handScoredSearches_data()
     {
         QTest::addColumn<QByteArray>("file");
@@ -111,63 +151,70 @@ private Q_SLOTS:
             QTest::newRow(name) << file << QString::fromLatin1(clicks) << QString::fromLatin1(trials)
                                 << QString::fromLatin1(clusters);
         };
-        row("target first", resultFile({{number(0), 4, 3, 1, " 3"}}), "f", "1 3 0 0 0 0",
+        row("target first", resultFile({{number(0), 4, 3, 1, " 3"}}), "f", "1 3 0 0 0 0 0",
             "0 0 0 0 1 0 0 0");
         row("one repeat", resultFile({{number(0), 4, 4, 4, " 1 2 1 4"}}), ". . r f",
-            "1 1 1 0 0 1", "1 0 0 1 1 0 0 0");
-        row("three openings: W 1 + 2, repeats 2", resultFile({{number(0), 4, 4, 4, " 2 2 2 4"}}),
-            ". r r f", "1 2 2 0 0 3", "2 0 0 2 1 0 0 0");
+            "1 1 1 0 0 0 1", "1 0 0 1 1 0 0 0");
+        row("box opened three times: W 1 + 2, repeats 2", resultFile({{number(0), 4, 4, 4, " 2 2 2 4"}}),
+            ". r r f", "1 2 2 0 0 0 3", "2 0 0 2 1 0 0 0");
         row("two boxes repeated in turn", resultFile({{number(0), 4, 3, 5, " 1 2 1 2 3"}}),
-            ". . r r f", "1 1 2 0 0 2", "2 0 0 2 1 0 0 0");
-        row("earlier target visited",
+            ". . r r f", "1 1 2 0 0 0 2", "2 0 0 2 1 0 0 0");
+        row("found target revisited first: a between error and a start box",
             resultFile({{number(0), 4, 2, 2, " 1 2"}, {number(1), 4, 3, 2, " 2 3"}}),
-            ". f | e f", "1 1 0 0 0 0 | 1 2 0 1 0 0", "0 1 0 1 2 0 1 1");
+            ". f | eb f", "1 1 0 0 0 0 0 | 1 2 0 1 1 0 0", "0 1 0 1 2 0 1 1");
         row("target of two earlier trials: B_err twice, one visit",
             resultFile({{number(0), 4, 2, 1, " 2"}, {number(1), 4, 2, 2, " 1 2"},
                         {number(2), 4, 3, 2, " 2 3"}}),
-            "f | . ef | e f", "1 2 0 0 0 0 | 1 1 0 1 0 0 | 1 2 0 1 0 0", "0 2 0 2 2 0 3 2");
+            "f | . ef | eb f", "1 2 0 0 0 0 0 | 1 1 0 1 0 0 0 | 1 2 0 1 1 0 0", "0 1 0 1 2 0 3 2");
         row("double error",
             resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 3, 4, " 1 2 1 3"}}),
-            "f | e . re f", "1 1 0 0 0 0 | 1 1 1 2 1 1", "1 2 1 2 1 0 2 0");
+            "f | eb . reb f", "1 1 0 0 0 0 0 | 1 1 1 2 2 1 1", "1 2 1 2 1 0 2 0");
         row("time-out without clicks", resultFile({{number(0), 4, 2, 0, ""}}), "",
-            "0 - 0 0 0 0", "0 0 0 0 0 1 0 0");
+            "0 - 0 0 0 0 0", "0 0 0 0 0 1 0 0");
         row("time-out with clicks", resultFile({{number(0), 4, 4, 3, " 1 2 3"}}), ". . .",
-            "0 1 0 0 0 0", "0 0 0 0 1 1 0 0");
+            "0 1 0 0 0 0 0", "0 0 0 0 1 1 0 0");
         row("time-out ending on a repeat", resultFile({{number(0), 4, 4, 3, " 1 2 1"}}),
-            ". . r", "0 1 1 0 0 1", "1 0 0 1 1 1 0 0");
-        row("a target not found still counts as earlier",
+            ". . r", "0 1 1 0 0 0 1", "1 0 0 1 1 1 0 0");
+        row("a timed-out trial's target is earlier but no between error",
             resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 2, 0, ""},
                         {number(2), 4, 3, 3, " 1 2 3"}}),
-            "f |  | e e f", "1 1 0 0 0 0 | 0 - 0 0 0 0 | 1 1 0 2 0 0", "0 2 0 2 1 1 2 2");
+            "f |  | eb e f", "1 1 0 0 0 0 0 | 0 - 0 0 0 0 0 | 1 1 0 2 1 0 0", "0 1 0 1 1 1 2 2");
+        row("a target never shown, revisited",
+            resultFile({{number(0), 4, 4, 3, " 1 2 3"}, {number(1), 4, 2, 3, " 4 1 2"}}),
+            ". . . | e . f", "0 1 0 0 0 0 0 | 1 4 0 1 0 0 0", "0 0 0 0 2 1 1 1");
+        row("the finding click is no between error",
+            resultFile({{number(0), 6, 2, 1, " 2"}, {number(1), 6, 5, 2, " 1 5"},
+                        {number(2), 6, 2, 3, " 1 3 2"}}),
+            "f | . f | . . ef", "1 2 0 0 0 0 0 | 1 1 0 0 0 0 0 | 1 1 0 1 0 0 0", "0 0 0 0 2 0 1 1");
         row("boxes 16 and above",
             resultFile({{number(0), 24, 17, 2, " 16 17"}, {number(1), 24, 20, 4, " 17 16 17 20"}}),
-            ". f | e . re f", "1 16 0 0 0 0 | 1 17 1 2 1 1", "1 2 1 2 2 0 2 1");
+            ". f | eb . reb f", "1 16 0 0 0 0 0 | 1 17 1 2 2 1 1", "1 2 1 2 2 0 2 1");
         row("1 and 12 told apart", resultFile({{number(0), 12, 12, 2, " 1 12"}}), ". f",
-            "1 1 0 0 0 0", "0 0 0 0 1 0 0 0");
+            "1 1 0 0 0 0 0", "0 0 0 0 1 0 0 0");
         row("gap in the numbering: rows for lines only",
             resultFile({{number(0), 4, 1, 2, " 2 1"}, {number(1), 4, 2, 1, " 2"},
                         {number(5), 4, 3, 3, " 1 3 1"}}),
-            ". f | f | e f re", "1 2 0 0 0 0 | 1 2 0 0 0 0 | 0 1 1 2 1 1", "1 2 1 2 2 1 2 2");
+            ". f | f | eb f reb", "1 2 0 0 0 0 0 | 1 2 0 0 0 0 0 | 0 1 1 2 2 1 1", "1 2 1 2 2 1 2 2");
         row("earlier targets stay in their cluster",
             resultFile({{number(0), 4, 1, 1, " 1"}, {number(0), 4, 2, 2, " 1 2"}}), "f | . f",
-            "1 1 0 0 0 0 | 1 1 0 0 0 0", "0 0 0 0 1 0 0 0 | 0 0 0 0 1 0 0 0");
+            "1 1 0 0 0 0 0 | 1 1 0 0 0 0 0", "0 0 0 0 1 0 0 0 | 0 0 0 0 1 0 0 0");
         row("the same target twice",
             resultFile({{number(0), 4, 2, 1, " 2"}, {number(1), 4, 2, 1, " 2"}}), "f | ef",
-            "1 2 0 0 0 0 | 1 2 0 1 0 0", "0 1 0 1 1 0 1 0");
+            "1 2 0 0 0 0 0 | 1 2 0 1 0 0 0", "0 0 0 0 1 0 1 0");
         row("empty item: W stops, repeats go on", resultFile({{number(0), 6, 5, 4, " 3  3 5"}}),
-            ". r f", "1 3 1 0 0 0", "1 0 0 1 1 0 0 0");
+            ". r f", "1 3 1 0 0 0 0", "1 0 0 1 1 0 0 0");
         row("changed starts against distinct starts",
             resultFile({{number(0), 4, 3, 2, " 1 3"}, {number(1), 4, 2, 1, " 2"},
                         {number(2), 4, 4, 2, " 1 4"}}),
-            ". f | f | . f", "1 1 0 0 0 0 | 1 2 0 0 0 0 | 1 1 0 0 0 0", "0 0 0 0 2 0 0 2");
+            ". f | f | . f", "1 1 0 0 0 0 0 | 1 2 0 0 0 0 0 | 1 1 0 0 0 0 0", "0 0 0 0 2 0 0 2");
         row("every box once", resultFile({{number(0), 6, 6, 6, " 1 2 3 4 5 6"}}), ". . . . . f",
-            "1 1 0 0 0 0", "0 0 0 0 1 0 0 0");
-        row("time-out on an earlier target",
-            resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 2, 2, " 3 1"}}), "f | . e",
-            "1 1 0 0 0 0 | 0 3 0 1 0 0", "0 1 0 1 2 1 1 1");
-        row("earlier target revisited three times",
+            "1 1 0 0 0 0 0", "0 0 0 0 1 0 0 0");
+        row("time-out on a found earlier target",
+            resultFile({{number(0), 4, 1, 1, " 1"}, {number(1), 4, 2, 2, " 3 1"}}), "f | . eb",
+            "1 1 0 0 0 0 0 | 0 3 0 1 1 0 0", "0 1 0 1 2 1 1 1");
+        row("found earlier target revisited three times",
             resultFile({{number(0), 5, 3, 1, " 3"}, {number(1), 5, 5, 5, " 3 1 3 3 5"}}),
-            "f | e . re re f", "1 3 0 0 0 0 | 1 3 2 3 2 3", "2 3 2 3 1 0 3 0");
+            "f | eb . reb reb f", "1 3 0 0 0 0 0 | 1 3 2 3 3 2 3", "2 3 2 3 1 0 3 0");
     }
     void handScoredSearches()
     {
@@ -183,12 +230,13 @@ private Q_SLOTS:
                 for (const ClickScore &click : trial.clicks)
                     codes.append(codeOf(click));
                 clickCodes.append(codes.join(u' '));
-                trialCounts.append(QStringLiteral("%1 %2 %3 %4 %5 %6")
+                trialCounts.append(QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
                                        .arg(int(trial.found))
                                        .arg(trial.firstBox ? QString::number(*trial.firstBox)
                                                            : QStringLiteral("-"))
                                        .arg(trial.repeats)
                                        .arg(trial.earlierTargetVisits)
+                                       .arg(trial.betweenErrors)
                                        .arg(trial.doubles)
                                        .arg(trial.wErr));
             }
@@ -248,17 +296,21 @@ private Q_SLOTS:
         QVERIFY(!trial.totalTimeS);
     }
 
-    // A time is written as the shortest text that reads back as the same double,
-    // never in exponent form, whether it has a few decimals or many.
-    void tidyTimesReadBackExactly()
+    // A time is written with at most three decimals, rounded, without trailing zeros and
+    // never in exponent form, whether it was read with a few decimals or computed.
+    void tidyTimesHaveAtMostThreeDecimals()
     {
-        const QList<double> times{0.1, 2.05, 1234.567, 5.1, 0.0001, 1.0 / 3, 0.1 * 51,
-                                  999999999.999, 1e9 + 0.5, 3e-7, 12.0, 0.0};
+        const QList<std::pair<double, QByteArray>> times{
+            {0.1, "0.1"}, {2.05, "2.05"}, {1234.567, "1234.567"}, {0.1 * 51, "5.1"},
+            {(2.5 + 3.1 + 4.4) / 3, "3.333"}, {2.8499999999999996, "2.85"},
+            {1.0 / 3, "0.333"}, {2.0 / 3, "0.667"}, {0.0001, "0"}, {-0.0001, "0"},
+            {999999999.999, "999999999.999"}, {1e9 + 0.5, "1000000000.5"}, {3e-7, "0"},
+            {12.0, "12"}, {0.0, "0"}, {1e12 / 3, "333333333333.333"}};
         FileScore score;
         score.subject = QStringLiteral("s");
         ClusterScore cluster;
         TrialScore trial;
-        for (const double time : times) {
+        for (const auto &[time, text] : times) {
             ClickScore click;
             click.timeS = time;
             trial.clicks.append(click);
@@ -267,23 +319,88 @@ private Q_SLOTS:
         score.clusters.append(cluster);
         TidyTables tables;
         tables.add(score);
-        QTemporaryDir folder;
-        QString problem;
-        QVERIFY2(tables.save(folder.path(), &problem), qPrintable(problem));
-        QFile clicks(folder.filePath(QStringLiteral("clicks.csv")));
-        QVERIFY(clicks.open(QIODevice::ReadOnly));
-        clicks.readLine();
-        for (const double time : times) {
-            const QByteArray text = clicks.readLine().split(',').value(8);
-            QVERIFY2(!text.contains('e'), text.constData());
-            double read = -1;
-            std::from_chars(text.constData(), text.constData() + text.size(), read);
-            QCOMPARE(read, time);
-            char shortest[64];
-            const char *end = std::to_chars(shortest, shortest + sizeof shortest, time,
-                                            std::chars_format::fixed).ptr;
-            QCOMPARE(text, QByteArray(shortest, end - shortest));
+        const QList<QByteArray> rows = tables.text(ClicksTable).split('\n');
+        for (qsizetype i = 0; i < times.size(); ++i)
+            QCOMPARE(rows.value(i + 1).split(',').value(8), times[i].second);
+    }
+
+    // A name holding a comma and double quotes stays one field, quotes and all, in every
+    // table that holds it, read back by a CSV reader.
+    void namesComeBackWholeFromEveryTable()
+    {
+        const QString subject = QStringLiteral("x, \"y\"");
+        const QString clusterName = QStringLiteral("a,\"b\".box");
+        QByteArray file = headerLines();
+        file += " 0 \ta,\"b\".box\t 4 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ 1 2@ 2\t\r\n";
+        file += " 1 \ta,\"b\".box\t 4 \t 1 \t 3 \t 3\t 2 \t 2 3\t 2@ 1 3@ 3\t\r\n";
+        FileScore score;
+        ResultReader reader;
+        QVERIFY(reader.readBytes(QStringLiteral("/study/") + subject + QStringLiteral(".bof"), file, &score).result);
+        TidyTables tables;
+        tables.add(score);
+        for (std::size_t t = 0; t < tidyTables().size(); ++t) {
+            const QList<QStringList> records = csvRecords(tables.text(t));
+            QVERIFY(records.size() > 1);
+            const QStringList titles = records.first();
+            const qsizetype nameColumn = titles.indexOf(QStringLiteral("cluster_name"));
+            for (qsizetype r = 1; r < records.size(); ++r) {
+                QCOMPARE(records[r].size(), titles.size());
+                QCOMPARE(records[r].value(0), subject);
+                if (nameColumn >= 0)
+                    QCOMPARE(records[r].value(nameColumn), clusterName);
+            }
         }
+    }
+
+    // A subject with 4-, 6- and 8-box clusters and one whose trials differ in box count,
+    // scored by hand:
+    //   four.box (4): trials "1 2" (target 2), "2 1 3" (target 3, box 2 a between error);
+    //     first clicks .5, 1 s; found in 2, 3 s; start boxes 1, 2.
+    //   six.box (6): "1 1 4" (a repeat), "4 6" (a between error, timed out), "2 6";
+    //     first clicks 1.5, 2.5, 1; found in 5 and 4 s; start boxes 1, 4, 2.
+    //   eight.box (8): "3 7", "3 7 7 8" (a between error, then a double error);
+    //     first clicks 1, 2; found in 4, 6 s; one start box.
+    //   mixed.box (4, then 6 boxes): "1", "1 2" (a between error); first .25 s at the end.
+    //   six2.box (6): "3"; first click and found at 1.5 s.
+    // The 6-box means are pooled over trials: first responses (1.5 + 2.5 + 1 + 1.5) / 4,
+    // search times (5 + 4 + 1.5) / 3, not the means of the two clusters' means.
+    void levelsAndSubjectsByHand()
+    {
+        QByteArray file = headerLines();
+        file += " 0 \tfour.box\t 4 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ .5 2@ 2\t\r\n";
+        file += " 1 \tfour.box\t 4 \t 1 \t 3 \t 3\t 3 \t 2 1 3\t 2@ 1 1@ 2 3@ 3\t\r\n";
+        file += " 0 \tsix.box\t 6 \t 1 \t 4 \t 5\t 3 \t 1 1 4\t 1@ 1.5 1@ 2 4@ 5\t\r\n";
+        file += " 1 \tsix.box\t 6 \t 1 \t 5 \t 10\t 2 \t 4 6\t 4@ 2.5 6@ 10\t\r\n";
+        file += " 2 \tsix.box\t 6 \t 1 \t 6 \t 4\t 2 \t 2 6\t 2@ 1 6@ 4\t\r\n";
+        file += " 0 \teight.box\t 8 \t 1 \t 7 \t 4\t 2 \t 3 7\t 3@ 1 7@ 4\t\r\n";
+        file += " 1 \teight.box\t 8 \t 1 \t 8 \t 6\t 4 \t 3 7 7 8\t 3@ 2 7@ 3 7@ 4 8@ 6\t\r\n";
+        file += " 0 \tmixed.box\t 4 \t 1 \t 1 \t 1\t 1 \t 1\t 1@ 1\t\r\n";
+        file += " 1 \tmixed.box\t 6 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ .25 2@ 2\t\r\n";
+        file += " 0 \tsix2.box\t 6 \t 1 \t 3 \t 1.5\t 1 \t 3\t 3@ 1.5\t\r\n";
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("lev.bof"));
+        QVERIFY(writeFile(path, file));
+
+        AnalysisRun run(OutputKind::TabDelimited, true, QLocale::c());
+        run.alsoTidy(dir.filePath(QStringLiteral("tidy")));
+        QVERIFY(run.add(path));
+        QString problem;
+        QVERIFY2(run.saveTidy(QString(), &problem), qPrintable(problem));
+        // The mixed cluster is named once, with its box counts.
+        QCOMPARE(run.warnings(),
+                 QStringList{QStringLiteral("%1: cluster 4 (mixed.box) has trials of 4, 6 boxes; it belongs "
+                                            "to no problem size and levels.csv leaves it out").arg(path)});
+
+        QCOMPARE(kelvane::test::readBytes(dir.filePath(QStringLiteral("tidy/levels.csv"))),
+                 "subject,boxes,clusters,trials,between_search_errors,within_search_errors,double_errors,"
+                 "total_errors,distinct_start_boxes,timeouts,mean_first_response_s,mean_search_time_s\r\n"
+                 "lev,4,1,2,1,0,0,1,2,0,0.75,2.5\r\n"
+                 "lev,6,2,4,1,1,0,2,4,1,1.625,3.5\r\n"
+                 "lev,8,1,2,2,1,1,2,1,0,1.5,5\r\n");
+        // All five clusters: strategy over six.box (3), six2.box (1) and eight.box (1);
+        // first clicks 12.25 s over 10 trials; 28.5 s over the 9 found ones.
+        QCOMPARE(kelvane::test::readBytes(dir.filePath(QStringLiteral("tidy/subjects.csv"))).split('\n').value(1),
+                 "lev,5,10,5,2,1,6,5,1.225,3.167,1,\r");
     }
 
     void eventLogGivesMilliseconds()
@@ -706,8 +823,13 @@ private Q_SLOTS:
         QTest::newRow("slashes") << QStringLiteral("/home/r/study/pp 13.bof") << QStringLiteral("pp 13");
         QTest::newRow("mixed") << QStringLiteral("/home/r\\x/pp14.BOF") << QStringLiteral("pp14");
         QTest::newRow("no folder") << QStringLiteral("anna.bof") << QStringLiteral("anna");
-        QTest::newRow("any extension") << QStringLiteral("/s/bert.txt") << QStringLiteral("bert");
-        QTest::newRow("extension only") << QStringLiteral("/s/.bof") << QString();
+        // Only a final ".bof" goes, in any case; other names stay whole.
+        QTest::newRow("other extension kept") << QStringLiteral("/s/bert.txt") << QStringLiteral("bert.txt");
+        QTest::newRow("no extension") << QStringLiteral("/s/subjectA") << QStringLiteral("subjectA");
+        QTest::newRow("copy of a result file") << QStringLiteral("/s/run1.bof.copy")
+                                               << QStringLiteral("run1.bof.copy");
+        QTest::newRow("short") << QStringLiteral("/s/ab") << QStringLiteral("ab");
+        QTest::newRow("mixed case") << QStringLiteral("/s/x.Bof") << QStringLiteral("x");
     }
     void subjectNames()
     {
@@ -718,10 +840,10 @@ private Q_SLOTS:
 
     void unreadableFilesAreReported()
     {
-        QVERIFY(!subjectName(QStringLiteral("/s/ab")));
-        const ReadOutcome shortName = readResultText(QStringLiteral("/s/ab"), fromWindows1252(headerLines()));
-        QVERIFY(!shortName.result);
-        QCOMPARE(shortName.problem.file, QStringLiteral("/s/ab"));
+        QVERIFY(!subjectName(QStringLiteral("/s/.bof")));
+        const ReadOutcome noName = readResultText(QStringLiteral("/s/.BOF"), fromWindows1252(headerLines()));
+        QVERIFY(!noName.result);
+        QCOMPARE(noName.problem.file, QStringLiteral("/s/.BOF"));
 
         QTemporaryDir dir;
         const QString missing = dir.filePath(QStringLiteral("nobody.bof"));

@@ -136,6 +136,50 @@ private Q_SLOTS:
                      + "good\t 1 \t 1 \t 5 \t1.000\t0.000\t0.000\t0.000\t\t\r\r\n");
     }
 
+    // Two subjects of counterbalanced orders: s1 ran A then B, s2 ran B then C.
+    void clustersByName()
+    {
+        QTemporaryDir dir;
+        const auto write = [&](const char *subject, const QByteArray &lines) {
+            const QString path = dir.filePath(QLatin1StringView(subject) + QStringLiteral(".bof"));
+            return writeFile(path, headerLines() + lines) ? path : QString();
+        };
+        const QString s1 = write("s1", lineOf({number(0), 4, 1, 1, " 1"}).replace("cluster1.box", "A.box")
+                                           + lineOf({number(0), 5, 2, 2, " 1 2"}).replace("cluster1.box", "B.box"));
+        const QString s2 = write("s2", lineOf({number(0), 5, 2, 1, " 2"}).replace("cluster1.box", "B.box")
+                                           + lineOf({number(0), 6, 3, 3, " 1 2 3"}).replace("cluster1.box", "C.box"));
+
+        AnalysisRun byName(OutputKind::TabDelimited, true, english, ClusterLayout::ByName);
+        QVERIFY(byName.add(s1));
+        QVERIFY(byName.add(s2));
+        const QString out = dir.filePath(QStringLiteral("by-name.dat"));
+        QString problem;
+        QVERIFY2(byName.save(out, &problem), qPrintable(problem));
+        QByteArray titles = "Subject\tClusters\t";
+        for (const char *cluster : {"A.box", "B.box", "C.box"}) {
+            for (const char *measure : {"Trials", "Boxes", "Open", "W_Err", "B_err", "FeigenbaumStrategy",
+                                        "NormalizedLevenshtein"})
+                titles += QByteArray(cluster) + '_' + measure + '\t';
+        }
+        QCOMPARE(kelvane::test::readBytes(out),
+                 titles + "\r\r\n"
+                     + "s1\t 2 \t 1 \t 4 \t1.000\t0.000\t0.000\t0.000\t\t 1 \t 5 \t2.000\t0.000\t0.000\t0.000\t\t"
+                       "\t\t\t\t\t\t\t\r\r\n"
+                     + "s2\t 2 \t\t\t\t\t\t\t\t 1 \t 5 \t1.000\t0.000\t0.000\t0.000\t\t"
+                       " 1 \t 6 \t3.000\t0.000\t0.000\t0.000\t\t\r\r\n");
+        QVERIFY(byName.positionWarning().isEmpty());
+
+        // By position the same files say once that position 1 mixes clusters.
+        AnalysisRun byPosition(OutputKind::TabDelimited, true, english);
+        QVERIFY(byPosition.add(s1));
+        QVERIFY(byPosition.add(s2));
+        QVERIFY(byPosition.add(s1));
+        QVERIFY2(byPosition.positionWarning().startsWith(QStringLiteral(
+                     "Cluster position 1 holds \"A.box\" in s1.bof but \"B.box\" in s2.bof")),
+                 qPrintable(byPosition.positionWarning()));
+        QVERIFY(byPosition.positionWarning().contains(QStringLiteral("clusters.csv")));
+    }
+
     void savingReplacesTheWholeFileOrNothing()
     {
         QTemporaryDir dir;

@@ -584,7 +584,7 @@ private Q_SLOTS:
         click(w.fraReport->cmdReport);
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(m_dialogs->messages.size(), 1);
-        QVERIFY2(m_dialogs->messages.first().text.contains(QStringLiteral("4 pages for 2 subjects")),
+        QVERIFY2(m_dialogs->messages.first().text.contains(QStringLiteral("6 pages for 2 subjects")),
                  qPrintable(m_dialogs->messages.first().text));
         m_dialogs->messages.clear();
         QVERIFY(QFile::remove(path(QStringLiteral("cluster1.box"))));

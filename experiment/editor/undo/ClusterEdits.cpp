@@ -1,6 +1,7 @@
 #include "kelvane/editor/undo/ClusterEdits.h"
 
 #include "kelvane/editor/TrialEditing.h"
+#include "kelvane/study/ProblemEditing.h"
 
 namespace kelvane {
 
@@ -65,6 +66,18 @@ DeleteTrialEdit::DeleteTrialEdit(EditedCluster &edited, int trial)
 int DeleteTrialEdit::apply(ClusterModel &cluster)
 {
     return deleteTrial(cluster, m_trial).value_or(m_trial);
+}
+
+MakeProblemEdit::MakeProblemEdit(EditedCluster &edited, int trial, const QString &object, std::vector<int> targets)
+    : ClusterEdit(edited, trial, QStringLiteral("Make Problem of Trial %1").arg(trial + 1)), m_trial(trial),
+      m_object(object), m_targets(std::move(targets))
+{
+}
+
+int MakeProblemEdit::apply(ClusterModel &cluster)
+{
+    cluster = problemFromTrial(cluster, m_trial, m_object, m_targets);
+    return 0;
 }
 
 ClearClusterEdit::ClearClusterEdit(EditedCluster &edited, int shown)

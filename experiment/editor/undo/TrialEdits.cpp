@@ -2,6 +2,7 @@
 
 #include "kelvane/editor/LayoutEditing.h"
 #include "kelvane/editor/TrialEditing.h"
+#include "kelvane/study/ProblemEditing.h"
 
 namespace kelvane {
 
@@ -100,6 +101,17 @@ ClearTrialEdit::ClearTrialEdit(EditedCluster &edited, int trial)
 void ClearTrialEdit::apply(ClusterModel &cluster)
 {
     clearTrialLayout(cluster, trial());
+}
+
+RandomLayoutEdit::RandomLayoutEdit(EditedCluster &edited, int trial, std::vector<QPoint> corners)
+    : TrialEdit(edited, trial, QStringLiteral("Random Layout of Trial %1").arg(trial + 1)),
+      m_corners(std::move(corners))
+{
+}
+
+void RandomLayoutEdit::apply(ClusterModel &cluster)
+{
+    moveBoxesTo(cluster, trial(), m_corners);
 }
 
 TrialSettingEdit::TrialSettingEdit(EditedCluster &edited, int trial, const QString &setting,

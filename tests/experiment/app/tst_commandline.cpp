@@ -9,6 +9,7 @@
 #include "kelvane/app/StartPlace.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -73,6 +74,9 @@ private Q_SLOTS:
                                        << u"-odd.box"_s << K(FileKind::Cluster);
         QTest::newRow("qt's own options") << QStringList{u"-style"_s, u"fusion"_s, u"-reverse"_s, u"a.box"_s}
                                           << A(CommandAction::OpenWindow) << u"a.box"_s << K(FileKind::Cluster);
+        QTest::newRow("new study") << QStringList{u"--new-study"_s, u"s"_s, u"--sizes"_s, u"2,16"_s, u"--problems"_s,
+                                                  u"3,1"_s, u"--replace"_s}
+                                   << A(CommandAction::NewStudy) << u"s"_s << K(FileKind::None);
         QTest::newRow("help") << QStringList{u"-h"_s} << A(CommandAction::Help) << QString() << K(FileKind::None);
         QTest::newRow("help among others") << QStringList{u"a.box"_s, u"--help"_s} << A(CommandAction::Help)
                                            << QString() << K(FileKind::None);
@@ -84,7 +88,14 @@ private Q_SLOTS:
                                          QStringList{u"--run-cluster"_s, u"a.box"_s, u"b.box"_s},
                                          QStringList{u"--run-cluster=a.box"_s, u"--run-cluster=b.box"_s},
                                          QStringList{u"--replace"_s, u"a.box"_s},
-                                         QStringList{u"--output"_s, u"r.bof"_s}})
+                                         QStringList{u"--output"_s, u"r.bof"_s},
+                                         QStringList{u"--seed"_s, u"5"_s, u"a.box"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"a.box"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"--sizes"_s, u"3,x"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"--sizes"_s, u"1,3"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"--problems"_s, u"4,4"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"--seed"_s, u"-1"_s},
+                                         QStringList{u"--new-study"_s, u"s"_s, u"--language"_s, u"de"_s}})
             QTest::newRow(qPrintable(wrong.join(u' '))) << wrong << A(CommandAction::UsageError) << QString()
                                                         << K(FileKind::None);
     }
@@ -198,6 +209,39 @@ private Q_SLOTS:
         run = runKelvane({u"--run-cluster"_s, good}, scriptEnvironment(home.path()));
         QCOMPARE(run.status, 1);
         QVERIFY2(run.err.startsWith(u"kelvane: there is no display to open a window on"_s), qPrintable(run.err));
+    }
+
+    void aStudyIsMadeWithoutADisplay()
+    {
+        QTemporaryDir home;
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(u"study"_s);
+        const QStringList make{u"--new-study"_s, folder, u"--seed"_s, u"77"_s, u"--sizes"_s, u"4,3"_s,
+                               u"--problems"_s, u"1"_s};
+        ProgramRun run = runKelvane(make, scriptEnvironment(home.path()));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, u"Made %1 with 3 problems (10 searches), seed 77.\nMake it again with:\n"
+                          "  kelvane --new-study \"%2\" --seed 77 --sizes 4,3 --problems 1,1 --practice 3 "
+                          "--language en --order increasing\n"_s
+                              .arg(QDir::toNativeSeparators(folder + u"/STUDY.bex"_s), QDir::toNativeSeparators(folder)));
+        const QByteArray made = readBytes(folder + u"/boxes4-1.box"_s);
+
+        // A folder holding a study is kept unless replacing is asked for; the same seed
+        // makes the same files.
+        run = runKelvane(make, scriptEnvironment(home.path()));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"already holds cluster or experiment files"_s), qPrintable(run.err));
+        QCOMPARE(runKelvane(make + QStringList{u"--replace"_s}, scriptEnvironment(home.path())).status, 0);
+        QCOMPARE(readBytes(folder + u"/boxes4-1.box"_s), made);
+
+        const QString crowded = dir.filePath(u"crowded"_s);
+        run = runKelvane({u"--new-study"_s, crowded, u"--sizes"_s, u"3,40"_s, u"--min-distance"_s, u"4"_s},
+                         scriptEnvironment(home.path()));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains(u"no study was made in "_s + QDir::toNativeSeparators(crowded)
+                                  + u": 40 boxes of 480 twips do not fit"_s),
+                 qPrintable(run.err));
+        QVERIFY(!QFileInfo::exists(crowded));
     }
 
     void aResultFileThatCannotBeWrittenIsToldBeforeTheRun()

@@ -6,12 +6,18 @@
 #include "TestFiles.h"
 #include "TestIcons.h"
 
+#include "kelvane/editor/NewStudyDialog.h"
 #include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/options/StoredSettings.h"
+#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDoubleSpinBox>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +27,7 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 using namespace kelvane;
 using namespace kelvane::test;
@@ -146,12 +153,13 @@ private Q_SLOTS:
         QCOMPARE(menuCaptions(w.menuBar()),
                  (QStringList{QStringLiteral("&File"), QStringLiteral("  Open Cluster"),
                               QStringLiteral("  Save Cluster"), QStringLiteral("  Clear Cluster"),
-                              QStringLiteral("  Exit Kelvane"), QStringLiteral("&Edit"),
+                              QStringLiteral("  New Study..."), QStringLiteral("  Exit Kelvane"), QStringLiteral("&Edit"),
                               QStringLiteral("  Undo"), QStringLiteral("  Redo"), QStringLiteral("&Run"),
                               QStringLiteral("  Experiment"), QStringLiteral("  Cluster"),
                               QStringLiteral("&Trial"), QStringLiteral("  Clear Trial"),
                               QStringLiteral("  Delete Trial"), QStringLiteral("  Add Trial"),
-                              QStringLiteral("  Copy Trial"), QStringLiteral("  Try Trial"), QStringLiteral("&Extra"),
+                              QStringLiteral("  Copy Trial"), QStringLiteral("  Random Layout"),
+                              QStringLiteral("  Make Problem"), QStringLiteral("  Try Trial"), QStringLiteral("&Extra"),
                               QStringLiteral("  Options"), QStringLiteral("  Icon Editor")}));
         // Windows nobody has provided are not offered.
         QVERIFY(!w.mnuRunExperiment->isEnabled());
@@ -160,6 +168,43 @@ private Q_SLOTS:
         for (QPushButton *button : {w.CopyTrial, w.AddLayout, w.Runtrial, w.SaveBoxFile, w.OpenBoxFile})
             QCOMPARE(button->accessibleName(), button->text());
         QCOMPARE(w.Runtrial->text(), QStringLiteral("Run Cluster"));
+    }
+
+    void newStudyIsMadeFromTheDialog()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        const QString folder = f.path(QStringLiteral("study"));
+        QString seed;
+        QTimer::singleShot(0, &w, [&] {
+            auto *dialog = w.findChild<NewStudyDialog *>();
+            QVERIFY(dialog);
+            seed = dialog->seed->text();
+            dialog->folder->setText(folder);
+            dialog->sizes->setText(QStringLiteral("3,40"));
+            dialog->minDistance->setValue(4);
+            click(dialog->buttons->button(QDialogButtonBox::Ok));
+            QVERIFY(dialog->isVisible());
+            QVERIFY(!QFileInfo::exists(folder));
+            dialog->sizes->setText(QStringLiteral("5, 3"));
+            dialog->minDistance->setValue(1.5);
+            dialog->problems->setText(QStringLiteral("2"));
+            dialog->language->setCurrentIndex(1);
+            click(dialog->buttons->button(QDialogButtonBox::Ok));
+        });
+        w.mnuNewStudy->trigger();
+        QCOMPARE(f.dialogs.messages.size(), 2);
+        QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("No study was made: 40 boxes of 480 twips")),
+                 qPrintable(f.dialogs.messages[0].text));
+        const QString made = folder + QStringLiteral("/STUDY.bex");
+        QCOMPARE(f.dialogs.messages[1].text, QStringLiteral("The study is ready: %1 with 5 cluster files, seed %2.")
+                                                 .arg(QDir::toNativeSeparators(made), seed));
+        const QStringList entries = readExperimentFile(made).entries;
+        QCOMPARE(entries.size(), 7);
+        QVERIFY(entries[0].startsWith(QStringLiteral("Message: Zoek in de dozen")));
+        QVERIFY(entries[0].endsWith(QStringLiteral(" [seed %1]").arg(seed)));
+        QCOMPARE(entries[3], QDir::toNativeSeparators(folder + QStringLiteral("/boxes3-1.box")));
+        QCOMPARE(entries[6], QDir::toNativeSeparators(folder + QStringLiteral("/boxes5-2.box")));
     }
 
     void everyControlHasAnAccessibleName()
@@ -574,6 +619,20 @@ private Q_SLOTS:
             << Edit([](EditorFixture &f) { f.window->mnuDeleteTrial->trigger(); }) << QStringLiteral("Undo Delete Trial 1");
         QTest::newRow("clear cluster") << nothing << Edit([](EditorFixture &f) { f.window->mnuClearCluster->trigger(); })
                                        << QStringLiteral("Undo Clear Cluster");
+        QTest::newRow("random layout") << nothing << Edit([](EditorFixture &f) { f.window->mnuRandomLayout->trigger(); })
+                                       << QStringLiteral("Undo Random Layout of Trial 2");
+        QTest::newRow("make problem") << nothing << Edit([](EditorFixture &f) {
+            f.window->mnuMakeProblem->trigger();
+            // Two trials of the shown layout, the target's object in each box once.
+            const ClusterModel &c = f.program.Cluster;
+            QCOMPARE(c.trialCount(), 2);
+            for (int t = 0; t < 2; ++t) {
+                QCOMPARE(c.objectCount(t), 1);
+                QCOMPARE(c.box(t, c.Trials[std::size_t(t)].TargetNumberText.toInt()).ContentFile,
+                         QStringLiteral("Content1.ico"));
+            }
+            QVERIFY(c.Trials[0].TargetNumberText != c.Trials[1].TargetNumberText);
+        }) << QStringLiteral("Undo Make Problem of Trial 2");
         QTest::newRow("typed") << nothing
                                << Edit([](EditorFixture &f) { typeInto(f.window->SSTab1->StartMessage, QStringLiteral("Zoek")); })
                                << QStringLiteral("Undo Change Start message");

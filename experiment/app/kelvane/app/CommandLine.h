@@ -2,6 +2,8 @@
 // What kelvane's command line asks for. It is read before any window can exist, so that
 // --help, --version and a mistyped option are answered on a machine without a display.
 
+#include "kelvane/study/StudyOptions.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -13,6 +15,7 @@ namespace kelvane {
 enum class CommandAction {
     OpenWindow, // the usual start, with or without a file to open
     RunCluster, // --run-cluster FILE.box
+    NewStudy,   // --new-study DIR
     Help,
     Version,
     UsageError,
@@ -28,7 +31,9 @@ struct CommandLine
     QString error;                // what is wrong, for UsageError
     bool platformGiven = false;   // Qt's -platform option chose where windows go
     QString output;               // RunCluster: --output FILE.bof
-    bool replace = false;         // RunCluster: --replace
+    bool replace = false;         // RunCluster, NewStudy: --replace
+    StudyOptions study;           // NewStudy; `file` is the folder
+    bool seedGiven = false;       // NewStudy: --seed; otherwise one is drawn
 };
 
 // The arguments as main received them.

@@ -53,6 +53,13 @@ public:
     void mnuiconEdit_Click();
     // Shows the selected trial as the subject will see it, and records nothing.
     void mnuTryTrial_Click();
+    // The selected trial's boxes at places drawn at random, as a generated study has them.
+    void mnuRandomLayout_Click();
+    // The selected trial made into a whole problem: one trial per box, the object in
+    // each box once.
+    void mnuMakeProblem_Click();
+    // A standard study in a folder, from the New Study dialog.
+    void mnuNewStudy_Click();
 
     // Trials.
     void Trials_Click(int previousTab);
@@ -126,6 +133,7 @@ public:
     QAction *mnuOpenTrial = nullptr;
     QAction *mnuSaveTrial = nullptr;
     QAction *mnuClearCluster = nullptr;
+    QAction *mnuNewStudy = nullptr;
     QAction *mnuExitKelvane = nullptr;
     QAction *mnuRunExperiment = nullptr;
     QAction *mnuRunCluster = nullptr;
@@ -138,6 +146,8 @@ public:
     QAction *mnuUndo = nullptr;
     QAction *mnuRedo = nullptr;
     QAction *mnuTryTrial = nullptr;
+    QAction *mnuRandomLayout = nullptr;
+    QAction *mnuMakeProblem = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.

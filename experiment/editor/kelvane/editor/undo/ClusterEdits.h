@@ -9,6 +9,7 @@
 
 #include <array>
 #include <optional>
+#include <vector>
 
 namespace kelvane {
 
@@ -59,6 +60,20 @@ public:
 private:
     int apply(ClusterModel &cluster) override;
     int m_trial;
+};
+
+// Make Problem: the cluster becomes one trial per box of `trial`, with its layout and
+// the object in the boxes in the order `targets`, drawn beforehand.
+class MakeProblemEdit final : public ClusterEdit
+{
+public:
+    MakeProblemEdit(EditedCluster &edited, int trial, const QString &object, std::vector<int> targets);
+
+private:
+    int apply(ClusterModel &cluster) override;
+    int m_trial;
+    QString m_object;
+    std::vector<int> m_targets;
 };
 
 // Clear Cluster after its question: also the picture rows go back to the stored ones,

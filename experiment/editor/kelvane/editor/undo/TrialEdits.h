@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QUndoCommand>
 
+#include <vector>
+
 namespace kelvane {
 
 class TrialEdit : public QUndoCommand
@@ -104,6 +106,17 @@ public:
 
 private:
     void apply(ClusterModel &cluster) override;
+};
+
+// Random Layout: the boxes at places drawn beforehand, so that redo places them alike.
+class RandomLayoutEdit final : public TrialEdit
+{
+public:
+    RandomLayoutEdit(EditedCluster &edited, int trial, std::vector<QPoint> corners);
+
+private:
+    void apply(ClusterModel &cluster) override;
+    std::vector<QPoint> m_corners;
 };
 
 // A setting typed, stepped or chosen. Edits of the same setting of the same trial that

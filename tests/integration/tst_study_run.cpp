@@ -1,0 +1,82 @@
+// A study made by the generator, opened in the experiment window and run by a quick
+// subject from its first message to its last search; the analyzer reads what was written.
+
+#include "RecordingSoundPlayer.h"
+#include "ScriptedDialogs.h"
+#include "TrialAutopilot.h"
+#include "TrialFixture.h"
+
+#include "ResultReader.h"
+
+#include "kelvane/runexp/RunExp.h"
+#include "kelvane/study/StudyFiles.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+using namespace kelvane;
+using namespace kelvane::test;
+using namespace Qt::StringLiterals;
+
+class StudyRunTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void aGeneratedStudyRunsFromStartToEnd()
+    {
+        TrialFolder folder;
+        folder.store->write(u"Experiment"_s, u"ResultsFolder"_s, folder.dir.path());
+        StudyLook look;
+        look.trial = firstRunTrialDefaults();
+        look.boxPictures = {u"Box1.ico"_s};
+        look.emptyBoxPictures = {u"EmptyBox1.ico"_s};
+        look.objectPictures = {u"Content1.ico"_s, u"Content2.ico"_s};
+        StudyOptions options;
+        options.seed = 30;
+        options.sizes = {2, 3};
+        options.problems = {1, 2};
+        options.practiceBoxes = 2;
+        const Study study = generateStudy(options, look);
+        const StudyWriteOutcome written = writeStudy(folder.path(u"study"_s), study, false);
+        QVERIFY2(written.problem.isEmpty(), qPrintable(written.problem));
+
+        ScriptedDialogs dialogs;
+        RecordingSoundPlayer targetSound;
+        RecordingSoundPlayer clickSound;
+        PointerCounter pointer;
+        RunExp window(folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer});
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        dialogs.openPaths.push_back(written.written.back());
+        QTest::mouseClick(window.LoadExp, Qt::LeftButton);
+        QCOMPARE(window.clusters->count(), 6);
+        window.Subject->setText(u"pp01"_s);
+
+        TrialAutopilot pilot(folder.program, &TrialAutopilot::shownTrialScreen);
+        QTest::mouseClick(window.btnRunExp, Qt::LeftButton);
+        QCOMPARE(window.lastRunEnd(), RunEnd::Completed);
+        QCOMPARE(pilot.startScreenMessages.size(), 4);
+        QVERIFY(pilot.startScreenMessages[0].endsWith(u" [seed 30]"_s));
+        QVERIFY(pilot.startScreenMessages[1].startsWith(u" That was the practice."_s));
+
+        const analyzer::ReadOutcome outcome = analyzer::LeesFile(folder.path(u"pp01.bof"_s));
+        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
+        QCOMPARE(outcome.result->clusters.size(), 4);
+        const int boxes[] = {2, 2, 3, 3};
+        for (int c = 0; c < 4; ++c) {
+            const analyzer::ClusterMeasures &measures = outcome.result->clusters[c];
+            QCOMPARE(measures.trials, boxes[c]);
+            QCOMPARE(measures.boxes, boxes[c]);
+            // The subject went straight to the object every time.
+            QCOMPARE(measures.open, 1.0);
+            QCOMPARE(measures.bErr, 0.0);
+        }
+        QVERIFY(dialogs.unexpected.isEmpty());
+    }
+};
+
+QTEST_MAIN(StudyRunTest)
+#include "tst_study_run.moc"
