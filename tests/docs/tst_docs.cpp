@@ -13,6 +13,7 @@
 #include "kelvane/HelpWindow.h"
 #include "kelvane/Manual.h"
 #include "kelvane/ManualPages.h"
+#include "kelvane/editor/NewStudyDialog.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
 #include "kelvane/runexp/RunExp.h"
@@ -268,6 +269,7 @@ private Q_SLOTS:
         RunExp experiment(editor.program,
                           {editor.dialogs, *editor.store, editor.targetSound, editor.clickSound, editor.pointer});
         Options options(*editor.store, editor.dialogs, editor.program.IconFolder);
+        NewStudyDialog newStudy(editor.dialogs, *editor.store);
         frmIconEdit iconEditor(editor.program.IconFolder, editor.dialogs);
         help.attach(&iconEditor, manual::IconEditorPage);
         ScriptedDialogs analyzerDialogs;
@@ -277,7 +279,8 @@ private Q_SLOTS:
 
         WindowNames shown;
         for (QWidget *window : std::initializer_list<QWidget *>{editor.window.get(), &experiment, &options,
-                                                                 &iconEditor, &analyzer, &viewer, &manualWindow})
+                                                                 &newStudy, &iconEditor, &analyzer, &viewer,
+                                                                 &manualWindow})
             shown.collect(QAccessible::queryAccessibleInterface(window));
         QVERIFY(shown.menuPaths.contains(QStringLiteral("Extra > Options")));
 
