@@ -30,9 +30,9 @@ std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest 
     }
 }
 
-bool confirmOverwrite(Dialogs &dialogs, const QString &path)
+bool confirmOverwrite(Dialogs &dialogs, const QString &command, const QString &path)
 {
-    return dialogs.message(QStringLiteral("Save"),
+    return dialogs.message(command,
                            QDir::toNativeSeparators(path) + QStringLiteral(" already exists. Would you like to overwrite it?"),
                            MessageIcon::Question, MessageButtons::YesNo, Answer::No)
            == Answer::Yes;

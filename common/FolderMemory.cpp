@@ -13,12 +13,15 @@ FolderMemory::FolderMemory(Dialogs &dialogs, Read read, Write write)
 
 QString FolderMemory::startFolder(const QString &kind, const QString &fallback) const
 {
+    // Only a folder that exists: a dialog given one that does not opens elsewhere and
+    // offers the folder's last name as the file name.
     const QString remembered = kind.isEmpty() ? QString() : m_read(kind);
-    if (!remembered.isEmpty() && QFileInfo(remembered).isDir())
-        return remembered;
-    if (!fallback.isEmpty())
-        return fallback;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    for (const QString &folder : {remembered, fallback,
+                                  QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            return folder;
+    }
+    return QDir::homePath();
 }
 
 FileDialogRequest FolderMemory::placed(FileDialogRequest request) const

@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -24,11 +25,15 @@ QMessageBox::Icon toQt(MessageIcon icon)
 
 QString startPath(const FileDialogRequest &request)
 {
+    // The platform's dialog would take a folder that does not exist for a file name.
+    const QString folder = request.initialFolder.isEmpty() || QFileInfo(request.initialFolder).isDir()
+                               ? request.initialFolder
+                               : QDir::homePath();
     if (request.proposedName.isEmpty())
-        return request.initialFolder;
-    if (QDir::isAbsolutePath(request.proposedName) || request.initialFolder.isEmpty())
+        return folder;
+    if (QDir::isAbsolutePath(request.proposedName) || folder.isEmpty())
         return request.proposedName;
-    return QDir(request.initialFolder).filePath(request.proposedName);
+    return QDir(folder).filePath(request.proposedName);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Any bytes must give either a problem and no entries, or entries that can all be
 // written and that come back as the very same list, and the same bytes, after writing.
 
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -242,6 +242,11 @@ click $((X + 340)) $((Y + 361))               # Subject name
 xdotool type pp01
 click $((X + 601)) $((Y + 361))               # Hide Mouse, unticked
 shoot_window "Run Experiment" experiment-window.png
+click $((X + 651)) $((Y + 273)) 1             # Orders...: the scheme, then the preview
+xdotool key Return
+shoot_window "^Orders$" orders-preview.png
+xdotool key Escape
+settle
 click $((X + 582)) $((Y + 417)) 1.5           # Run: the instruction on the first start screen
 shoot_screen experiment-message.png
 stop

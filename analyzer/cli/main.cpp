@@ -37,10 +37,10 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 
 // The exit status of the report alone.
 ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const QStringList &clusterFolders,
-                       QTextStream &err)
+                       kelvane::analyzer::PracticeInSummaries practice, QTextStream &err)
 {
     const kelvane::analyzer::report::ReportOutcome outcome = kelvane::analyzer::report::writeReport(
-        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate)});
+        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate), practice});
     for (const QString &note : outcome.notes)
         err << "kelvane-analyze: report: " << note << '\n';
     if (!outcome.problem.isEmpty()) {
@@ -91,7 +91,13 @@ int main(int argc, char *argv[])
                                       QStringLiteral("A folder where the report also looks for cluster "
                                                      "files (repeatable; searched in the order given)."),
                                       QStringLiteral("DIR"));
+    const QCommandLineOption includePractice(
+        QStringLiteral("include-practice"),
+        QStringLiteral("Count the practice clusters (whose file name starts with \"practice\") in levels.csv "
+                       "and subjects.csv of --tidy and in the scores of --report too; without it they are left "
+                       "out there."));
     parser.addOption(noHeader);
+    parser.addOption(includePractice);
     parser.addOption(sav);
     parser.addOption(byName);
     parser.addOption(output);
@@ -124,8 +130,10 @@ int main(int argc, char *argv[])
         return Failed;
     }
 
-    const ExitStatus reported = wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), err)
-                                            : Success;
+    const auto practice = parser.isSet(includePractice) ? kelvane::analyzer::PracticeInSummaries::Counted
+                                                        : kelvane::analyzer::PracticeInSummaries::LeftOut;
+    const ExitStatus reported =
+        wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), practice, err) : Success;
     if (reported == Failed || (!wide && !tidyTables))
         return reported;
 
@@ -134,6 +142,8 @@ int main(int argc, char *argv[])
                     parser.isSet(byName) ? ClusterLayout::ByName : ClusterLayout::ByPosition);
     if (tidyTables)
         run.alsoTidy(parser.value(tidy));
+    if (parser.isSet(includePractice))
+        run.countPractice();
     for (const QString &path : files)
         run.add(path);
 

@@ -72,28 +72,27 @@ void AnalysisRun::addToTidy()
         if (!cluster.sharedBoxes())
             m_warnings.append(mixedSizeMessage(m_score, cluster));
     }
-    m_tidy->add(m_score);
+    m_tidy->add(m_score, m_practice);
 }
 
 // The table by name is laid out once every file is in, as a name's group follows the
 // order in which the names first appear over all files.
-QByteArray AnalysisRun::tableBytes() const
+TableWriter AnalysisRun::tableByName() const
 {
-    if (m_layout == ClusterLayout::ByPosition)
-        return m_table.bytes();
     const NamedColumns columns = columnsByName(m_subjects);
     TableWriter table(m_includeTitles, m_locale);
     table.nameColumns(columns.labels);
     for (qsizetype s = 0; s < m_subjects.size(); ++s)
         table.add(m_subjects[s], columns.clusterAt[s]);
-    return table.bytes();
+    return table;
 }
 
 bool AnalysisRun::save(const QString &path, QString *problem)
 {
-    QByteArray bytes;
+    FileError error;
     if (m_kind == OutputKind::SpssData) {
         QString why;
+        QByteArray bytes;
         const std::optional<NamedColumns> byName = m_layout == ClusterLayout::ByName
                                                        ? std::optional(columnsByName(m_subjects))
                                                        : std::nullopt;
@@ -101,11 +100,21 @@ bool AnalysisRun::save(const QString &path, QString *problem)
             *problem = QStringLiteral("%1 was not written: %2").arg(path, why);
             return false;
         }
-    } else {
-        bytes = tableBytes();
+        if (!saveWholeFile(path, bytes, &error)) {
+            *problem = error.description;
+            return false;
+        }
+        return true;
     }
-    FileError error;
-    if (!saveWholeFile(path, bytes, &error)) {
+    // The titles and the rows go to the file one after the other: a table of many
+    // files is never copied whole.
+    const std::optional<TableWriter> byName = m_layout == ClusterLayout::ByName ? std::optional(tableByName())
+                                                                                : std::nullopt;
+    const TableWriter &table = byName ? *byName : m_table;
+    WholeFileWriter file(path);
+    file.write(table.titleRow());
+    file.write(table.rows());
+    if (!file.commit(&error)) {
         *problem = error.description;
         return false;
     }

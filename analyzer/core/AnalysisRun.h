@@ -33,6 +33,9 @@ public:
     void alsoTidy() { m_tidy.emplace(); }
     void alsoTidy(const QString &folder) { m_tidy.emplace(folder); }
 
+    // levels.csv and subjects.csv count the practice clusters too.
+    void countPractice() { m_practice = PracticeInSummaries::Counted; }
+
     // Keeps every file's row for results(), which a run otherwise holds only where its
     // output needs them.
     void keepResults() { m_keepResults = true; }
@@ -71,13 +74,14 @@ private:
         return m_keepResults || m_kind == OutputKind::SpssData || m_layout == ClusterLayout::ByName;
     }
     void addToTidy();
-    QByteArray tableBytes() const;
+    TableWriter tableByName() const;
 
     OutputKind m_kind;
     ClusterLayout m_layout;
     bool m_includeTitles;
     QLocale m_locale;
     bool m_keepResults = false;
+    PracticeInSummaries m_practice = PracticeInSummaries::LeftOut;
     bool m_namedUnmappable = false; // the warning of a table by name was given
     ResultReader m_reader;
     TableWriter m_table;

@@ -2,6 +2,7 @@
 
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/EventLogFile.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -9,51 +10,6 @@
 namespace kelvane::analyzer {
 
 namespace {
-
-enum Column { ClusterColumn, TrialColumn, EventColumn, MsColumn, BoxColumn, HoldsColumn };
-
-// Splits comma-separated records, a value between double quotes holding commas, line
-// ends and doubled quotes. Records end at LF, a CR before it dropped.
-class CsvRecords
-{
-public:
-    explicit CsvRecords(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    bool next(QList<QByteArray> *values)
-    {
-        values->clear();
-        if (m_at >= m_bytes.size())
-            return false;
-        QByteArray value;
-        bool quoted = false;
-        while (m_at < m_bytes.size()) {
-            const char c = m_bytes[m_at++];
-            if (quoted) {
-                if (c != '"')
-                    value += c;
-                else if (m_at < m_bytes.size() && m_bytes[m_at] == '"')
-                    value += m_bytes[m_at++];
-                else
-                    quoted = false;
-            } else if (c == '"') {
-                quoted = true;
-            } else if (c == ',') {
-                values->append(value);
-                value.clear();
-            } else if (c == '\n') {
-                break;
-            } else if (c != '\r') {
-                value += c;
-            }
-        }
-        values->append(value);
-        return true;
-    }
-
-private:
-    QByteArrayView m_bytes;
-    qsizetype m_at = 0;
-};
 
 struct LoggedTrial
 {
@@ -72,7 +28,7 @@ struct LoggedRun
 LoggedRun readLog(QByteArrayView bytes)
 {
     LoggedRun run;
-    CsvRecords records(bytes);
+    EventLogReader records(bytes);
     QList<QByteArray> values;
     records.next(&values); // the title line
     while (records.next(&values)) {
@@ -118,18 +74,9 @@ QString trialProblem(const FileScore &score, const TrialScore &trial, const QStr
 
 } // namespace
 
-QString eventLogPathFor(const QString &resultPath)
-{
-    const QLatin1StringView resultSuffix(".bof");
-    const QString stem = resultPath.endsWith(resultSuffix, Qt::CaseInsensitive)
-                             ? resultPath.chopped(resultSuffix.size())
-                             : resultPath;
-    return stem + QLatin1StringView(".events.csv");
-}
-
 void addEventLogTimes(FileScore &score)
 {
-    const QString logPath = eventLogPathFor(score.path);
+    const QString logPath = eventLogPath(score.path);
     if (!QFileInfo::exists(logPath))
         return;
     QByteArray bytes;

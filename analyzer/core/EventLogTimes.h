@@ -9,9 +9,6 @@
 
 namespace kelvane::analyzer {
 
-// "anna.bof" gives "anna.events.csv".
-QString eventLogPathFor(const QString &resultPath);
-
 // Gives each click of `score` its `ms` from the log beside score.path, and takes the
 // session's end. The n-th line of a (cluster name, trial) pair in the result file goes
 // with the n-th `start` of that pair in the log, its k-th click with the k-th `click`

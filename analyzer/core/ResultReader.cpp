@@ -2,9 +2,10 @@
 
 #include "ResultTables.h"
 
-#include "kelvane/Dialogs.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/ResultLines.h"
 
 #include <algorithm>
 #include <array>
@@ -19,18 +20,8 @@ namespace kelvane::analyzer {
 
 namespace {
 
-// Field positions of a trial line, counting from 0.
-enum Field {
-    TrialField = 0,
-    ClusterField = 1,
-    BoxesField = 2,
-    ObjectsField = 3,
-    TargetField = 4,
-    TimeField = 5,
-    OpenedField = 6,
-    ClickOrderField = 7
-};
-constexpr int RequiredFields = 9;
+// The fields up to the timed click order; "Within Error" came later and may be missing.
+constexpr int RequiredFields = TimedClickOrderField + 1;
 // A click string holds at most two hexadecimal digits per click.
 constexpr int ClickTextSpace = 2 * Limit::ClickItems;
 
@@ -62,8 +53,27 @@ double numberIn(QByteArrayView field)
                             .arg(Limit::BoxValue)};
 }
 
+// Nearly every box field is up to three digits between blanks: such a field is read
+// here without the general number reading, which gives the same value. -1 for any other.
+int plainBoxNumber(QByteArrayView field)
+{
+    const char *at = field.data();
+    const char *const end = at + field.size();
+    while (at != end && *at == ' ')
+        ++at;
+    int value = 0;
+    int digits = 0;
+    for (; at != end && *at >= '0' && *at <= '9'; ++at, ++digits)
+        value = value * 10 + (*at - '0');
+    while (at != end && *at == ' ')
+        ++at;
+    return at == end && digits > 0 && digits <= 3 && value <= Limit::BoxValue ? value : -1;
+}
+
 quint8 boxValue(QByteArrayView field, int line, const char *what)
 {
+    if (const int plain = plainBoxNumber(field); plain >= 0)
+        return quint8(plain);
     const double value = numberIn(field);
     if (!(value >= 0 && value <= Limit::BoxValue))
         refuseBoxValue(field, line, what);
@@ -104,19 +114,15 @@ int splitFields(QByteArrayView line, std::array<QByteArrayView, RequiredFields -
     return int(f) + 1;
 }
 
-// A result file's second line holds the column titles; the first nine name the fields
-// that are read (the tenth, "Within Error", came later and may be missing).
-constexpr std::array<const char *, RequiredFields> columnTitles{
-    "Trial", "Cluster", "Total boxes", "Total objects", "Target", "Total time", "Total opened",
-    "Click order", "Timed click order"};
-
+// A result file's second line holds the column titles, of which the required fields'
+// must be there.
 bool holdsColumnTitles(QByteArrayView line)
 {
     const QList<QByteArray> titles = line.toByteArray().split('\t');
-    if (titles.size() < qsizetype(columnTitles.size()))
+    if (titles.size() < RequiredFields)
         return false;
-    for (std::size_t t = 0; t < columnTitles.size(); ++t) {
-        if (trimBlanks(titles[qsizetype(t)]) != QByteArrayView(columnTitles[t]))
+    for (int t = 0; t < RequiredFields; ++t) {
+        if (trimBlanks(titles[t]) != QByteArrayView(ResultColumnTitles[t].data(), ResultColumnTitles[t].size()))
             return false;
     }
     return true;
@@ -352,7 +358,7 @@ ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, F
         *score = {};
         score->path = path;
     }
-    const std::optional<QString> subject = subjectName(path);
+    const std::optional<QString> subject = subjectOfResultFile(path);
     if (!subject) {
         outcome.problem = {path, 0,
                            QStringLiteral("the file name holds no subject name before \".bof\"")};
@@ -388,16 +394,6 @@ QString ReadProblem::message() const
     if (line > 0)
         return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(problem);
     return QStringLiteral("%1: %2").arg(file, problem);
-}
-
-std::optional<QString> subjectName(const QString &path)
-{
-    const QString name = fileTitle(path);
-    const QLatin1StringView extension(".bof");
-    const QString subject = name.endsWith(extension, Qt::CaseInsensitive) ? name.chopped(extension.size()) : name;
-    if (subject.isEmpty())
-        return std::nullopt;
-    return subject;
 }
 
 ReadOutcome LeesFile(const QString &path)

@@ -75,8 +75,4 @@ ReadOutcome LeesFile(const QString &path);
 // The same for a file's text already in memory, as decoded from Windows-1252.
 ReadOutcome readResultText(const QString &path, QStringView text);
 
-// The file name without folder ("\" and "/" both end a folder) and without a final
-// ".bof" in any case; a name without it is kept whole. Nothing when no name is left.
-std::optional<QString> subjectName(const QString &path);
-
 } // namespace kelvane::analyzer

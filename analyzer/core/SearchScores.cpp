@@ -140,6 +140,14 @@ std::optional<int> ClusterScore::sharedBoxes() const
     return boxes;
 }
 
+bool ClusterScore::practice() const
+{
+    // The name is a full path after an experiment run and a bare file name after a run
+    // of the cluster alone; paths written on Windows hold backslashes.
+    const qsizetype folderEnd = std::max(name.lastIndexOf(u'/'), name.lastIndexOf(u'\\'));
+    return QStringView(name).mid(folderEnd + 1).startsWith(QLatin1StringView("practice"), Qt::CaseInsensitive);
+}
+
 std::optional<double> ClusterScore::meanFirstResponseS() const
 {
     double sum = 0;

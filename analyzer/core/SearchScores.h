@@ -76,6 +76,8 @@ struct ClusterScore
 
     // The box count every trial line shares; none when they differ.
     std::optional<int> sharedBoxes() const;
+    // A practice problem: its cluster file's name starts with "practice", in any case.
+    bool practice() const;
     // Over the trials whose first click has a time; taken when asked, as the event log's
     // times come in after the scoring.
     std::optional<double> meanFirstResponseS() const;

@@ -37,11 +37,13 @@ std::optional<double> ErrorTotals::meanSearchTimeS() const
     return m_searchTimes > 0 ? std::optional(m_searchTimeSum / m_searchTimes) : std::nullopt;
 }
 
-SubjectSummary summarizeSubject(const FileScore &score)
+SubjectSummary summarizeSubject(const FileScore &score, PracticeInSummaries practice)
 {
     SubjectSummary summary;
     std::map<int, ErrorTotals> bySize;
     for (const ClusterScore &cluster : score.clusters) {
+        if (practice == PracticeInSummaries::LeftOut && cluster.practice())
+            continue;
         summary.totals.add(cluster);
         const std::optional<int> boxes = cluster.sharedBoxes();
         if (!boxes) {

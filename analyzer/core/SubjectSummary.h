@@ -55,8 +55,13 @@ struct SubjectSummary
     QList<const ClusterScore *> mixedSizes;
 };
 
+// Whether a subject's summaries count the practice problems, which the subject did
+// before the study proper and which would blur its scores.
+enum class PracticeInSummaries { LeftOut, Counted };
+
 // Valid as long as `score` is, which the mixed clusters point into.
-SubjectSummary summarizeSubject(const FileScore &score);
+SubjectSummary summarizeSubject(const FileScore &score,
+                                PracticeInSummaries practice = PracticeInSummaries::LeftOut);
 
 // Names a cluster left out of the problem sizes, for the run's messages.
 QString mixedSizeMessage(const FileScore &score, const ClusterScore &cluster);

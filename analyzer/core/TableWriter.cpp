@@ -102,8 +102,13 @@ void TableWriter::appendCells(qsizetype clusterCount, const QList<const ClusterM
 
 QByteArray TableWriter::bytes() const
 {
+    return titleRow() + m_rows;
+}
+
+QByteArray TableWriter::titleRow() const
+{
     if (!m_includeTitles || m_rows.isEmpty())
-        return m_rows;
+        return {};
     QByteArray table = "Subject\tClusters\t";
     const qsizetype groups = m_labels.isEmpty() ? m_mostClusters : m_labels.size();
     for (int c = 1; c <= groups; ++c) {
@@ -114,7 +119,7 @@ QByteArray TableWriter::bytes() const
         }
     }
     table += QByteArrayView(rowEnd.data(), rowEnd.size());
-    return table + m_rows;
+    return table;
 }
 
 bool TableWriter::appendSubject(const QString &subject)

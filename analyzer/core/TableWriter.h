@@ -35,6 +35,9 @@ public:
     // a row, the title row, which lists as many clusters as the longest row has, so that
     // every column of every row has its title.
     QByteArray bytes() const;
+    // The same in two parts, so that a large table is written without a copy of it.
+    QByteArray titleRow() const;
+    const QByteArray &rows() const { return m_rows; }
     // The first subject name that had characters Windows-1252 lacks ("?" was written).
     const QString &unmappableSubject() const { return m_unmappable; }
 

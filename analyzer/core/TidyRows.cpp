@@ -75,6 +75,7 @@ constexpr TidyColumn clusterColumns[] = {
     {"mean_first_response_s", "number", "Mean first_response_s of the trials that have one; empty if none."},
     {"mean_search_time_s", "number", "Mean total_time_s of the found trials; empty if none."},
     {"session", "string", "How the run in the event log ended: complete, esc or failed; empty without a log or its session line."},
+    {"practice", "integer", "1 if the cluster file's name starts with \"practice\" (any case), else 0; levels.csv and subjects.csv leave such clusters out unless asked to count them."},
 };
 
 constexpr TidyColumn levelColumns[] = {
@@ -94,7 +95,7 @@ constexpr TidyColumn levelColumns[] = {
 
 constexpr TidyColumn subjectColumns[] = {
     {"subject", "string", SubjectText},
-    {"clusters", "integer", "Clusters in the result file."},
+    {"clusters", "integer", "Clusters in the result file, practice clusters left out unless counted."},
     {"trials", "integer", "Trial lines in the result file."},
     {"between_search_errors", "integer", "Sum of between_search_errors over all the subject's clusters."},
     {"within_search_errors", "integer", "Sum of within_search_errors over all the subject's clusters."},
@@ -111,8 +112,8 @@ constexpr std::array<TidyTable, TidyTableCount> tables{{
     {"clicks", "One row per click of every trial line, files in the order given.", clickColumns},
     {"trials", "One row per trial line of every result file, in file order.", trialColumns},
     {"clusters", "One row per cluster of every result file.", clusterColumns},
-    {"levels", "One row per result file and problem size (box count); clusters whose trials differ in box count are left out.", levelColumns},
-    {"subjects", "One row per result file.", subjectColumns},
+    {"levels", "One row per result file and problem size (box count); clusters whose trials differ in box count are left out, and so are practice clusters unless counted.", levelColumns},
+    {"subjects", "One row per result file; its sums leave out practice clusters unless counted.", subjectColumns},
 }};
 
 // Seconds are written with at most this many decimals, ratios with at most RatioDecimals.
@@ -294,6 +295,7 @@ void appendClusterRow(QByteArray &out, const QByteArray &subject, const QByteArr
     row.integer(cluster.doubleErrors).integer(cluster.totalErrors);
     row.integer(cluster.distinctStartBoxes).integer(cluster.timeouts);
     row.seconds(cluster.meanFirstResponseS()).seconds(cluster.meanSearchTimeS).text(session);
+    row.flag(cluster.practice());
 }
 
 void appendErrorTotals(CsvRow &row, const ErrorTotals &totals)
@@ -344,7 +346,7 @@ QByteArray tidyTitleRow(const TidyTable &table)
     return row + "\r\n";
 }
 
-void appendTidyRows(const FileScore &score, TidyTexts &out)
+void appendTidyRows(const FileScore &score, TidyTexts &out, PracticeInSummaries practice)
 {
     const QByteArray subject = csvText(score.subject);
     const QByteArray session = csvText(score.session);
@@ -364,7 +366,7 @@ void appendTidyRows(const FileScore &score, TidyTexts &out)
         }
         appendClusterRow(out[ClustersTable], subject, session, cluster);
     }
-    const SubjectSummary summary = summarizeSubject(score);
+    const SubjectSummary summary = summarizeSubject(score, practice);
     appendLevelRows(out[LevelsTable], subject, summary);
     appendSubjectRow(out[SubjectsTable], subject, session, summary);
 }

@@ -4,6 +4,7 @@
 // locale, an empty field for a missing value). Where the rows go is TidyTables' part.
 
 #include "SearchScores.h"
+#include "SubjectSummary.h"
 
 #include <QByteArray>
 
@@ -36,7 +37,9 @@ QByteArray tidyTitleRow(const TidyTable &table);
 
 using TidyTexts = std::array<QByteArray, TidyTableCount>;
 
-// Appends the rows of one scored result file to the five tables' texts.
-void appendTidyRows(const FileScore &score, TidyTexts &tables);
+// Appends the rows of one scored result file to the five tables' texts; `practice` says
+// whether levels and subjects count the practice clusters.
+void appendTidyRows(const FileScore &score, TidyTexts &tables,
+                    PracticeInSummaries practice = PracticeInSummaries::LeftOut);
 
 } // namespace kelvane::analyzer

@@ -100,9 +100,9 @@ void TidyTables::passOnFullTables()
     }
 }
 
-void TidyTables::add(const FileScore &score)
+void TidyTables::add(const FileScore &score, PracticeInSummaries practice)
 {
-    appendTidyRows(score, m_text);
+    appendTidyRows(score, m_text, practice);
     passOnFullTables();
 }
 

@@ -31,7 +31,7 @@ public:
     ~TidyTables();
 
     // Adds the file's rows to the five tables.
-    void add(const FileScore &score);
+    void add(const FileScore &score, PracticeInSummaries practice = PracticeInSummaries::LeftOut);
 
     // The text of table `index` of tidyTables(), title row included; only when the
     // tables are held whole.

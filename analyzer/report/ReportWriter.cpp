@@ -46,7 +46,7 @@ ReportOutcome writeReport(const ReportRequest &request)
     for (const QString &path : request.resultFiles) {
         ReadProblem problem;
         if (const std::optional<FileScore> score = scoreResultFile(path, &problem)) {
-            addToStudy(study, *score);
+            addToStudy(study, *score, request.practice);
         }
         else {
             ++outcome.leftOut;
@@ -85,7 +85,7 @@ ReportOutcome writeReport(const ReportRequest &request)
         ++outcome.subjects;
         for (const QString &logProblem : score->logProblems)
             outcome.notes << logProblem;
-        drawSubjectPage(painter, pages.next(), mm, subjectPage(*score, request.locale));
+        drawSubjectPage(painter, pages.next(), mm, subjectPage(*score, request.locale, request.practice));
         for (const ClusterScore &cluster : score->clusters) {
             const ClusterPage page = clusterPage(*score, cluster, layouts, request.locale);
             for (int part = 0; part < pagesFor(page); ++part)

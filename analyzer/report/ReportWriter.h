@@ -3,6 +3,8 @@
 // the subject's scores by problem size and the pages of each cluster with every search
 // drawn on its layout.
 
+#include "SubjectSummary.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -16,6 +18,8 @@ struct ReportRequest
     QStringList clusterFolders; // where else to look for cluster files, in order
     QLocale locale;             // of the measures' decimal separator, as in the table
     QString date;               // printed on the study page
+    // Whether the scores by size and subject count the practice clusters.
+    PracticeInSummaries practice = PracticeInSummaries::LeftOut;
 };
 
 struct ReportOutcome

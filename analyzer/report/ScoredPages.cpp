@@ -65,9 +65,9 @@ ClusterPage clusterPage(const FileScore &file, const ClusterScore &cluster, Layo
     return page;
 }
 
-SubjectPage subjectPage(const FileScore &file, const QLocale &locale)
+SubjectPage subjectPage(const FileScore &file, const QLocale &locale, PracticeInSummaries practice)
 {
-    const SubjectSummary summary = summarizeSubject(file);
+    const SubjectSummary summary = summarizeSubject(file, practice);
     SubjectPage page;
     page.subject = file.subject;
     page.sessionNote = sessionNote(file);
@@ -96,12 +96,20 @@ SubjectPage subjectPage(const FileScore &file, const QLocale &locale)
         page.notes << QStringLiteral("Cluster %1 (%2) mixes box counts; it counts under \"all\" only.")
                           .arg(cluster->number)
                           .arg(cluster->name);
+    if (practice == PracticeInSummaries::LeftOut) {
+        for (const ClusterScore &cluster : file.clusters) {
+            if (cluster.practice())
+                page.notes << QStringLiteral("Cluster %1 (%2) is a practice problem; these scores leave it out.")
+                                  .arg(cluster.number)
+                                  .arg(cluster.name);
+        }
+    }
     return page;
 }
 
-void addToStudy(StudySummary &study, const FileScore &file)
+void addToStudy(StudySummary &study, const FileScore &file, PracticeInSummaries practice)
 {
-    study.addSubject(QFileInfo(file.path).fileName(), summarizeSubject(file));
+    study.addSubject(QFileInfo(file.path).fileName(), summarizeSubject(file, practice));
     for (const ClusterScore &cluster : file.clusters)
         study.addCluster(cluster.name, cluster.measures.boxes, cluster.withinSearchErrors,
                          cluster.betweenSearchErrors);

@@ -3,6 +3,7 @@
 
 #include "ReportPages.h"
 #include "SearchScores.h"
+#include "SubjectSummary.h"
 
 #include <QLocale>
 
@@ -14,11 +15,14 @@ DrawnSearch drawnSearch(const TrialScore &trial);
 ClusterPage clusterPage(const FileScore &file, const ClusterScore &cluster, LayoutCache &layouts,
                         const QLocale &locale);
 
-// The page of the literature's scores of `file` by problem size.
-SubjectPage subjectPage(const FileScore &file, const QLocale &locale);
+// The page of the literature's scores of `file` by problem size; a practice cluster left
+// out of them is named in a note.
+SubjectPage subjectPage(const FileScore &file, const QLocale &locale,
+                        PracticeInSummaries practice = PracticeInSummaries::LeftOut);
 
 // What the study page needs of one subject.
-void addToStudy(StudySummary &study, const FileScore &file);
+void addToStudy(StudySummary &study, const FileScore &file,
+                PracticeInSummaries practice = PracticeInSummaries::LeftOut);
 
 // The study page's table: per problem size, the subjects' means with their standard errors.
 GridTable studyTableBySize(const StudySummary &study, const QLocale &locale);

@@ -4,6 +4,8 @@
 #include "ScoredPages.h"
 #include "SearchCanvas.h"
 
+#include "kelvane/formats/ResultFileNames.h"
+
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -65,7 +67,7 @@ void SearchViewer::setSources(const QStringList &resultFiles, const QStringList 
         const QSignalBlocker blocker(cboSubject);
         cboSubject->clear();
         for (const QString &file : resultFiles)
-            cboSubject->addItem(subjectName(file).value_or(QFileInfo(file).fileName()), file);
+            cboSubject->addItem(subjectOfResultFile(file).value_or(QFileInfo(file).fileName()), file);
         cboSubject->setCurrentIndex(resultFiles.isEmpty() ? -1 : 0);
     }
     subjectChosen(cboSubject->currentIndex());

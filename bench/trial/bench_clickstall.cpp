@@ -15,9 +15,9 @@
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/model/ClusterFileWriter.h"
-#include "kelvane/trial/EventLogLines.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialGeometry.h"
 
 #include <QCoreApplication>

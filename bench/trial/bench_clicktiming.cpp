@@ -13,9 +13,9 @@
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/options/SettingsStore.h"
-#include "kelvane/trial/EventLogLines.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QApplication>

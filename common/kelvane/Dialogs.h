@@ -73,10 +73,10 @@ public:
 std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest &request,
                                       const std::function<QString(const QString &)> &adjust = {});
 
-// "PATH already exists. Would you like to overwrite it?", asked before a run replaces
-// a subject's results: Yes or No, and No is the default, so that Enter pressed twice
-// throws nothing away. True for Yes.
-bool confirmOverwrite(Dialogs &dialogs, const QString &path);
+// "PATH already exists. Would you like to overwrite it?", asked under the title of the
+// command that would replace a subject's results: Yes or No, and No is the default, so
+// that Enter pressed twice throws nothing away. True for Yes.
+bool confirmOverwrite(Dialogs &dialogs, const QString &command, const QString &path);
 
 // "Kelvane Files (*.box)|*.box|All files (*.*)|*.*" -> Qt's ";;"-separated filter.
 QString qtFilterFromPairs(const QString &filter);

@@ -20,8 +20,9 @@ public:
 
     FolderMemory(Dialogs &dialogs, Read read, Write write);
 
-    // The remembered folder while it exists, else `fallback` when given (a folder
-    // the window knows better, such as that of the file being edited), else documents.
+    // The first of these that exists: the remembered folder, `fallback` (a folder the
+    // window knows better, such as that of the file being edited), the documents
+    // folder, else the home folder.
     QString startFolder(const QString &kind, const QString &fallback = {}) const;
 
     std::optional<QString> openFile(const FileDialogRequest &request) override;

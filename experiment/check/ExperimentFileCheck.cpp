@@ -1,9 +1,11 @@
 #include "kelvane/check/ExperimentFileCheck.h"
 
 #include "kelvane/check/ClusterFileCheck.h"
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/trial/EarlierResults.h"
 #include "kelvane/trial/RunSequencing.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSet>
 
@@ -61,6 +63,11 @@ ExperimentFileReport checkExperimentFile(const QString &path, const QString &ico
         for (const Finding &finding : checkClusterFile(entry, iconFolder).findings)
             report.findings.append(aboutListedCluster(entry, finding));
     }
+    for (const QString &result : resultsAnExperimentWouldReplace(report.entries))
+        report.findings.append({Severity::Warning, 0,
+                                QStringLiteral("%1 holds trials that no experiment run recorded; a run of this "
+                                               "experiment asks before replacing them")
+                                    .arg(QDir::toNativeSeparators(result))});
     if (report.clusterCount == 0)
         report.findings.prepend({Severity::Problem, 0, QStringLiteral("No cluster is listed in the experiment.")});
     return report;

@@ -1,6 +1,6 @@
 #include "kelvane/check/OrdersListing.h"
 
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 
 namespace kelvane {
 

@@ -7,11 +7,12 @@
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 #include "kelvane/widgets/PictureImport.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
 #include <QTabBar>
 
 namespace kelvane {
@@ -215,9 +216,13 @@ bool BoxSettings::ClearCluster()
 {
     if (!m_program.ClusterSaved && !VraagSave())
         return false;
-    // A cleared cluster counts as saved, yet the clearing can be undone.
+    // A cleared cluster counts as saved, yet the clearing can be undone. It is a new
+    // cluster: saving it asks for a name rather than replacing the file it came from.
     m_history.push(new ClearClusterEdit(*this, m_shown));
     m_history.setClean();
+    m_program.ClusterFile.clear();
+    m_program.ClusterName.clear();
+    setCaption(QStringLiteral("Settings"));
     return true;
 }
 
@@ -282,7 +287,10 @@ bool BoxSettings::shownLayoutHasBoxes() const
 
 void BoxSettings::setCaption(const QString &caption)
 {
-    setWindowTitle(caption);
+    // The title names the file; its folder is in the status bar, and the mark after the
+    // name shows unsaved changes.
+    setWindowTitle(caption + QStringLiteral("[*]"));
+    clusterFileLabel->setText(QDir::toNativeSeparators(m_program.ClusterFile));
 }
 
 QStringList BoxSettings::objectRowNames() const
@@ -363,7 +371,7 @@ void BoxSettings::Runtrial_Click()
     // Each run of a cluster replaces its result file; an earlier subject's is kept
     // unless the researcher says otherwise.
     const QString result = runResultPath(m_program);
-    if (holdsTrialLines(result) && !confirmOverwrite(m_services.dialogs, result))
+    if (holdsTrialLines(result) && !confirmOverwrite(m_services.dialogs, QStringLiteral("Run Cluster"), result))
         return;
     hide();
     {

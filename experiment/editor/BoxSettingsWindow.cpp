@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabBar>
 #include <QUuid>
 #include <QVBoxLayout>
@@ -45,8 +47,8 @@ BoxSettings::BoxSettings(Program &program, const EditorServices &services, Edito
     , m_commands(program, services.dialogs, *this)
     , m_token(QUuid::createUuid().toString(QUuid::WithoutBraces))
 {
-    setWindowTitle(QStringLiteral("Settings"));
     buildWindow();
+    setCaption(QStringLiteral("Settings"));
     buildMenus();
     connectParts();
 }
@@ -57,6 +59,10 @@ void BoxSettings::buildWindow()
 {
     auto *central = new QWidget(this);
     auto *layout = new QVBoxLayout(central);
+    clusterFileLabel = new QLabel(this);
+    clusterFileLabel->setAccessibleName(QStringLiteral("Cluster file"));
+    clusterFileLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    statusBar()->addWidget(clusterFileLabel);
 
     Trials = new QTabBar(central);
     Trials->setAccessibleName(QStringLiteral("Trials"));
@@ -191,7 +197,10 @@ void BoxSettings::connectParts()
     connect(mnuNewStudy, &QAction::triggered, this, &BoxSettings::mnuNewStudy_Click);
     // Saved is where the history stood at the last save or open, wherever undo and
     // redo lead.
-    const auto followHistory = [this] { m_program.ClusterSaved = m_history.isClean(); };
+    const auto followHistory = [this] {
+        m_program.ClusterSaved = m_history.isClean();
+        setWindowModified(!m_history.isClean());
+    };
     connect(&m_history, &QUndoStack::indexChanged, this, followHistory);
     connect(&m_history, &QUndoStack::cleanChanged, this, followHistory);
 

@@ -77,10 +77,10 @@ bool ClusterCommands::SaveCluster()
         showError(error);
         return false;
     }
-    m_view.setCaption(EditorCaptionPrefix + path);
     m_program.ClusterFile = path;
     m_program.ClusterName = fileTitle(path);
     m_program.ClusterSaved = true;
+    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     return true;
 }
 
@@ -110,9 +110,9 @@ bool ClusterCommands::OpenClusterFile(const QString &path)
         m_program.ClusterSaved = false;
         return false;
     }
-    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     m_program.ClusterFile = path;
     m_program.ClusterName = fileTitle(path);
+    m_view.setCaption(EditorCaptionPrefix + fileTitle(path));
     m_view.showCluster();
     m_program.ClusterSaved = clearedTargets.isEmpty();
     if (!clearedTargets.isEmpty()) {

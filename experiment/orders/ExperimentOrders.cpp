@@ -1,8 +1,9 @@
 #include "kelvane/orders/ExperimentOrders.h"
 
 #include "kelvane/Dialogs.h"
-#include "kelvane/trial/RunSequencing.h"
+#include "kelvane/formats/ExperimentFile.h"
 
+#include <QMap>
 #include <QSet>
 
 #include <algorithm>
@@ -67,7 +68,7 @@ BlockOrder asListed(int k)
 
 } // namespace
 
-ExperimentBlocks splitIntoBlocks(const QStringList &entries)
+ExperimentBlocks splitIntoBlocks(const QStringList &entries, Instructions instructions)
 {
     ExperimentBlocks split;
     QStringList messages;
@@ -75,6 +76,10 @@ ExperimentBlocks splitIntoBlocks(const QStringList &entries)
         if (isMessageEntry(entry)) {
             messages.append(entry);
             continue;
+        }
+        if (split.blocks.isEmpty() && instructions == Instructions::StayFirst) {
+            split.leadingMessages = messages;
+            messages.clear();
         }
         split.blocks.append({messages, entry});
         messages.clear();
@@ -85,7 +90,7 @@ ExperimentBlocks splitIntoBlocks(const QStringList &entries)
 
 QStringList entriesInOrder(const ExperimentBlocks &blocks, const BlockOrder &order)
 {
-    QStringList entries;
+    QStringList entries = blocks.leadingMessages;
     for (const int index : order) {
         const ExperimentBlock &block = blocks.blocks.at(index);
         entries += block.messages;
@@ -174,6 +179,43 @@ QStringList clusterLabels(const ExperimentBlocks &blocks)
     for (const ExperimentBlock &block : blocks.blocks)
         whole.append(block.cluster);
     return whole;
+}
+
+OrdersPreview previewOrders(const ExperimentBlocks &blocks, const QList<BlockOrder> &orders)
+{
+    OrdersPreview preview;
+    const QStringList labels = clusterLabels(blocks);
+    const auto quoted = [](const QString &entry) { return u'"' + messageOfEntry(entry).trimmed() + u'"'; };
+    QMap<int, QStringList> openedBy; // block -> the orders it opens
+    for (qsizetype i = 0; i < orders.size(); ++i) {
+        const QString number = QString::number(i + 1);
+        QStringList steps;
+        for (const QString &message : blocks.leadingMessages)
+            steps.append(quoted(message));
+        for (const int index : orders.at(i)) {
+            for (const QString &message : blocks.blocks.at(index).messages)
+                steps.append(quoted(message));
+            steps.append(labels.at(index));
+        }
+        preview.lines.append(QStringLiteral("%1: %2").arg(number, steps.join(QStringLiteral(", "))));
+        // The first listed block's messages are the instructions wherever they travel.
+        const int first = orders.at(i).value(0);
+        if (first > 0 && !blocks.blocks.at(first).messages.isEmpty())
+            openedBy[first].append(number);
+    }
+    for (auto it = openedBy.cbegin(); it != openedBy.cend(); ++it) {
+        const QString message = quoted(blocks.blocks.at(it.key()).messages.constLast());
+        QString warning = it->size() == 1 ? QStringLiteral("Order %1 begins with %2, a message written for the "
+                                                           "middle of the session")
+                                                .arg(it->constFirst(), message)
+                                          : QStringLiteral("Orders %1 begin with %2, a message written for the "
+                                                           "middle of the session")
+                                                .arg(it->join(QStringLiteral(", ")), message);
+        if (!blocks.leadingMessages.isEmpty())
+            warning += QStringLiteral("; the subject sees it in place of the instructions");
+        preview.warnings.append(warning + u'.');
+    }
+    return preview;
 }
 
 } // namespace kelvane

@@ -3,7 +3,7 @@
 #include "kelvane/CsvText.h"
 #include "kelvane/Dialogs.h"
 #include "kelvane/Windows1252.h"
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,8 @@
 #include "kelvane/runexp/ExperimentLaunch.h"
 
 #include "kelvane/Windows1252.h"
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/formats/SubjectFile.h"
+#include "kelvane/trial/EarlierResults.h"
 #include "kelvane/trial/PointerShownDialogs.h"
 #include "kelvane/trial/RunMessages.h"
 
@@ -12,6 +13,15 @@ namespace kelvane {
 namespace {
 
 const QString RunTitle = QStringLiteral("Run Experiment");
+
+// Yes replaces, No goes back to the name, Cancel stops; No is the default, so that Enter
+// pressed twice throws nothing away.
+Answer askSubjectOverwrite(Dialogs &dialogs, const QString &file)
+{
+    return dialogs.message(QStringLiteral("Save"),
+                           QDir::toNativeSeparators(file) + QStringLiteral(" already exists. Would you like to overwrite it?"),
+                           MessageIcon::Question, MessageButtons::YesNoCancel, Answer::No);
+}
 
 } // namespace
 
@@ -67,8 +77,18 @@ LaunchOutcome launchExperiment(Program &program, const RunExpServices &services,
     // subject's pointer stays hidden in between.
     PointerShownDialogs dialogs(services.dialogs, services.pointer);
     const QString file = readiness.subjectFile;
-    if (readiness.subjectFileExists && !confirmOverwrite(dialogs, file))
-        return LaunchOutcome::KeptEarlierFile;
+    if (readiness.subjectFileExists) {
+        const Answer answer = askSubjectOverwrite(dialogs, file);
+        if (answer == Answer::No)
+            return LaunchOutcome::KeptEarlierFile;
+        if (answer != Answer::Yes)
+            return LaunchOutcome::Cancelled;
+    }
+    if (!readiness.earlierResults.isEmpty()
+        && dialogs.message(RunTitle, earlierResultsQuestion(readiness.earlierResults), MessageIcon::Question,
+                           MessageButtons::YesNo, Answer::No)
+               != Answer::Yes)
+        return LaunchOutcome::KeptClusterResults;
 
     FileError error;
     const QString head = subjectFileHead(request.subjectName, settings.now(), settings.locale);

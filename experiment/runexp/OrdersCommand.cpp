@@ -1,8 +1,8 @@
 #include "kelvane/runexp/OrdersCommand.h"
 
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/orders/ExperimentOrders.h"
 #include "kelvane/orders/OrderFiles.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -62,8 +62,7 @@ QString savedText(const OrderFileNames &names, int orderCount, const OrderSetSav
 
 OrdersOutcome makeOrderFiles(Dialogs &dialogs, const OrdersRequest &request)
 {
-    const ExperimentBlocks blocks = splitIntoBlocks(request.entries);
-    const int blockCount = int(blocks.blocks.size());
+    const int blockCount = int(splitIntoBlocks(request.entries).blocks.size());
     if (blockCount < 2) {
         dialogs.message(Title, planOrders(blockCount, OrderScheme::AsListed).refusal, MessageIcon::Exclamation);
         return OrdersOutcome::Refused;
@@ -80,6 +79,14 @@ OrdersOutcome makeOrderFiles(Dialogs &dialogs, const OrdersRequest &request)
         dialogs.message(Title, plan.refusal, MessageIcon::Exclamation);
         return OrdersOutcome::Refused;
     }
+    Instructions instructions = Instructions::StayFirst;
+    if (request.preview) {
+        const std::optional<Instructions> chosen = request.preview(request.entries, plan.orders);
+        if (!chosen)
+            return OrdersOutcome::Cancelled;
+        instructions = *chosen;
+    }
+    const ExperimentBlocks blocks = splitIntoBlocks(request.entries, instructions);
 
     FileDialogRequest save;
     save.title = QStringLiteral("Save Orders");

@@ -1,9 +1,10 @@
 #include "kelvane/runexp/RunExp.h"
 
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/model/ClusterCommands.h"
-#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/runexp/OrdersCommand.h"
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/runexp/ResultsFolder.h"
 #include "kelvane/runexp/UpDownButtons.h"
 
 #include <QCheckBox>
@@ -358,6 +359,10 @@ void RunExp::btnCheck_Click()
     else if (readiness.subjectFileExists)
         readiness.warnings.append(QStringLiteral("%1 already exists; Run will ask before replacing it.")
                                       .arg(QDir::toNativeSeparators(readiness.subjectFile)));
+    for (const QString &file : readiness.earlierResults)
+        readiness.warnings.append(QStringLiteral("%1 holds trials that no experiment run recorded; Run will ask "
+                                                 "before replacing them.")
+                                      .arg(QDir::toNativeSeparators(file)));
     if (readiness.canRun()) {
         QString text = QStringLiteral("The experiment can be run.");
         if (!readiness.warnings.isEmpty())
@@ -373,7 +378,14 @@ void RunExp::btnCheck_Click()
 void RunExp::btnOrders_Click()
 {
     // Without a file of its own the orders go where experiments were saved last.
-    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, QString()});
+    const auto preview = [this](const QStringList &listed,
+                                const QList<BlockOrder> &orders) -> std::optional<Instructions> {
+        OrdersPreviewDialog dialog(listed, orders, this);
+        if (!m_runOrdersPreview(dialog))
+            return std::nullopt;
+        return dialog.instructions();
+    };
+    makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, QString(), preview});
 }
 
 void RunExp::btnResultsFolder_Click()

@@ -1,6 +1,8 @@
 #include "kelvane/runexp/RunReadiness.h"
 
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/SubjectFile.h"
+#include "kelvane/trial/EarlierResults.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>
@@ -23,6 +25,7 @@ RunReadiness checkRunReadiness(const RunRequest &request)
     }
     readiness.problems += checkExperimentForRun(request.entries, request.iconFolder, readiness.subjectFile,
                                                 request.experimentFolders);
+    readiness.earlierResults = resultsAnExperimentWouldReplace(request.entries);
 
     // The trial window plays silence for a sound it cannot play.
     const QDir program(request.programFolder);

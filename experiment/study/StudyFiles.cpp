@@ -1,8 +1,8 @@
 #include "kelvane/study/StudyFiles.h"
 
 #include "kelvane/FileSaving.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileWriter.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QDir>
 #include <QFileInfo>

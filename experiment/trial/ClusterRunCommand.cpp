@@ -2,7 +2,6 @@
 
 #include "kelvane/model/OpenFile.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/RunMessages.h"
 
 #include <QDir>

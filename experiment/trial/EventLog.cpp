@@ -38,4 +38,10 @@ void EventLog::addSubjectLine(const QString &line)
         m_writer.append(m_subject, toWindows1252(line));
 }
 
+void EventLog::addClusterLine(const QString &line)
+{
+    if (!m_cluster.isEmpty())
+        m_writer.append(m_cluster, toWindows1252(line));
+}
+
 } // namespace kelvane

@@ -1,9 +1,15 @@
 #include "kelvane/trial/ResultFile.h"
 
 #include "kelvane/Windows1252.h"
-#include "kelvane/trial/ResultLines.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/ResultLines.h"
 
 namespace kelvane {
+
+QString runResultPath(const Program &program)
+{
+    return program.Run.ResultFile.isEmpty() ? clusterResultPath(program.ClusterFile) : program.Run.ResultFile;
+}
 
 bool writeFirstHalf(const Program &program, int trial, FileError *error)
 {

@@ -2,10 +2,12 @@
 
 #include "kelvane/Dialogs.h"
 #include "kelvane/FileSaving.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/model/ClusterCheck.h"
 #include "kelvane/model/OpenFile.h"
-#include "kelvane/trial/EventLogLines.h"
-#include "kelvane/trial/ResultLines.h"
+#include "kelvane/trial/ResultFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,21 +29,6 @@ bool sameFile(const QString &a, const QString &b)
 }
 
 } // namespace
-
-bool isMessageEntry(const QString &entry)
-{
-    return entry.startsWith(MessageEntryPrefix);
-}
-
-QString messageOfEntry(const QString &entry)
-{
-    return entry.mid(MessageEntryPrefix.size());
-}
-
-QString subjectResultPath(const QString &subjectName)
-{
-    return subjectName + QLatin1StringView(".bof");
-}
 
 QString ExperimentSource::subjectResultFile() const
 {

@@ -1,6 +1,6 @@
 #include "kelvane/trial/SessionRecord.h"
 
-#include "kelvane/trial/EventLogLines.h"
+#include "kelvane/formats/EventLogFile.h"
 #include "kelvane/trial/RunMessages.h"
 
 #include <QDir>
@@ -21,7 +21,13 @@ QString endWord(SessionEnd end)
 
 QString whereItStopped(const SessionRecord &session)
 {
-    QString where = QStringLiteral("trial %1 of %2").arg(session.stoppedAtTrial).arg(session.stoppedClusterName);
+    QString where;
+    if (!session.stoppedBeforeTrialBegan)
+        where = QStringLiteral("trial %1 of %2").arg(session.stoppedAtTrial).arg(session.stoppedClusterName);
+    else if (session.stoppedAtTrial < session.stoppedClusterTrials)
+        where = QStringLiteral("trial %1 of %2, before it began").arg(session.stoppedAtTrial).arg(session.stoppedClusterName);
+    else
+        where = QStringLiteral("the end of %1, after its last trial").arg(session.stoppedClusterName);
     if (session.wholeExperiment)
         where += QStringLiteral(" (cluster %1 of %2)").arg(session.stoppedInCluster).arg(session.clustersListed);
     return where;

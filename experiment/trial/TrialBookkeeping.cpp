@@ -1,7 +1,7 @@
 #include "kelvane/trial/TrialBookkeeping.h"
 
 #include "kelvane/TextNumbers.h"
-#include "kelvane/trial/ResultLines.h"
+#include "kelvane/formats/ResultLines.h"
 #include "kelvane/trial/TrialTime.h"
 
 namespace kelvane {

@@ -1,11 +1,12 @@
 #include "kelvane/trial/TrialScreen.h"
 
 #include "kelvane/TextNumbers.h"
+#include "kelvane/formats/EventLogFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/LayoutGeometry.h"
 #include "kelvane/model/OpenFile.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/trial/ResultFile.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/RunMessages.h"
 #include "kelvane/trial/TrialGeometry.h"
 
@@ -295,6 +296,10 @@ void TrialScreen::Beginnen(int trial)
         const QString result = runResultPath(m_program);
         m_clusterResultStarted = true;
         m_log.startClusterLog(eventLogPath(result));
+        // Marks the result as an experiment's working copy, whose trials also go to the
+        // subject file: the next subject may replace it without a question.
+        if (m_program.Run.WholeExperiment && m_services.experiment)
+            m_log.addClusterLine(experimentLogLine(m_services.experiment->experimentFile()));
         m_session.noteFileWritten(result);
         m_session.noteFileWritten(eventLogPath(result));
     }
@@ -464,7 +469,9 @@ void TrialScreen::escapeAt(qint64 atNs)
     if (m_escapeAsks && !m_triedTrial && !researcherEndsRun(atNs))
         return;
     if (Timer1) {
-        if (m_program.Run.CurrentTrial >= 0)
+        // An Esc belongs to a trial only while that trial is under way; on a start or an
+        // end screen the session line alone says where the run ended.
+        if (m_program.Run.CurrentTrial >= 0 && !m_trialFinished)
             log(TrialEventKind::Esc, trialMs(atNs));
         Timer1->setEnabled(false);
     }
@@ -547,8 +554,13 @@ void TrialScreen::noteWhereItStopped()
 {
     m_session.stoppedInCluster = m_clusterPosition;
     m_session.stoppedClusterName = m_clusterOnScreen;
+    // The first trial without a complete line; past the last trial that is the trial
+    // count, also once START has moved beyond it.
     const int trial = m_program.Run.CurrentTrial;
-    m_session.stoppedAtTrial = m_trialFinished ? trial + 1 : qMax(trial, 0);
+    const int trials = m_program.Cluster.trialCount();
+    m_session.stoppedClusterTrials = trials;
+    m_session.stoppedBeforeTrialBegan = m_trialFinished;
+    m_session.stoppedAtTrial = m_trialFinished ? qMin(trial + 1, trials) : qMax(trial, 0);
 }
 
 void TrialScreen::finishSession()

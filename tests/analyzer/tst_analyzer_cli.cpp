@@ -152,8 +152,8 @@ private Q_SLOTS:
                                           "have no milliseconds\n")
                                .arg(path(QStringLiteral("pp2.bof"))));
         const QByteArray clusters = kelvane::test::readBytes(folder + QStringLiteral("/clusters.csv"));
-        QCOMPARE(clusters.split('\n').value(1), "pp2,1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,esc\r");
-        QCOMPARE(clusters.split('\n').value(2), "\"a, \"\"b\"\"\",1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,\r");
+        QCOMPARE(clusters.split('\n').value(1), "pp2,1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,esc,0\r");
+        QCOMPARE(clusters.split('\n').value(2), "\"a, \"\"b\"\"\",1,cluster1.box,1,6,1.000,0.000,0.000,0.000,,0,0,0,0,1,0,,4.1,,0\r");
         // The worked example by hand: between-search errors 4 (trial 1 box 3; trial 2
         // boxes 3, 2, 3), one repeat, one double, four error clicks; no 6- or 8-box
         // problem; first clicks at 1.2, 1 and 1 s; found in 2.5, 3.1 and 4.4 s.
@@ -248,7 +248,10 @@ private Q_SLOTS:
         // what came before the damage.
         const QString brokenPage = pdfPageText(pdf, 7).simplified();
         QVERIFY2(brokenPage.contains(QStringLiteral("broken.box, line 2:")), qPrintable(brokenPage));
-        QVERIFY(brokenPage.contains(QStringLiteral("ends before the target of trial 1.")));
+        // The PDF's text comes back with a blank wherever kerning parts two letters ("o f"),
+        // which depends on where the line breaks: compared without blanks.
+        QVERIFY2(QString(brokenPage).remove(u' ').contains(QStringLiteral("endsbeforethetargetoftrial1.")),
+                 qPrintable(brokenPage));
         QVERIFY(brokenPage.contains(QStringLiteral("drawn as box numbers")));
         QVERIFY(!brokenPage.contains(QStringLiteral("Layout from")));
     }

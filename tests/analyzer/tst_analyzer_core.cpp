@@ -8,6 +8,7 @@
 #include "TestFiles.h"
 
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -403,6 +404,25 @@ private Q_SLOTS:
                  "lev,5,10,5,2,1,6,5,1.225,3.167,1,\r");
     }
 
+    // A generated study's practice problem is known by its cluster file's name, wherever
+    // the file lay and however the run named it.
+    void practiceIsKnownByTheFileName()
+    {
+        const QList<std::pair<QString, bool>> names = {
+            {QStringLiteral("practice.box"), true},
+            {QStringLiteral("/data/study/Practice-2.box"), true},
+            {QStringLiteral("C:\\study\\PRACTICE.BOX"), true},
+            {QStringLiteral("/data/practice/boxes3-1.box"), false},
+            {QStringLiteral("nopractice.box"), false},
+            {QStringLiteral("C:\\practice\\boxes4-1.box"), false},
+        };
+        for (const auto &[name, practice] : names) {
+            ClusterScore cluster;
+            cluster.name = name;
+            QVERIFY2(cluster.practice() == practice, qPrintable(name));
+        }
+    }
+
     void eventLogGivesMilliseconds()
     {
         // Cluster "a,b" is run twice in the session, so its two trial-0 lines go with the
@@ -428,6 +448,10 @@ private Q_SLOTS:
         QCOMPARE(trials[0].clicks[0].ms, std::optional<qint64>(612));
         QCOMPARE(trials[0].clicks[1].ms, std::optional<qint64>(1187));
         QVERIFY(!trials[1].clicks[0].ms);
+        // The first response takes the log's milliseconds where the log matches, else the
+        // timed click order's time.
+        QCOMPARE(trials[0].firstResponseS(), std::optional<double>(0.612));
+        QCOMPARE(trials[1].firstResponseS(), std::optional<double>(0.5));
         const QList<TrialScore> &second = score.clusters.value(1).trials;
         QVERIFY(!second.value(0).clicks.value(0).ms);
         QCOMPARE(score.logProblems.size(), 2);
@@ -835,12 +859,12 @@ private Q_SLOTS:
     {
         QFETCH(QString, path);
         QFETCH(QString, subject);
-        QCOMPARE(subjectName(path), std::optional<QString>(subject));
+        QCOMPARE(subjectOfResultFile(path), std::optional<QString>(subject));
     }
 
     void unreadableFilesAreReported()
     {
-        QVERIFY(!subjectName(QStringLiteral("/s/.bof")));
+        QVERIFY(!subjectOfResultFile(QStringLiteral("/s/.bof")));
         const ReadOutcome noName = readResultText(QStringLiteral("/s/.BOF"), fromWindows1252(headerLines()));
         QVERIFY(!noName.result);
         QCOMPARE(noName.problem.file, QStringLiteral("/s/.BOF"));

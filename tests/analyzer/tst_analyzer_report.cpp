@@ -1,5 +1,7 @@
 #include "LayoutFinder.h"
+#include "ResultReader.h"
 #include "ResultText.h"
+#include "ScoredPages.h"
 #include "StudySummary.h"
 
 #include <QTemporaryDir>
@@ -27,6 +29,28 @@ private Q_SLOTS:
         QCOMPARE(m.mean, 5.0);
         QVERIFY2(std::fabs(m.standardError - std::sqrt(4.0 / 7.0)) < 1e-12, qPrintable(QString::number(m.standardError)));
         QCOMPARE(meanAndError({3}).standardError, 0.0);
+    }
+
+    // The practice problem stays out of a subject's scores and the page says so; counted,
+    // it is one more cluster of its size.
+    void practiceIsNamedWhereItIsLeftOut()
+    {
+        QByteArray file = headerLines();
+        file += " 0 \t/study/Practice.box\t 3 \t 1 \t 2 \t 2\t 2 \t 1 2\t 1@ .5 2@ 2\t\r\n";
+        file += " 0 \t/study/boxes3-1.box\t 3 \t 1 \t 3 \t 3\t 1 \t 3\t 3@ 1\t\r\n";
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("pp01.bof"));
+        QVERIFY(writeFile(path, file));
+        kelvane::analyzer::ReadProblem problem;
+        const auto score = kelvane::analyzer::scoreResultFile(path, &problem);
+        QVERIFY(score);
+        using kelvane::analyzer::PracticeInSummaries;
+        const SubjectPage leftOut = subjectPage(*score, QLocale::c());
+        QVERIFY(leftOut.notes.contains(
+            QStringLiteral("Cluster 1 (/study/Practice.box) is a practice problem; these scores leave it out.")));
+        const SubjectPage counted = subjectPage(*score, QLocale::c(), PracticeInSummaries::Counted);
+        QVERIFY(!counted.notes.join(u' ').contains(QStringLiteral("practice")));
+        QVERIFY(leftOut.bySize.rows != counted.bySize.rows);
     }
 
     // A cluster file cut short in its second trial gives no layout at all, not the first

@@ -156,6 +156,37 @@ private Q_SLOTS:
         QCOMPARE(cases[0][18], QStringLiteral(".00"));
         QCOMPARE(cases[1][18], QStringLiteral("1.00"));    // Open_2 of a subject with one cluster
     }
+    // By name: s1 ran A then B, s2 only B. The variables keep their names, their labels
+    // name the cluster, and s2's A is system-missing.
+    void byNameLabelsNameTheClusters()
+    {
+        QTemporaryDir dir;
+        const QString s1 = dir.filePath(QStringLiteral("s1.bof"));
+        QVERIFY(writeFile(s1, headerLines() + lineOf({number(0), 4, 1, 1, " 1"}).replace("cluster1.box", "A.box")
+                                  + lineOf({number(0), 5, 2, 2, " 1 2"}).replace("cluster1.box", "B.box")));
+        const QString s2 = dir.filePath(QStringLiteral("s2.bof"));
+        QVERIFY(writeFile(s2, headerLines() + lineOf({number(0), 5, 2, 1, " 2"}).replace("cluster1.box", "B.box")));
+        AnalysisRun run(OutputKind::SpssData, true, QLocale::c(), ClusterLayout::ByName);
+        QVERIFY(run.add(s1));
+        QVERIFY(run.add(s2));
+        const QString sav = dir.filePath(QStringLiteral("measures.sav"));
+        QString problem;
+        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+
+        const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\nDISPLAY DICTIONARY.\nLIST.\n");
+        QVERIFY(!csv.isEmpty());
+        const QList<QStringList> variables = csvTable(csv, QStringLiteral("Variables"));
+        QCOMPARE(variables.size(), 2 + 2 * 7);
+        QCOMPARE(variables[2].mid(0, 3), (QStringList{QStringLiteral("Trials_1"), QStringLiteral("3"),
+                                                      QStringLiteral("A.box_Trials")}));
+        QCOMPARE(variables[9].mid(0, 3), (QStringList{QStringLiteral("Trials_2"), QStringLiteral("10"),
+                                                      QStringLiteral("B.box_Trials")}));
+        const QList<QStringList> cases = csvTable(csv, QStringLiteral("Data List"));
+        QCOMPARE(cases.size(), 2);
+        QCOMPARE(cases[1].mid(0, 5), (QStringList{QStringLiteral("s2"), QStringLiteral("1"), QStringLiteral("."),
+                                                  QStringLiteral("."), QStringLiteral(".")}));
+        QCOMPARE(cases[1][10], QStringLiteral("5")); // Boxes_2: s2's B
+    }
     // The subject's width is counted in bytes of the stored text: with "Renée" as the
     // only subject, a width counted in characters would cut off the last byte.
     void aNonAsciiSubjectAloneComesOutWhole()

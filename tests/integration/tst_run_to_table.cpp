@@ -8,7 +8,7 @@
 #include "ResultReader.h"
 #include "TableWriter.h"
 
-#include "kelvane/trial/ResultLines.h"
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QPushButton>

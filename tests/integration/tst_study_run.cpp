@@ -7,6 +7,7 @@
 #include "TrialFixture.h"
 
 #include "ResultReader.h"
+#include "TidyTables.h"
 
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/study/StudyFiles.h"
@@ -75,6 +76,38 @@ private Q_SLOTS:
             QCOMPARE(measures.bErr, 0.0);
         }
         QVERIFY(dialogs.unexpected.isEmpty());
+
+        // The per-size table has one row per size; the practice problem is marked and,
+        // unless asked for, left out of it.
+        analyzer::ReadProblem problem;
+        const std::optional<analyzer::FileScore> score =
+            analyzer::scoreResultFile(folder.path(u"pp01.bof"_s), &problem);
+        QVERIFY2(score, qPrintable(problem.message()));
+        const auto fields = [&](analyzer::PracticeInSummaries practice, analyzer::TidyTableIndex table,
+                                QList<int> columns) {
+            analyzer::TidyTables tables;
+            tables.add(*score, practice);
+            QStringList rows;
+            for (const QByteArray &line : tables.text(table).split('\n').mid(1)) {
+                const QList<QByteArray> cells = line.trimmed().split(',');
+                QStringList picked;
+                for (int column : columns)
+                    picked.append(QString::fromUtf8(cells.value(column < 0 ? cells.size() + column : column)));
+                if (!line.trimmed().isEmpty())
+                    rows.append(picked.join(u' '));
+            }
+            return rows;
+        };
+        using analyzer::PracticeInSummaries;
+        // Boxes and clusters of each size.
+        QCOMPARE(fields(PracticeInSummaries::LeftOut, analyzer::LevelsTable, {1, 2}),
+                 (QStringList{u"2 1"_s, u"3 2"_s}));
+        QCOMPARE(fields(PracticeInSummaries::Counted, analyzer::LevelsTable, {1, 2}),
+                 (QStringList{u"2 2"_s, u"3 2"_s}));
+        // Clusters and trials of the subject.
+        QCOMPARE(fields(PracticeInSummaries::LeftOut, analyzer::SubjectsTable, {1, 2}), QStringList{u"3 8"_s});
+        QCOMPARE(fields(PracticeInSummaries::LeftOut, analyzer::ClustersTable, {-1}),
+                 (QStringList{u"1"_s, u"0"_s, u"0"_s, u"0"_s}));
     }
 };
 

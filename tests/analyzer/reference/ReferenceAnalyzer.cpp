@@ -6,6 +6,7 @@
 #include "kelvane/Dialogs.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/ResultFileNames.h"
 
 #include <algorithm>
 #include <array>
@@ -324,7 +325,7 @@ SubjectResult analyse(const QString &subject, QStringView text)
 ReadOutcome readResultText(const QString &path, QStringView text)
 {
     ReadOutcome outcome;
-    const std::optional<QString> subject = subjectName(path);
+    const std::optional<QString> subject = subjectOfResultFile(path);
     if (!subject) {
         outcome.problem = {path, 0,
                            QStringLiteral("the file name is too short to hold a subject name "

@@ -5,9 +5,9 @@
 
 #include "kelvane/Manual.h"
 #include "kelvane/app/ProgramWindows.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
-#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/widgets/SpinnerField.h"
 
@@ -84,7 +84,7 @@ private Q_SLOTS:
             f.program.ClusterSaved = false;
             QVERIFY(experiment.close());
             QVERIFY(editor.isVisible());
-            QCOMPARE(editor.windowTitle(), QStringLiteral("Settings"));
+            QCOMPARE(editor.windowTitle(), QStringLiteral("Settings[*]"));
             QCOMPARE(f.program.Cluster.trialCount(), 1);
             QCOMPARE(f.program.Cluster.box(1, 1), BoxRecord{});
             QVERIFY(f.program.ClusterFile.isEmpty());
@@ -118,7 +118,7 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.messages.isEmpty());
         QVERIFY(experiment.close());
         QVERIFY(editor.isVisible());
-        QCOMPARE(editor.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(editor.windowTitle(), QStringLiteral("Settings[*]"));
 
         // A file that cannot be read is named; the window opens with an empty list.
         openExperimentInEditorsPlace(editor, experiment, f.path(QStringLiteral("gone.bex")));

@@ -7,6 +7,7 @@
 #include "kelvane/model/ClusterFileWriter.h"
 
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -438,6 +439,29 @@ private Q_SLOTS:
                               + u":2: the foreground colour of trial 2 is \"&HFFFFFF\"; read as 16777215\n"_qs
                               + oddStudy + u": ok (1 entry, 1 cluster), 1 warning\n"_qs);
         QCOMPARE(runCheck({QStringLiteral("--strict"), QStringLiteral("--icons"), icons.dir.path(), oddStudy}).status, 1);
+
+        // A listed cluster's result file with trials no experiment run recorded may be a
+        // subject's only record; an experiment's own working copy (its log opens with the
+        // experiment line, its lines name the cluster as listed) is not warned about.
+        const QString goodResult = dir.filePath(QStringLiteral("good.bof"));
+        const QByteArray trialLine = "\t 2 \t 1 \t 2 \t 1.5\t 1 \t 2\t 2@ 1.5\t\r\n";
+        writeBytes(goodResult, "copy\r\ntitles\r\n 0 \tgood.box" + trialLine);
+        const QString atRisk = study + u": warning: "_qs + goodResult
+                               + u" holds trials that no experiment run recorded; a run of this experiment asks "
+                                 "before replacing them\n"_qs;
+        run = runCheck({QStringLiteral("--icons"), icons.dir.path(), study});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, atRisk + study + u": ok (3 entries, 2 clusters), 1 warning\n"_qs);
+        const QString goodLog = dir.filePath(QStringLiteral("good.events.csv"));
+        writeBytes(goodLog, "cluster,trial,event,ms,box,holds,press_ms,clock\r\n,,experiment,,,,,\r\n");
+        QCOMPARE(runCheck({QStringLiteral("--icons"), icons.dir.path(), study}).out,
+                 atRisk + study + u": ok (3 entries, 2 clusters), 1 warning\n"_qs);
+        writeBytes(goodResult, "copy\r\ntitles\r\n 0 \t" + good.toLocal8Bit() + trialLine);
+        QCOMPARE(runCheck({QStringLiteral("--icons"), icons.dir.path(), study}).out,
+                 study + QStringLiteral(": ok (3 entries, 2 clusters)\n"));
+        QFile::remove(goodLog);
+        QCOMPARE(runCheck({QStringLiteral("--icons"), icons.dir.path(), study}).out,
+                 atRisk + study + u": ok (3 entries, 2 clusters), 1 warning\n"_qs);
     }
 };
 

@@ -7,9 +7,9 @@
 #include "TestIcons.h"
 
 #include "kelvane/editor/NewStudyDialog.h"
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileWriter.h"
 #include "kelvane/options/StoredSettings.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -131,7 +131,7 @@ private Q_SLOTS:
     {
         EditorFixture f;
         BoxSettings &w = *f.window;
-        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QCOMPARE(tabCaptions(w.Trials), QStringList{QStringLiteral("1")});
         QCOMPARE(w.SSTab1->TimeUpMessage->text(), QStringLiteral("Uw tijd is om."));
         QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
@@ -422,7 +422,7 @@ private Q_SLOTS:
         QCOMPARE(w.TrialLayout->boxCount(), 0);
         QCOMPARE(w.SSTab1->StartMessage->text(), QStringLiteral("Klik op START om te beginnen."));
         QVERIFY(f.program.ClusterSaved);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 
@@ -438,7 +438,10 @@ private Q_SLOTS:
         f.dialogs.savePaths = {f.path(QStringLiteral("built"))};
         click(w.SaveBoxFile);
         QCOMPARE(readBytes(f.path(QStringLiteral("built.box"))), twoTrialFile);
-        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - ") + f.path(QStringLiteral("built.box")));
+        // Saved or opened, the title names the file alike; the folder is in the status bar.
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - built.box[*]"));
+        QCOMPARE(w.clusterFileLabel->text(), f.path(QStringLiteral("built.box")));
+        QVERIFY(!w.isWindowModified());
         QVERIFY(f.program.ClusterSaved);
         // A cluster without a file leaves the start folder to the folder memory.
         QVERIFY(f.dialogs.fileRequests.last().initialFolder.isEmpty());
@@ -450,7 +453,8 @@ private Q_SLOTS:
         f.dialogs.openPaths = {f.path(QStringLiteral("built.box"))};
         f.window->mnuOpenTrial->trigger();
         BoxSettings &again = *f.window;
-        QCOMPARE(again.windowTitle(), QStringLiteral("Kelvane Settings - built.box"));
+        QCOMPARE(again.windowTitle(), QStringLiteral("Kelvane Settings - built.box[*]"));
+        QCOMPARE(again.clusterFileLabel->text(), f.path(QStringLiteral("built.box")));
         QCOMPARE(again.Rows->DragBox->name(2), QStringLiteral("Apple.ico"));
         QCOMPARE(tabCaptions(again.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
         QCOMPARE(again.shownTrial(), 0);
@@ -491,7 +495,7 @@ private Q_SLOTS:
         writeBytes(file, twoTrialFile);
 
         QVERIFY(w.openClusterFile(file));
-        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - given.box[*]"));
         QCOMPARE(f.program.ClusterFile, file);
         QVERIFY(f.program.ClusterSaved);
         QCOMPARE(tabCaptions(w.Trials), (QStringList{QStringLiteral("1"), QStringLiteral(" 2")}));
@@ -688,6 +692,56 @@ private Q_SLOTS:
         pressKeys(w, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
         QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), edited);
         QCOMPARE(f.program.ClusterSaved, cleared);
+        QVERIFY(f.dialogs.unexpected.isEmpty());
+    }
+
+    void theTitleShowsUnsavedWorkAndTheUndoStepsAreTheTypedOnes()
+    {
+        EditorFixture f;
+        BoxSettings &w = *f.window;
+        buildTwoTrials(f);
+        QVERIFY(w.isWindowModified());
+        f.dialogs.savePaths = {f.path(QStringLiteral("c.box"))};
+        QVERIFY(w.SaveCluster());
+        const QByteArray saved = readBytes(f.path(QStringLiteral("c.box")));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Kelvane Settings - c.box[*]"));
+        QVERIFY(!w.isWindowModified());
+
+        // Choosing the colour a trial already has changes nothing: no step, no mark.
+        const int steps = w.history().count();
+        f.dialogs.colours = {w.SSTab1->ChangeColor->colour()};
+        click(w.SSTab1->ChangeColor);
+        QCOMPARE(w.history().count(), steps);
+        QVERIFY(!w.isWindowModified());
+
+        // Typing on in one setting is one step; each setting typed into after another
+        // is a step of its own.
+        w.SSTab1->setCurrentIndex(0);
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Zoek"));
+        QTest::keyClicks(w.SSTab1->StartMessage, QStringLiteral(" de appel"));
+        QCOMPARE(w.history().count(), steps + 1);
+        QVERIFY(w.isWindowModified());
+        typeInto(w.SSTab1->EndMessage, QStringLiteral("Klaar"));
+        typeInto(w.SSTab1->StartMessage, QStringLiteral("Zoek"));
+        QCOMPARE(w.history().count(), steps + 3);
+        for (int undo = 0; undo < 3; ++undo)
+            w.mnuUndo->trigger();
+        QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), saved);
+        QVERIFY(!w.isWindowModified());
+
+        // Clear Cluster leaves a cluster without a file: with the clearing undone, Save
+        // asks for a name instead of replacing c.box.
+        w.mnuClearCluster->trigger();
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
+        QVERIFY(w.clusterFileLabel->text().isEmpty());
+        w.mnuUndo->trigger();
+        QVERIFY(w.isWindowModified());
+        f.dialogs.savePaths = {std::nullopt};
+        const qsizetype requests = f.dialogs.fileRequests.size();
+        QVERIFY(!w.SaveCluster());
+        QCOMPARE(f.dialogs.fileRequests.size(), requests + 1);
+        QVERIFY(f.dialogs.fileRequests.last().proposedName.isEmpty());
+        QCOMPARE(readBytes(f.path(QStringLiteral("c.box"))), saved);
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
 

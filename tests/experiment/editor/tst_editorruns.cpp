@@ -4,7 +4,6 @@
 #include "EditorFixture.h"
 #include "TestFiles.h"
 
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QAction>
@@ -115,6 +114,7 @@ private Q_SLOTS:
         QCOMPARE(f.dialogs.messages.size(), 2);
         QCOMPARE(f.dialogs.messages[1].text,
                  f.path(QStringLiteral("pilot.bof")) + QStringLiteral(" already exists. Would you like to overwrite it?"));
+        QCOMPARE(f.dialogs.messages[1].title, QStringLiteral("Run Cluster"));
         QCOMPARE(f.dialogs.messages[1].buttons, MessageButtons::YesNo);
         QCOMPARE(f.dialogs.messages[1].defaultAnswer, Answer::No);
         QCOMPARE(readBytes(f.path(QStringLiteral("pilot.bof"))), results);
@@ -130,7 +130,7 @@ private Q_SLOTS:
         QVERIFY(w.isVisible());
         QCOMPARE(f.dialogs.messages.size(), 5);
         QCOMPARE(f.dialogs.messages[3].text, QStringLiteral("End the session?"));
-        QVERIFY2(f.dialogs.messages[4].text.contains(QStringLiteral("Ended: with Esc at trial 0 of pilot.box;")),
+        QVERIFY2(f.dialogs.messages[4].text.contains(QStringLiteral("Ended: with Esc at trial 0 of pilot.box, before it began;")),
                  qPrintable(f.dialogs.messages[4].text));
         QVERIFY(f.dialogs.unexpected.isEmpty());
     }
@@ -271,7 +271,7 @@ private Q_SLOTS:
         f.program.ClusterSaved = false;
         closed();
         QVERIFY(w.isVisible());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Settings"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QCOMPARE(f.program.Cluster.trialCount(), 1);
         QCOMPARE(f.program.Cluster.CountBoxes(0), 0);
         QCOMPARE(f.program.Cluster.box(2, 1), BoxRecord{});

@@ -395,19 +395,30 @@ void IconCodecTest::readsBitmapFilesAsOpaqueIcons()
 
 void IconCodecTest::readsTheDefaultPictures()
 {
-    // Drawn with soft edges: alpha of at least one half is opaque.
+    // Drawn with soft edges: alpha of at least one half is opaque. Qt's reader keeps these
+    // pictures premultiplied, and undoing that rounds differently on different processors,
+    // so our straight colours are compared with Qt's stored pixels premultiplied, which is exact.
     const QString folder = dataFile(QStringLiteral("../../experiment/resources/ico/"));
     for (const QString &name : {QStringLiteral("Box1.ico"), QStringLiteral("EmptyBox3.ico"),
                                 QStringLiteral("Content6.ico")}) {
-        const QImage qt = QImage(folder + name).convertToFormat(QImage::Format_ARGB32);
+        const QImage qt = QImage(folder + name).convertToFormat(QImage::Format_ARGB32_Premultiplied);
         const DecodedPicture decoded = decodeExact(readBytes(folder + name));
         QCOMPARE(decoded.problem, PictureProblem::None);
         QCOMPARE(qt.size(), QSize(32, 32));
-        const IconImage expected = iconFrom([&qt](int x, int y) {
-            const QRgb p = qt.pixel(x, y);
-            return qAlpha(p) < 128 ? Pixel{0, true} : Pixel{iconRgb(qRed(p), qGreen(p), qBlue(p)), false};
-        });
-        QCOMPARE(firstDifference(*decoded.icon, expected), QString());
+        for (int y = 0; y < IconImage::Size; ++y) {
+            const auto *row = reinterpret_cast<const QRgb *>(qt.constScanLine(y));
+            for (int x = 0; x < IconImage::Size; ++x) {
+                const int alpha = qAlpha(row[x]);
+                const IconColour ours = decoded.icon->colourAt(x, y);
+                const bool transparent = decoded.icon->isTransparent(x, y);
+                const QRgb oursStored = qPremultiply(qRgba(redOf(ours), greenOf(ours), blueOf(ours), alpha));
+                const QString where = QStringLiteral("%1 (%2, %3)").arg(name).arg(x).arg(y);
+                QVERIFY2(transparent == (alpha < 128), qPrintable(where));
+                if (!transparent)
+                    QVERIFY2(oursStored == row[x], qPrintable(where + QStringLiteral(": %1 against %2")
+                                                              .arg(oursStored, 8, 16).arg(row[x], 8, 16)));
+            }
+        }
     }
 }
 

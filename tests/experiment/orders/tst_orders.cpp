@@ -3,9 +3,9 @@
 
 #include "TestFiles.h"
 
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/orders/ExperimentOrders.h"
 #include "kelvane/orders/OrderFiles.h"
-#include "kelvane/runexp/ExperimentFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -106,12 +106,30 @@ private Q_SLOTS:
     {
         const QStringList entries{u"Message: Rest"_s, u"a.box"_s, u"b.box"_s, u"Message: Pause"_s,
                                   u"Message:  twice"_s, u"c.box"_s, u"Message: Thanks"_s};
-        const ExperimentBlocks blocks = splitIntoBlocks(entries);
+        const ExperimentBlocks blocks = splitIntoBlocks(entries, Instructions::TravelWithCluster);
         QCOMPARE(blocks.blocks.size(), 3);
         QCOMPARE(entriesInOrder(blocks, {2, 0, 1}),
                  (QStringList{u"Message: Pause"_s, u"Message:  twice"_s, u"c.box"_s, u"Message: Rest"_s, u"a.box"_s,
                               u"b.box"_s, u"Message: Thanks"_s}));
         QCOMPARE(entriesInOrder(blocks, {0, 1, 2}), entries);
+        // Unless asked otherwise, the instructions open every order.
+        const ExperimentBlocks instructed = splitIntoBlocks(entries);
+        QCOMPARE(entriesInOrder(instructed, {2, 0, 1}),
+                 (QStringList{u"Message: Rest"_s, u"Message: Pause"_s, u"Message:  twice"_s, u"c.box"_s, u"a.box"_s,
+                              u"b.box"_s, u"Message: Thanks"_s}));
+        QCOMPARE(entriesInOrder(instructed, {0, 1, 2}), entries);
+        // The preview shows each order as it runs, and names a message written for the
+        // middle of the session that would open an order (the run shows only the last
+        // message before a cluster, so it would take the instructions' place).
+        const OrdersPreview preview = previewOrders(instructed, {{0, 1, 2}, {2, 0, 1}, {2, 1, 0}, {1, 2, 0}});
+        QCOMPARE(preview.lines, (QStringList{u"1: \"Rest\", a.box, b.box, \"Pause\", \"twice\", c.box"_s,
+                                             u"2: \"Rest\", \"Pause\", \"twice\", c.box, a.box, b.box"_s,
+                                             u"3: \"Rest\", \"Pause\", \"twice\", c.box, b.box, a.box"_s,
+                                             u"4: \"Rest\", b.box, \"Pause\", \"twice\", c.box, a.box"_s}));
+        QCOMPARE(preview.warnings, QStringList{u"Orders 2, 3 begin with \"twice\", a message written for the middle "
+                                               "of the session; the subject sees it in place of the instructions."_s});
+        QCOMPARE(previewOrders(blocks, {{2, 0, 1}, {1, 0, 2}}).warnings,
+                 QStringList{u"Order 1 begins with \"twice\", a message written for the middle of the session."_s});
         // The same cluster twice is two blocks, each with its own message.
         const ExperimentBlocks repeated = splitIntoBlocks({u"a.box"_s, u"Message: again"_s, u"a.box"_s});
         QCOMPARE(entriesInOrder(repeated, {1, 0}), (QStringList{u"Message: again"_s, u"a.box"_s, u"a.box"_s}));
@@ -133,7 +151,7 @@ private Q_SLOTS:
             QCOMPARE(content.entries, entriesInOrder(blocks, orders[i]));
         }
         QCOMPARE(readBytes(dir.filePath(u"study-2.bex"_s)),
-                 QByteArray("\"/study/b.box\"\r\n\"/study/c.box\"\r\n\"Message: Rest\"\r\n\"/study/a.box\"\r\n"
+                 QByteArray("\"Message: Rest\"\r\n\"/study/b.box\"\r\n\"/study/c.box\"\r\n\"/study/a.box\"\r\n"
                             "\"Message: end\"\r\n"));
 
         // Six orders: 102 subjects, whole rounds from subject 1 on, wrapping around.

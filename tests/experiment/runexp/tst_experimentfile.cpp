@@ -4,9 +4,11 @@
 #include "TestFiles.h"
 #include "TrialFixture.h"
 
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/formats/SubjectFile.h"
+#include "kelvane/runexp/ResultsFolder.h"
 #include "kelvane/runexp/RunReadiness.h"
-#include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>

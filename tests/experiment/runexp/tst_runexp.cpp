@@ -12,9 +12,11 @@
 #include "kelvane/FolderMemory.h"
 #include "kelvane/runexp/RunExp.h"
 #include "kelvane/runexp/UpDownButtons.h"
+#include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QPlainTextEdit>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -23,8 +25,9 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QToolButton>
 
 #include <functional>
@@ -305,7 +308,7 @@ private Q_SLOTS:
         w.dialogs.savePaths.push_back(w.folder.path(u"copy.bex"_s));
         QVERIFY(second.SaveExp_Click());
         QCOMPARE(readBytes(w.folder.path(u"copy.bex"_s)), expected);
-        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        const QString documents = placed.startFolder(QString());
         QCOMPARE(w.dialogs.fileRequests.last().initialFolder, documents);
         w.dialogs.openPaths.push_back(std::nullopt);
         second.LoadExp_Click();
@@ -319,6 +322,31 @@ private Q_SLOTS:
         w.click(second.btnOrders);
         QCOMPARE(w.dialogs.choiceLists.size(), 1);
         QVERIFY(w.dialogs.unexpected.isEmpty());
+    }
+
+    void dialogsStartOnlyInAFolderThatExists()
+    {
+        QTemporaryDir home;
+        const QByteArray homeBefore = qgetenv("HOME");
+        const QByteArray configBefore = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", home.filePath(u".config"_s).toLocal8Bit());
+        ScriptedDialogs beneath;
+        QString remembered = home.filePath(u"since removed"_s);
+        FolderMemory placed(beneath, [&](const QString &) { return remembered; }, [](const QString &, const QString &) {});
+        // No Documents folder: the home folder, never a name that would be taken for a file.
+        const QString atHome = placed.startFolder(FolderKind::Clusters, home.filePath(u"gone too"_s));
+        QVERIFY(QDir(home.path()).mkdir(u"Documents"_s));
+        const QString inDocuments = placed.startFolder(FolderKind::Clusters);
+        remembered = home.path();
+        const QString inRemembered = placed.startFolder(FolderKind::Clusters, home.filePath(u"Documents"_s));
+        qputenv("HOME", homeBefore);
+        qputenv("XDG_CONFIG_HOME", configBefore);
+        if (configBefore.isNull())
+            qunsetenv("XDG_CONFIG_HOME");
+        QCOMPARE(atHome, home.path());
+        QCOMPARE(inDocuments, home.filePath(u"Documents"_s));
+        QCOMPARE(inRemembered, home.path());
     }
 
     void saveAsksBeforeOverwritingAndLoops()
@@ -606,12 +634,65 @@ private Q_SLOTS:
         QVERIFY(question);
         QCOMPARE(question->title, u"Save"_s);
         QCOMPARE(question->text, w.folder.path(u"anna.bof"_s) + u" already exists. Would you like to overwrite it?"_s);
-        // No keeps the file and asks for another name; there is no third answer.
-        QCOMPARE(question->buttons, MessageButtons::YesNo);
+        // No keeps the file and asks for another name; Cancel only stops.
+        QCOMPARE(question->buttons, MessageButtons::YesNoCancel);
         QCOMPARE(question->defaultAnswer, Answer::No);
         QCOMPARE(readBytes(w.folder.path(u"anna.bof"_s)), QByteArray("earlier\r\n"));
         QVERIFY(w.window.Subject->hasFocus());
         QCOMPARE(w.window.lastRunEnd(), RunEnd::Running);
+        w.dialogs.answers = {Answer::Cancel};
+        w.click(w.window.btnRunExp);
+        QCOMPARE(w.dialogs.messages.size(), 2);
+        QCOMPARE(readBytes(w.folder.path(u"anna.bof"_s)), QByteArray("earlier\r\n"));
+        QVERIFY(!w.window.Subject->hasFocus());
+        QCOMPARE(w.window.lastRunEnd(), RunEnd::Running);
+    }
+
+    void aRunClusterResultIsNotReplacedBySurprise()
+    {
+        Window w;
+        w.writeClusters();
+        TrialAutopilot pilot(w.folder.program, &TrialAutopilot::shownTrialScreen);
+        QString said;
+        QTextStream errors(&said);
+        QCOMPARE(runClusterCommand(w.folder.program, {w.dialogs, *w.folder.store, w.targetSound, w.clickSound, w.pointer},
+                                   w.a(), errors, TrialClock::Drive::Manual),
+                 0);
+        const QString clusterResult = w.folder.path(u"A.bof"_s);
+        const QByteArray pilotsTrials = readBytes(clusterResult);
+        QVERIFY(pilotsTrials.contains("\tA.box\t"));
+        w.dialogs.messages.clear();
+
+        // The experiment names the one result it would replace, and keeping it starts nothing.
+        w.addCluster(w.a());
+        w.addCluster(w.b());
+        w.dialogs.answers = {Answer::No};
+        w.run(u"anna"_s);
+        const auto question = w.onlyMessage();
+        QVERIFY(question);
+        QCOMPARE(question->title, u"Run Experiment"_s);
+        QVERIFY2(question->text.contains(u"\n  "_s + clusterResult + u'\n'), qPrintable(question->text));
+        QVERIFY(!question->text.contains(u"B.bof"_s));
+        QCOMPARE(question->buttons, MessageButtons::YesNo);
+        QCOMPARE(question->defaultAnswer, Answer::No);
+        QCOMPARE(readBytes(clusterResult), pilotsTrials);
+        QVERIFY(!QFile::exists(w.folder.path(u"anna.bof"_s)));
+        QCOMPARE(w.window.lastRunEnd(), RunEnd::Running);
+
+        // Replaced on Yes; from then on the copies are the experiment's own, and the
+        // next subjects run without a question.
+        w.dialogs.answers = {Answer::Yes};
+        w.run(u"anna"_s);
+        QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
+        for (const QString &subject : {u"bert"_s, u"carla"_s}) {
+            w.dialogs.messages.clear();
+            w.run(subject);
+            QCOMPARE(w.window.lastRunEnd(), RunEnd::Completed);
+            QCOMPARE(w.dialogs.messages.size(), 1);
+            QVERIFY(w.dialogs.messages.first().text.startsWith(u"Subject: "_s + subject));
+            QCOMPARE(readBytes(w.folder.path(subject + u".bof"_s)), w.subjectFileOfAB(subject.toLatin1()));
+        }
+        QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 
     void twoClustersAndAMessageRunEndToEnd()
@@ -747,10 +828,24 @@ private Q_SLOTS:
         w.addCluster(w.b());
         w.dialogs.savePaths = {w.folder.path(u"study.bex"_s), w.folder.path(u"study.bex"_s)};
         w.click(w.window.SaveExp);
+        // The orders are shown before anything is written; the message before B would
+        // open the second order, and the preview says so.
+        QString previewed;
+        QString warned;
+        bool nothingToKeepFirst = false;
+        w.window.setOrdersPreviewRunner([&](OrdersPreviewDialog &preview) {
+            previewed = preview.orderLines->toPlainText();
+            warned = preview.previewWarnings->text();
+            nothingToKeepFirst = !preview.instructionsFirst->isEnabled();
+            return true;
+        });
         w.dialogs.choices = {0};
         w.click(w.window.btnOrders);
         QCOMPARE(w.dialogs.choiceLists.last(), (QStringList{u"Balanced Latin square: 2 orders"_s,
                                                             u"All orders: 2 orders"_s, u"As listed: 1 order"_s}));
+        QCOMPARE(previewed, u"1: A.box, \"Rest\", B.box\n2: \"Rest\", B.box, A.box"_s);
+        QCOMPARE(warned, u"Order 2 begins with \"Rest\", a message written for the middle of the session."_s);
+        QVERIFY(nothingToKeepFirst);
         QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.dir.path());
         QCOMPARE(w.dialogs.fileRequests.last().proposedName, u"study.bex"_s);
         const QByteArray pathA = w.a().toLocal8Bit();
@@ -795,6 +890,23 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(w.folder.path(u"study-2.bex"_s)));
         QCOMPARE(readBytes(w.folder.path(u"study-1.bex"_s)), secondOrder + "\"Message: Thanks\"\r\n");
         QVERIFY(w.dialogs.messages.last().text.contains(u"Removed from the earlier set of orders:"_s));
+
+        // Instructions open every order unless the box is cleared; the preview follows
+        // it, and Cancel writes nothing.
+        QStringList shown;
+        w.window.setOrdersPreviewRunner([&](OrdersPreviewDialog &preview) {
+            shown.append(preview.orderLines->toPlainText());
+            preview.instructionsFirst->click();
+            shown.append(preview.orderLines->toPlainText());
+            return false;
+        });
+        const qsizetype requests = w.dialogs.fileRequests.size();
+        w.dialogs.choices = {0};
+        w.click(w.window.btnOrders);
+        QCOMPARE(shown, (QStringList{u"1: \"Rest\", B.box, A.box\n2: \"Rest\", A.box, B.box"_s,
+                                     u"1: \"Rest\", B.box, A.box\n2: A.box, \"Rest\", B.box"_s}));
+        QCOMPARE(w.dialogs.fileRequests.size(), requests);
+        QCOMPARE(readBytes(w.folder.path(u"study-1.bex"_s)), secondOrder + "\"Message: Thanks\"\r\n");
         QVERIFY(w.dialogs.unexpected.isEmpty());
     }
 

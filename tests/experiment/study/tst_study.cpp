@@ -4,9 +4,9 @@
 #include "RunProgram.h"
 #include "TestFiles.h"
 
+#include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/LayoutGeometry.h"
-#include "kelvane/runexp/ExperimentFile.h"
 #include "kelvane/study/ProblemEditing.h"
 #include "kelvane/study/RandomLayout.h"
 #include "kelvane/study/StudyFiles.h"

@@ -2,8 +2,8 @@
 
 #include "TestFiles.h"
 #include "TimedInput.h"
+#include "kelvane/formats/ResultFileNames.h"
 
-#include "kelvane/trial/ResultLines.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -6,7 +6,6 @@
 #include "TimedInput.h"
 #include "TrialSession.h"
 
-#include "kelvane/trial/ResultLines.h"
 
 #include <QDir>
 #include <QLabel>

@@ -6,13 +6,14 @@
 #include "TrialAutopilot.h"
 #include "TrialSession.h"
 
+#include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/trial/ClusterRunCommand.h"
-#include "kelvane/trial/ResultLines.h"
 #include "kelvane/trial/SessionRecord.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
@@ -270,6 +271,62 @@ private Q_SLOTS:
                                                                            "cluster1.box,0,click,1000,2,"));
     }
 
+    void summaryAndLogAgreeOnWhereTheRunEnded_data()
+    {
+        // Steps: S presses START, T clicks the target, E is Esc answered Yes, X puts a
+        // folder where the result file was, so that its next write fails.
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("ended");
+        QTest::addColumn<QByteArray>("logEnd");
+        QTest::newRow("last trial") << u"STSTS"_s << u"Ended: complete."_s
+                                    << QByteArray("c.box,1,found,0,1,Content1.ico,,0\r\n,,session,,,complete,,\r\n");
+        QTest::newRow("Esc in a trial") << u"STSE"_s << u"Ended: with Esc at trial 1 of c.box;"_s
+                                        << QByteArray("c.box,1,start,0,,,,0\r\nc.box,1,esc,0,,,,0\r\n"
+                                                      "c.box,1,session,,,esc,,\r\n");
+        QTest::newRow("Esc on an end screen") << u"STE"_s << u"Ended: with Esc at trial 1 of c.box, before it began;"_s
+                                              << QByteArray("c.box,0,found,0,1,Content1.ico,,0\r\n"
+                                                            "c.box,1,session,,,esc,,\r\n");
+        QTest::newRow("Esc on the last end screen")
+            << u"STSTE"_s << u"Ended: with Esc at the end of c.box, after its last trial;"_s
+            << QByteArray("c.box,1,found,0,1,Content1.ico,,0\r\nc.box,2,session,,,esc,,\r\n");
+        QTest::newRow("Esc on the start screen") << u"E"_s << u"Ended: with Esc at trial 0 of c.box, before it began;"_s
+                                                 << QByteArray(); // no trial began, so no log
+        QTest::newRow("failed write") << u"STXS"_s << u"Ended: stopped by a file problem at trial 1 of c.box:"_s
+                                      << QByteArray("c.box,0,found,0,1,Content1.ico,,0\r\n"
+                                                    "c.box,1,session,,,failed,,\r\n");
+    }
+
+    void summaryAndLogAgreeOnWhereTheRunEnded()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, ended);
+        QFETCH(QByteArray, logEnd);
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"2"_s, 1, {true});
+        setTrial(s.program().Cluster, 1, u"10"_s, u"2"_s, 1, {true});
+        s.folder.saveCluster(u"c.box"_s);
+        s.dialogs.answers = {Answer::Yes};
+        QTimer::singleShot(0, &s.screen, [&] {
+            for (const QChar step : steps) {
+                if (step == u'S')
+                    s.pressStart();
+                else if (step == u'T')
+                    s.clickBox(1);
+                else if (step == u'E')
+                    QTest::keyClick(&s.screen, Qt::Key_Escape);
+                else if (QFile::remove(s.folder.path(u"c.bof"_s)))
+                    QDir(s.folder.dir.path()).mkdir(u"c.bof"_s);
+            }
+        });
+        s.screen.runModal();
+        const QString summary = sessionSummaryText(s.screen.session());
+        QVERIFY2(summary.contains(u'\n' + ended), qPrintable(summary));
+        const QString log = s.folder.path(u"c.events.csv"_s);
+        QCOMPARE(QFile::exists(log), !logEnd.isEmpty());
+        if (!logEnd.isEmpty())
+            QVERIFY2(readBytes(log).endsWith(logEnd), readBytes(log).constData());
+    }
+
     void runModalReturnsWhenTheLastTrialIsClosed()
     {
         Session s;
@@ -491,8 +548,9 @@ private Q_SLOTS:
                                   + b + ",0,found,0,3,Content3.ico,,0\r\n" + b + ",1,start,0,,,,0\r\n"
                                   + b + ",1,click,0,1,Content1.ico,0,0\r\n" + b + ",1,found,0,1,Content1.ico,,0\r\n";
         QCOMPARE(readBytes(subject + u".events.csv"_s), title + aLines + bLines + ",,session,,,complete,,\r\n");
-        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + aLines);
-        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + bLines);
+        // A cluster's log marks its result file as this experiment's working copy.
+        QCOMPARE(readBytes(s.folder.path(u"A.events.csv"_s)), title + ",,experiment,,,,,\r\n" + aLines);
+        QCOMPARE(readBytes(s.folder.path(u"B.events.csv"_s)), title + ",,experiment,,,,,\r\n" + bLines);
         QVERIFY(s.pointer.visible());
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
         // A message after the last cluster is kept but never shown.

@@ -20,6 +20,7 @@
 #include <QUndoStack>
 
 class QAction;
+class QLabel;
 class QPushButton;
 class QTabBar;
 
@@ -148,6 +149,8 @@ public:
     QAction *mnuTryTrial = nullptr;
     QAction *mnuRandomLayout = nullptr;
     QAction *mnuMakeProblem = nullptr;
+    // The full path of the cluster file, in the status bar.
+    QLabel *clusterFileLabel = nullptr;
 
 Q_SIGNALS:
     // The window was closed for good: the program ends.

@@ -18,6 +18,7 @@ public:
     virtual int shownTrial() const = 0;
     virtual bool shownLayoutHasBoxes() const = 0;
     virtual void selectTrial(int trial) = 0;
+    // The window's caption, once the program's cluster file has been set.
     virtual void setCaption(const QString &caption) = 0;
     virtual QStringList objectRowNames() const = 0;
     // Puts the names into the object row, loading their pictures.

@@ -21,17 +21,24 @@ struct ExperimentBlock
 
 struct ExperimentBlocks
 {
+    // Messages before the first cluster when they stay first: the instructions, at the
+    // start of every order.
+    QStringList leadingMessages;
     QList<ExperimentBlock> blocks;
     // Messages after the last cluster: never shown by a run, kept at the end as they were.
     QStringList trailingMessages;
 };
 
-ExperimentBlocks splitIntoBlocks(const QStringList &entries);
+// What becomes of the messages before the first cluster.
+enum class Instructions { StayFirst, TravelWithCluster };
+
+ExperimentBlocks splitIntoBlocks(const QStringList &entries, Instructions instructions = Instructions::StayFirst);
 
 // One order: block indexes, each block once.
 using BlockOrder = QList<int>;
 
-// The event list with the blocks in `order`, the trailing messages last.
+// The event list with the leading messages first, the blocks in `order`, the trailing
+// messages last.
 QStringList entriesInOrder(const ExperimentBlocks &blocks, const BlockOrder &order);
 
 enum class OrderScheme {
@@ -65,5 +72,16 @@ std::optional<OrderScheme> schemeFromName(const QString &name);
 // How each block's cluster is named in lists of orders: its file name without folder,
 // or its whole path when two different paths share a file name.
 QStringList clusterLabels(const ExperimentBlocks &blocks);
+
+// What the researcher sees before the orders are written: one line per order with its
+// clusters and messages as a run meets them, and a warning for each message written for
+// the middle of the session that would open an order.
+struct OrdersPreview
+{
+    QStringList lines;
+    QStringList warnings;
+};
+
+OrdersPreview previewOrders(const ExperimentBlocks &blocks, const QList<BlockOrder> &orders);
 
 } // namespace kelvane

@@ -44,7 +44,9 @@ enum class LaunchOutcome {
     NothingListed,    // an empty list: nothing happens
     SubjectNeeded,    // no usable subject name; the researcher was told
     Refused,          // problems were shown; nothing was touched
-    KeptEarlierFile,  // No to the overwrite question
+    KeptEarlierFile,  // No to the subject file's overwrite question
+    Cancelled,        // Cancel to the subject file's overwrite question
+    KeptClusterResults, // No to replacing cluster results no experiment run made
     HeadNotWritten,   // the subject file could not be written; the run did not start
     Ran,              // the trial window ran and has closed
 };

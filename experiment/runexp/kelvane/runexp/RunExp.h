@@ -5,10 +5,13 @@
 
 #include "kelvane/model/Program.h"
 #include "kelvane/runexp/ExperimentLaunch.h"
+#include "kelvane/runexp/OrdersPreviewDialog.h"
 #include "kelvane/trial/RunSequencing.h"
 
 #include <QStringList>
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QLabel;
@@ -45,6 +48,11 @@ public:
     RunEnd lastRunEnd() const { return m_lastRunEnd; }
     // Dates, locale and clock of the runs started here (tests fix them).
     LaunchSettings &launchSettings() { return m_launch; }
+    // How the orders preview is shown: modally by default; tests look at it and answer.
+    void setOrdersPreviewRunner(std::function<bool(OrdersPreviewDialog &)> runner)
+    {
+        m_runOrdersPreview = std::move(runner);
+    }
 
     // Handlers, named after their widgets.
     void Form_Load();
@@ -112,6 +120,9 @@ private:
     QString m_savedFile;
     QStringList m_experimentFolders;
     RunEnd m_lastRunEnd = RunEnd::Running;
+    std::function<bool(OrdersPreviewDialog &)> m_runOrdersPreview = [](OrdersPreviewDialog &preview) {
+        return preview.exec() == QDialog::Accepted;
+    };
 };
 
 } // namespace kelvane

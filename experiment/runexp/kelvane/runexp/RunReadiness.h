@@ -24,6 +24,9 @@ struct RunReadiness
     bool subjectNameRefused = false;
     QString subjectFile;    // empty when no usable name was given
     bool subjectFileExists = false;
+    // Listed clusters' result files whose trials the run would replace and that are not
+    // an experiment's working copy: the researcher is asked before they go.
+    QStringList earlierResults;
 
     bool canRun() const { return problems.isEmpty(); }
 };

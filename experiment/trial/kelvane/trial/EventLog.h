@@ -3,8 +3,8 @@
 // file and, in an experiment, the log beside the subject's. Lines are written as they
 // happen, durably, without the trial's thread waiting for the disk.
 
+#include "kelvane/formats/EventLogFile.h"
 #include "kelvane/trial/BackgroundWriter.h"
-#include "kelvane/trial/EventLogLines.h"
 
 namespace kelvane {
 
@@ -25,6 +25,8 @@ public:
     void addSessionLine(const QString &line);
     // A line about the whole run, for the subject's log only.
     void addSubjectLine(const QString &line);
+    // A line about the run, for the cluster's log only.
+    void addClusterLine(const QString &line);
 
     void waitUntilWritten() { m_writer.waitUntilWritten(); }
     std::optional<FileError> failure() const { return m_writer.failure(); }

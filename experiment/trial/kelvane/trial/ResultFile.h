@@ -10,6 +10,10 @@
 
 namespace kelvane {
 
+// The result file of the cluster being run: the one the run was given, else the one
+// beside the cluster file.
+QString runResultPath(const Program &program);
+
 // The start of a trial's line. Trial 0 first creates (or empties) the cluster result
 // file and writes the copy of the cluster file and the titles.
 bool writeFirstHalf(const Program &program, int trial, FileError *error);

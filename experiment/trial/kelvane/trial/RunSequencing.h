@@ -25,15 +25,6 @@ public:
     virtual QString experimentFile() const { return {}; }
 };
 
-inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};
-
-bool isMessageEntry(const QString &entry);
-// The message of a message entry: everything after the prefix, leading blanks kept.
-QString messageOfEntry(const QString &entry);
-
-// The subject's name followed by ".bof", in the current folder unless the name holds one.
-QString subjectResultPath(const QString &subjectName);
-
 // Why the cluster in the model cannot be run, one line per problem, each naming the
 // cluster file, the trial and the problem. Empty when it can run. Its result file and
 // event log are tried too, so that a subject never starts a run whose clicks cannot be

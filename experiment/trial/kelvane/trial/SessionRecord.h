@@ -27,6 +27,9 @@ struct SessionRecord
     int stoppedInCluster = 0;
     QString stoppedClusterName;
     int stoppedAtTrial = 0;
+    int stoppedClusterTrials = 0;
+    // Stopped on a start or end screen: the trial named had not begun.
+    bool stoppedBeforeTrialBegan = false;
     QStringList filesWritten;  // in the order they were first written
     QStringList stopProblems;  // the file problem that stopped the run
     QStringList logProblems;   // event log writes that failed while the run went on

@@ -19,8 +19,10 @@
 #include "ScriptedDialogs.h"
 
 #include "kelvane/app/ProgramStart.h"
+#include "kelvane/formats/ExperimentFile.h"
+#include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/runexp/ExperimentLaunch.h"
-#include "kelvane/runexp/SubjectFile.h"
 #include "kelvane/trial/ClusterRunCommand.h"
 
 #include <QApplication>
@@ -149,6 +151,46 @@ private:
     static constexpr qint64 FirstClickDelayNs = 5'000'000;
 };
 
+// The subject clicks the boxes and waits for the time limits its plan names, so it runs
+// only a cluster made from the same seed: in any other it would click boxes that the
+// trial window does not show, or wait for a time limit that never comes. Why
+// `clusterFile` is not the plan's cluster, or nothing when it is.
+std::optional<QString> planMismatch(const QString &clusterFile, const KillPlan &plan)
+{
+    const ClusterFileContent content = readClusterFile(clusterFile, ObjectRow::Ignore);
+    if (content.problem)
+        return content.problem->description;
+    const ClusterModel planned = plan.cluster();
+    const ClusterModel &read = content.cluster;
+    if (read.trialCount() != planned.trialCount())
+        return QStringLiteral("%1 has %2 trials, the plan %3")
+            .arg(clusterFile)
+            .arg(read.trialCount())
+            .arg(planned.trialCount());
+    for (int t = 0; t < planned.trialCount(); ++t) {
+        const TrialSettings &a = read.Trials[std::size_t(t)];
+        const TrialSettings &b = planned.Trials[std::size_t(t)];
+        if (read.CountBoxes(t) != planned.CountBoxes(t) || a.TargetNumberText != b.TargetNumberText
+            || a.time != b.time)
+            return QStringLiteral("%1, trial %2: its boxes, target or time limit differ from the plan's")
+                .arg(clusterFile)
+                .arg(t);
+    }
+    return std::nullopt;
+}
+
+bool refuseOtherClusters(const QStringList &clusterFiles, const QList<KillPlan> &plans, quint32 seed)
+{
+    for (qsizetype i = 0; i < clusterFiles.size(); ++i) {
+        if (const auto why = planMismatch(clusterFiles[i], plans[i])) {
+            std::fprintf(stderr, "kelvane-scripted-subject: %s; only a cluster made from seed %u can be run\n",
+                         qPrintable(*why), seed);
+            return true;
+        }
+    }
+    return false;
+}
+
 // The experiment window's Run for `entries`, with its overwrite question answered Yes.
 int runExperiment(Program &program, const RunExpServices &services, const QStringList &arguments)
 {
@@ -163,6 +205,8 @@ int runExperiment(Program &program, const RunExpServices &services, const QStrin
         plans.append(KillPlan::fromSeed(clusterSeed(arguments[4].toUInt(), int(clusters.size()))));
         clusters.append(entry);
     }
+    if (refuseOtherClusters(clusters, plans, arguments[4].toUInt()))
+        return 2;
     ScriptedSubject scripted(program, clusters, plans);
     ListedExperiment source(entries, subject, subjectResultFile(folder, subject));
     RunRequest request;
@@ -202,7 +246,10 @@ int main(int argc, char *argv[])
     if (experiment)
         return runExperiment(program, {dialogs, store, targetSound, clickSound, pointer}, arguments);
 
-    ScriptedSubject subject(program, {arguments[1]}, {KillPlan::fromSeed(arguments[2].toUInt())});
+    const KillPlan plan = KillPlan::fromSeed(arguments[2].toUInt());
+    if (refuseOtherClusters({arguments[1]}, {plan}, arguments[2].toUInt()))
+        return 2;
+    ScriptedSubject subject(program, {arguments[1]}, {plan});
     QTextStream errors(stderr);
     // An earlier run's results are there on purpose: the kill must leave them or the new ones.
     return runClusterCommand(program, {dialogs, store, targetSound, clickSound, pointer}, arguments[1],

@@ -14,6 +14,14 @@ namespace kelvane {
 
 inline constexpr QLatin1StringView ExperimentFilter{"Kelvane Experiment Files (*.bex)|*.bex"};
 
+// An entry is a cluster file's path, or a message shown to the subject between clusters:
+// "Message:" followed by the message.
+inline constexpr QLatin1StringView MessageEntryPrefix{"Message:"};
+
+bool isMessageEntry(const QString &entry);
+// The message of a message entry: everything after the prefix, leading blanks kept.
+QString messageOfEntry(const QString &entry);
+
 struct ExperimentFileContent
 {
     QStringList entries;

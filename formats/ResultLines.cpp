@@ -1,4 +1,4 @@
-#include "kelvane/trial/ResultLines.h"
+#include "kelvane/formats/ResultLines.h"
 
 #include "kelvane/TextNumbers.h"
 #include "kelvane/ValueReader.h"
@@ -9,9 +9,10 @@ namespace kelvane {
 
 QString resultTitleLine()
 {
-    return QStringLiteral("Trial\tCluster\tTotal boxes\tTotal objects\tTarget\tTotal time\t"
-                          "Total opened\tClick order\tTimed click order\tWithin Error")
-           + lineEnd;
+    QStringList titles;
+    for (const QLatin1StringView title : ResultColumnTitles)
+        titles.append(title);
+    return titles.join(u'\t') + lineEnd;
 }
 
 QString firstHalfOfTrialLine(int trial, const QString &clusterName, int boxes, int objects,
@@ -50,16 +51,6 @@ QString clusterCopyLine(const QString &clusterFileText)
     while (const std::optional<Value> value = reader.next())
         writer.value(*value);
     return writer.result() + lineEnd;
-}
-
-QString clusterResultPath(const QString &clusterFile)
-{
-    return clusterFile.chopped(qMin<qsizetype>(3, clusterFile.size())) + QLatin1StringView("bof");
-}
-
-QString runResultPath(const Program &program)
-{
-    return program.Run.ResultFile.isEmpty() ? clusterResultPath(program.ClusterFile) : program.Run.ResultFile;
 }
 
 } // namespace kelvane

@@ -1,18 +1,13 @@
-#include "kelvane/runexp/SubjectFile.h"
+#include "kelvane/formats/SubjectFile.h"
 
 #include "kelvane/Windows1252.h"
-#include "kelvane/trial/ResultLines.h"
-
-#include <QDir>
+#include "kelvane/formats/ResultLines.h"
 
 namespace kelvane {
 
 namespace {
 
 constexpr qsizetype PrintZoneWidth = 14;
-
-const QString ResultsSection = QStringLiteral("Experiment");
-const QString ResultsKey = QStringLiteral("ResultsFolder");
 
 } // namespace
 
@@ -34,11 +29,6 @@ std::optional<QString> subjectNameProblem(const QString &name)
         return QStringLiteral("it holds the character %1, which a result file (Windows-1252 text) cannot store")
             .arg(missing);
     return std::nullopt;
-}
-
-QString subjectResultFile(const QString &folder, const QString &name)
-{
-    return QDir(folder).filePath(name + QLatin1StringView(".bof"));
 }
 
 QString printZones(const QStringList &fields)
@@ -75,19 +65,6 @@ QString subjectFileHead(const QString &name, const QDateTime &when, const QLocal
     const QString date = locale.toString(when.date(), QLocale::ShortFormat);
     const QString time = locale.toString(when.time(), timeFormOf(locale));
     return printZones({date, time, name}) + lineEnd + resultTitleLine();
-}
-
-QString resultsFolder(const SettingsStore &store)
-{
-    const QString stored = store.read(ResultsSection, ResultsKey);
-    return stored.isEmpty() ? QDir::currentPath() : stored;
-}
-
-void rememberResultsFolder(SettingsStore &store, const QString &folder)
-{
-    store.write(ResultsSection, ResultsKey, folder);
-    // A folder that could not be remembered is only asked for again next time.
-    store.commit(nullptr);
 }
 
 } // namespace kelvane

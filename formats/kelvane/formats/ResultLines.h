@@ -2,14 +2,39 @@
 // The text of result files. The analyzer and the researchers' own scripts split these
 // lines at TABs and read the numbers in fixed forms, so every blank matters.
 
-#include "kelvane/model/Program.h"
-
+#include <QLatin1StringView>
 #include <QString>
 #include <QStringList>
 
-#include <optional>
+#include <array>
 
 namespace kelvane {
+
+// A result file's first line is the copy of the cluster file (a cluster result file) or
+// the date, time and name (a subject file); its second holds the column titles.
+inline constexpr int ResultHeaderLines = 2;
+
+// Where each value stands in a trial line, counting from 0.
+enum ResultField {
+    TrialField,
+    ClusterField,
+    BoxesField,
+    ObjectsField,
+    TargetField,
+    TimeField,
+    OpenedField,
+    ClickOrderField,
+    TimedClickOrderField,
+    WithinErrorField,
+    ResultFieldCount
+};
+
+inline constexpr std::array<QLatin1StringView, ResultFieldCount> ResultColumnTitles{
+    QLatin1StringView("Trial"),        QLatin1StringView("Cluster"),
+    QLatin1StringView("Total boxes"),  QLatin1StringView("Total objects"),
+    QLatin1StringView("Target"),       QLatin1StringView("Total time"),
+    QLatin1StringView("Total opened"), QLatin1StringView("Click order"),
+    QLatin1StringView("Timed click order"), QLatin1StringView("Within Error")};
 
 // "Trial" TAB "Cluster" TAB ... "Within Error" CR LF.
 QString resultTitleLine();
@@ -32,12 +57,5 @@ QString withinTrialRepeats(const QStringList &clicks);
 // Line 1 of a cluster result file: every value of the cluster file, as the value
 // reader takes it, written back followed by a comma, then CR LF.
 QString clusterCopyLine(const QString &clusterFileText);
-
-// The cluster file's path with its last three characters replaced by "bof".
-QString clusterResultPath(const QString &clusterFile);
-
-// The result file of the cluster being run: the one the run was given, else the one
-// beside the cluster file.
-QString runResultPath(const Program &program);
 
 } // namespace kelvane

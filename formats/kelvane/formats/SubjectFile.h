@@ -1,8 +1,6 @@
 #pragma once
 // The subject's result file as the experiment window starts it: which names may become
-// one, where it goes, and its first two lines.
-
-#include "kelvane/options/SettingsStore.h"
+// one, and its first two lines.
 
 #include <QDateTime>
 #include <QLocale>
@@ -20,9 +18,6 @@ namespace kelvane {
 // reason reads on from "The subject name ... cannot be used: ".
 std::optional<QString> subjectNameProblem(const QString &name);
 
-// `folder`/`name`.bof.
-QString subjectResultFile(const QString &folder, const QString &name);
-
 // The fields laid out in print zones of 14 columns (zones start at columns 1, 15, 29,
 // ...): each field after the first starts at the next zone start that leaves at least
 // one blank after the field before it.
@@ -34,10 +29,5 @@ QString timeFormOf(const QLocale &locale);
 // Line 1 (date in the locale's short form, time, name, in print zones) and line 2 (the
 // column titles), each ending in CR LF.
 QString subjectFileHead(const QString &name, const QDateTime &when, const QLocale &locale);
-
-// Where subject files go: the folder last chosen, kept in the settings store, or the
-// current folder when none was chosen.
-QString resultsFolder(const SettingsStore &store);
-void rememberResultsFolder(SettingsStore &store, const QString &folder);
 
 } // namespace kelvane

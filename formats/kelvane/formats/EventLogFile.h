@@ -1,10 +1,17 @@
 #pragma once
-// The text of the event log, `name.events.csv` beside each result file: one line per
-// thing that happened in a trial, timed in milliseconds from the trial's start. The
-// result file keeps its 0.1 s times; this file is for reaction-time analyses.
+// The event log, `name.events.csv` beside each result file: one line per thing that
+// happened in a trial, timed in milliseconds from the trial's start. The result file
+// keeps its 0.1 s times; this file is for reaction-time analyses. The experiment
+// program writes it and the analyzer reads it back.
 
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QLatin1StringView>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace kelvane {
@@ -24,6 +31,28 @@ struct TrialEvent
     double clock = 0;              // the trial clock, in 0.1 s steps, as the result file has it
 };
 
+// Where each value stands in a line, counting from 0. A column added later goes last,
+// so that readers of older logs find every earlier column where it was.
+enum EventLogColumn {
+    ClusterColumn,
+    TrialColumn,
+    EventColumn,
+    MsColumn,
+    BoxColumn,
+    HoldsColumn,
+    PressMsColumn,
+    ClockColumn,
+    EventLogColumnCount
+};
+
+inline constexpr std::array<QLatin1StringView, EventLogColumnCount> EventLogColumnTitles{
+    QLatin1StringView("cluster"), QLatin1StringView("trial"), QLatin1StringView("event"),
+    QLatin1StringView("ms"),      QLatin1StringView("box"),   QLatin1StringView("holds"),
+    QLatin1StringView("press_ms"), QLatin1StringView("clock")};
+
+// The `event` column's word for each kind ("start", "click", ..., "pause").
+QString eventName(TrialEventKind kind);
+
 // "cluster,trial,event,ms,box,holds,press_ms,clock" CR LF.
 QString eventLogTitleLine();
 
@@ -40,10 +69,27 @@ QString sessionEventLine(const QString &clusterName, std::optional<int> trial, c
 // in the cluster field, "experiment" as the event, every other field empty.
 QString experimentLogLine(const QString &experimentFile);
 
-// "cluster1.bof" gives "cluster1.events.csv"; "anna.bof" gives "anna.events.csv".
+// "cluster1.bof" gives "cluster1.events.csv"; "anna.bof" and "anna.BOF" give
+// "anna.events.csv".
 QString eventLogPath(const QString &resultPath);
 
 // What the log says a box held: the object's picture name, or "empty".
 QString boxHolds(bool empty, const QString &contentFile);
+
+// Reads a log's lines one after another, as the values of their columns (Windows-1252
+// bytes, quotes taken off). A value between double quotes may hold commas, line ends
+// and doubled quotes. Lines end at LF, a CR before it dropped.
+class EventLogReader
+{
+public:
+    explicit EventLogReader(QByteArrayView bytes) : m_bytes(bytes) {}
+
+    // False after the last line; `values` then is empty.
+    bool next(QList<QByteArray> *values);
+
+private:
+    QByteArrayView m_bytes;
+    qsizetype m_at = 0;
+};
 
 } // namespace kelvane

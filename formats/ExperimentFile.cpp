@@ -1,4 +1,4 @@
-#include "kelvane/runexp/ExperimentFile.h"
+#include "kelvane/formats/ExperimentFile.h"
 
 #include "kelvane/ValueReader.h"
 #include "kelvane/Windows1252.h"
@@ -14,6 +14,16 @@ FileError lineProblem(const QString &path, int line, const QString &what)
 }
 
 } // namespace
+
+bool isMessageEntry(const QString &entry)
+{
+    return entry.startsWith(MessageEntryPrefix);
+}
+
+QString messageOfEntry(const QString &entry)
+{
+    return entry.mid(MessageEntryPrefix.size());
+}
 
 ExperimentFileContent readExperimentBytes(QByteArrayView bytes, const QString &path)
 {
