@@ -16,6 +16,7 @@
 #include "kelvane/editor/NewStudyDialog.h"
 #include "kelvane/iconedit/frmIconEdit.h"
 #include "kelvane/options/Options.h"
+#include "kelvane/runexp/OrdersPreviewDialog.h"
 #include "kelvane/runexp/RunExp.h"
 
 #include <QAbstractButton>
@@ -270,6 +271,7 @@ private Q_SLOTS:
                           {editor.dialogs, *editor.store, editor.targetSound, editor.clickSound, editor.pointer});
         Options options(*editor.store, editor.dialogs, editor.program.IconFolder);
         NewStudyDialog newStudy(editor.dialogs, *editor.store);
+        OrdersPreviewDialog ordersPreview({}, {});
         frmIconEdit iconEditor(editor.program.IconFolder, editor.dialogs);
         help.attach(&iconEditor, manual::IconEditorPage);
         ScriptedDialogs analyzerDialogs;
@@ -279,8 +281,8 @@ private Q_SLOTS:
 
         WindowNames shown;
         for (QWidget *window : std::initializer_list<QWidget *>{editor.window.get(), &experiment, &options,
-                                                                 &newStudy, &iconEditor, &analyzer, &viewer,
-                                                                 &manualWindow})
+                                                                 &newStudy, &ordersPreview, &iconEditor, &analyzer,
+                                                                 &viewer, &manualWindow})
             shown.collect(QAccessible::queryAccessibleInterface(window));
         QVERIFY(shown.menuPaths.contains(QStringLiteral("Extra > Options")));
 
