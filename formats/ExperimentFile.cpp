@@ -25,9 +25,9 @@ QString messageOfEntry(const QString &entry)
     return entry.mid(MessageEntryPrefix.size());
 }
 
-ExperimentFileContent readExperimentBytes(QByteArrayView bytes, const QString &path)
+FileResult<QStringList> readExperimentBytes(QByteArrayView bytes, const QString &path)
 {
-    ExperimentFileContent content;
+    QStringList entries;
     ValueReader reader(fromWindows1252(bytes));
     while (const std::optional<Value> value = reader.next()) {
         std::optional<QString> fault;
@@ -37,26 +37,20 @@ ExperimentFileContent readExperimentBytes(QByteArrayView bytes, const QString &p
             fault = QStringLiteral("text follows the entry's closing double quote: %1").arg(value->skipped);
         else if (value->text.contains(u'"'))
             fault = QStringLiteral("the entry %1 holds a double quote").arg(value->text);
-        if (fault) {
-            content.entries.clear();
-            content.problem = lineProblem(path, value->line, *fault);
-            return content;
-        }
+        if (fault)
+            return lineProblem(path, value->line, *fault);
         if (!value->text.isEmpty())
-            content.entries.append(value->text);
+            entries.append(value->text);
     }
-    return content;
+    return entries;
 }
 
-ExperimentFileContent readExperimentFile(const QString &path)
+FileResult<QStringList> readExperimentFile(const QString &path)
 {
     QByteArray bytes;
     FileError error;
-    if (!readWholeFile(path, &bytes, &error)) {
-        ExperimentFileContent content;
-        content.problem = error;
-        return content;
-    }
+    if (!readWholeFile(path, &bytes, &error))
+        return error;
     return readExperimentBytes(bytes, path);
 }
 
@@ -83,17 +77,19 @@ QByteArray experimentFileBytes(const QStringList &entries)
     return toWindows1252(text);
 }
 
-bool saveExperimentFile(const QString &path, const QStringList &entries, FileError *error)
+FileResult<void> saveExperimentFile(const QString &path, const QStringList &entries)
 {
     for (const QString &entry : entries) {
         if (const auto why = unwritableEntry(entry)) {
-            *error = {ErrorCode::TypeMismatch,
-                      QStringLiteral("%1 was not written: the entry %2 cannot be stored: %3")
-                          .arg(path, entry, *why)};
-            return false;
+            return FileError{ErrorCode::TypeMismatch,
+                             QStringLiteral("%1 was not written: the entry %2 cannot be stored: %3")
+                                 .arg(path, entry, *why)};
         }
     }
-    return saveWholeFile(path, experimentFileBytes(entries), error);
+    FileError error;
+    if (!saveWholeFile(path, experimentFileBytes(entries), &error))
+        return error;
+    return {};
 }
 
 } // namespace kelvane

@@ -11,20 +11,20 @@ using namespace kelvane;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QString path = QStringLiteral("/fuzz/study.bex");
-    const ExperimentFileContent first =
+    const FileResult<QStringList> first =
         readExperimentBytes(QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), path);
-    if (first.problem) {
-        if (!first.entries.isEmpty() || !first.problem->description.startsWith(path))
+    if (!first) {
+        if (!first.error().description.startsWith(path))
             std::abort();
         return 0;
     }
-    for (const QString &entry : first.entries) {
+    for (const QString &entry : *first) {
         if (unwritableEntry(entry))
             std::abort();
     }
-    const QByteArray written = experimentFileBytes(first.entries);
-    const ExperimentFileContent second = readExperimentBytes(written, path);
-    if (second.problem || second.entries != first.entries || experimentFileBytes(second.entries) != written)
+    const QByteArray written = experimentFileBytes(*first);
+    const FileResult<QStringList> second = readExperimentBytes(written, path);
+    if (!second || *second != *first || experimentFileBytes(*second) != written)
         std::abort();
     return 0;
 }

@@ -103,15 +103,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FileScore score;
     ResultReader reader;
     const ReadOutcome outcome = reader.readBytes(QStringLiteral("/fuzz/Ren\u00e9e.bof"), bytes, &score);
-    if (!outcome.result) {
-        if (outcome.problem.problem.isEmpty())
+    if (!outcome) {
+        if (outcome.error().reason.isEmpty())
             std::abort();
         return 0;
     }
     addEventLogTimes(score, QStringLiteral("/fuzz/Ren\u00e9e.events.csv"), bytes);
-    checkScores(*outcome.result, score);
-    checkMeasures(*outcome.result);
-    checkTableRow(*outcome.result);
-    checkSpssData(*outcome.result);
+    checkScores(*outcome, score);
+    checkMeasures(*outcome);
+    checkTableRow(*outcome);
+    checkSpssData(*outcome);
     return 0;
 }

@@ -147,8 +147,8 @@ int main(int argc, char *argv[])
     for (const QString &path : files)
         run.add(path);
 
-    for (const ReadProblem &problem : run.skipped())
-        err << "kelvane-analyze: skipped " << problem.message() << '\n';
+    for (const kelvane::FileError &problem : run.skipped())
+        err << "kelvane-analyze: skipped " << problem.description << '\n';
     for (const QString &warning : run.warnings())
         err << "kelvane-analyze: " << warning << '\n';
     if (wide && !run.positionWarning().isEmpty())

@@ -38,28 +38,28 @@ bool AnalysisRun::add(const QString &path)
     // The click-by-click scores cost more than the measures: they are taken only for
     // the tidy tables.
     ReadOutcome outcome = m_reader.read(path, m_tidy ? &m_score : nullptr);
-    if (!outcome.result) {
-        m_skipped.append(outcome.problem);
+    if (!outcome) {
+        m_skipped.append(outcome.error());
         return false;
     }
     ++m_analysed;
     if (m_tidy)
         addToTidy();
     if (m_layout == ClusterLayout::ByPosition)
-        m_positionNames.add(path, *outcome.result);
+        m_positionNames.add(path, *outcome);
     if (m_kind == OutputKind::TabDelimited && m_layout == ClusterLayout::ByPosition) {
         const bool hadUnmappable = !m_table.unmappableSubject().isEmpty();
-        m_table.add(*outcome.result);
+        m_table.add(*outcome);
         if (!hadUnmappable && !m_table.unmappableSubject().isEmpty())
             m_warnings.append(unmappableWarning(path, m_table.unmappableSubject()));
     } else if (m_kind == OutputKind::TabDelimited && !m_namedUnmappable
-               && !fitsCodePage(outcome.result->subject)) {
+               && !fitsCodePage(outcome->subject)) {
         m_namedUnmappable = true;
-        m_warnings.append(unmappableWarning(path, outcome.result->subject));
+        m_warnings.append(unmappableWarning(path, outcome->subject));
     }
     if (holdsResults()) {
         m_analysedPaths.append(path);
-        m_subjects.append(std::move(*outcome.result));
+        m_subjects.append(std::move(*outcome));
     }
     return true;
 }
@@ -129,8 +129,8 @@ bool AnalysisRun::saveTidy(const QString &folder, QString *problem)
 QString AnalysisRun::skippedReport() const
 {
     QStringList lines;
-    for (const ReadProblem &problem : m_skipped)
-        lines.append(problem.message());
+    for (const FileError &problem : m_skipped)
+        lines.append(problem.description);
     return lines.join(u'\n');
 }
 

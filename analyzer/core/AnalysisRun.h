@@ -49,7 +49,7 @@ public:
     // keepResults().
     const QList<SubjectResult> &results() const { return m_subjects; }
     const QStringList &analysedPaths() const { return m_analysedPaths; }
-    const QList<ReadProblem> &skipped() const { return m_skipped; }
+    const QList<FileError> &skipped() const { return m_skipped; }
     // Things written but worth knowing, such as characters the table cannot hold.
     const QStringList &warnings() const { return m_warnings; }
     // Set when files hold different clusters at one position of a table laid out by
@@ -90,7 +90,7 @@ private:
     PositionNames m_positionNames;
     QList<SubjectResult> m_subjects;
     QStringList m_analysedPaths;
-    QList<ReadProblem> m_skipped;
+    QList<FileError> m_skipped;
     QStringList m_warnings;
     int m_analysed = 0;
 };

@@ -353,47 +353,40 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
 
 ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, FileScore *score)
 {
-    ReadOutcome outcome;
     if (score) {
         *score = {};
         score->path = path;
     }
     const std::optional<QString> subject = subjectOfResultFile(path);
-    if (!subject) {
-        outcome.problem = {path, 0,
-                           QStringLiteral("the file name holds no subject name before \".bof\"")};
-        return outcome;
-    }
+    if (!subject)
+        return readProblem(path, 0, QStringLiteral("the file name holds no subject name before \".bof\""));
+    // A refusal is how the parse stops at the first line it cannot take; it ends here.
     try {
-        outcome.result = analyse(*subject, bytes, score);
+        return analyse(*subject, bytes, score);
     } catch (const Refusal &refusal) {
-        outcome.problem = {path, refusal.line, refusal.problem};
         if (score)
             score->clusters.clear();
+        return readProblem(path, refusal.line, refusal.problem);
     }
-    return outcome;
 }
 
 ReadOutcome ResultReader::read(const QString &path, FileScore *score)
 {
     QString why;
     if (!m_file.read(path, &why)) {
-        ReadOutcome outcome;
-        outcome.problem = {path, 0, QStringLiteral("the file could not be read: ") + why};
         if (score) {
             *score = {};
             score->path = path;
         }
-        return outcome;
+        return readProblem(path, 0, QStringLiteral("the file could not be read: ") + why);
     }
     return readBytes(path, m_file.bytes(), score);
 }
 
-QString ReadProblem::message() const
+FileError readProblem(const QString &path, int line, const QString &problem)
 {
-    if (line > 0)
-        return QStringLiteral("%1, line %2: %3").arg(file).arg(line).arg(problem);
-    return QStringLiteral("%1: %2").arg(file, problem);
+    const QString where = line > 0 ? QStringLiteral("%1, line %2").arg(path).arg(line) : path;
+    return {ErrorCode::TypeMismatch, where + QStringLiteral(": ") + problem, problem, line};
 }
 
 ReadOutcome LeesFile(const QString &path)

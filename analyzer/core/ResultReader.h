@@ -5,6 +5,8 @@
 #include "Measures.h"
 #include "SearchScores.h"
 
+#include "kelvane/formats/FileResult.h"
+
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
@@ -27,21 +29,13 @@ inline constexpr int TrialNumberLow = -32768;
 inline constexpr int TrialNumberHigh = 32767;
 } // namespace Limit
 
-struct ReadProblem
-{
-    QString file;
-    int line = 0; // line of the file, counting from 1; 0 when no single line is at fault
-    QString problem;
+// A result file's measures, or why the file cannot be analysed: the error's description
+// names the file and the line ("/data/s1.bof, line 7: ..."), its reason says what is
+// wrong without them, and its line is 0 when no single line is at fault.
+using ReadOutcome = FileResult<SubjectResult>;
 
-    // "/data/s1.bof, line 7: ..." as shown to the researcher.
-    QString message() const;
-};
-
-struct ReadOutcome
-{
-    std::optional<SubjectResult> result;
-    ReadProblem problem; // filled when there is no result
-};
+// The error for `problem` found at `line` (0: none) of the result file at `path`.
+FileError readProblem(const QString &path, int line, const QString &problem);
 
 // Reads one result file after another. The file's bytes and the working tables are
 // kept from one file to the next, so a run over many files allocates them once.

@@ -214,15 +214,12 @@ ClusterScore scoreCluster(const ClusterSlots &cluster, int clusterNumber,
     return score;
 }
 
-std::optional<FileScore> scoreResultFile(const QString &path, ReadProblem *problem)
+FileResult<FileScore> scoreResultFile(const QString &path)
 {
     FileScore score;
     ResultReader reader;
-    const ReadOutcome outcome = reader.read(path, &score);
-    if (!outcome.result) {
-        *problem = outcome.problem;
-        return std::nullopt;
-    }
+    if (const ReadOutcome outcome = reader.read(path, &score); !outcome)
+        return outcome.error();
     addEventLogTimes(score);
     return score;
 }

@@ -6,6 +6,8 @@
 
 #include "Measures.h"
 
+#include "kelvane/formats/FileResult.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -96,10 +98,8 @@ struct FileScore
     QStringList logProblems;
 };
 
-struct ReadProblem;
-
-// Reads the result file at `path` and, when one lies beside it, its event log.
-// Nothing, with `problem` filled, when the file cannot be analysed.
-std::optional<FileScore> scoreResultFile(const QString &path, ReadProblem *problem);
+// Reads the result file at `path` and, when one lies beside it, its event log; or why
+// the file cannot be analysed.
+FileResult<FileScore> scoreResultFile(const QString &path);
 
 } // namespace kelvane::analyzer

@@ -44,13 +44,12 @@ ReportOutcome writeReport(const ReportRequest &request)
     ReportOutcome outcome;
     StudySummary study;
     for (const QString &path : request.resultFiles) {
-        ReadProblem problem;
-        if (const std::optional<FileScore> score = scoreResultFile(path, &problem)) {
+        if (const FileResult<FileScore> score = scoreResultFile(path)) {
             addToStudy(study, *score, request.practice);
         }
         else {
             ++outcome.leftOut;
-            outcome.notes << QStringLiteral("Left out %1").arg(problem.message());
+            outcome.notes << QStringLiteral("Left out %1").arg(score.error().description);
         }
     }
 
@@ -78,8 +77,7 @@ ReportOutcome writeReport(const ReportRequest &request)
 
     LayoutCache layouts(request.clusterFolders);
     for (const QString &path : request.resultFiles) {
-        ReadProblem problem;
-        const std::optional<FileScore> score = scoreResultFile(path, &problem);
+        const FileResult<FileScore> score = scoreResultFile(path);
         if (!score)
             continue;
         ++outcome.subjects;

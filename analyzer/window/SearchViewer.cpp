@@ -93,10 +93,11 @@ void SearchViewer::subjectChosen(int index)
     m_subject.reset();
     lblNotes->clear();
     if (index >= 0 && index < m_files.size()) {
-        ReadProblem problem;
-        m_subject = scoreResultFile(m_files[index], &problem);
-        if (!m_subject)
-            lblNotes->setText(problem.message());
+        FileResult<FileScore> score = scoreResultFile(m_files[index]);
+        if (score)
+            m_subject = std::move(*score);
+        else
+            lblNotes->setText(score.error().description);
     }
     const QSignalBlocker blocker(cboCluster);
     cboCluster->clear();

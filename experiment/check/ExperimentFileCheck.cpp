@@ -36,16 +36,16 @@ ExperimentFileReport checkExperimentFile(const QString &path, const QString &ico
 {
     ExperimentFileReport report;
     report.path = path;
-    const ExperimentFileContent content = readExperimentFile(path);
-    if (content.problem) {
-        const FileError &problem = *content.problem;
+    const FileResult<QStringList> content = readExperimentFile(path);
+    if (!content) {
+        const FileError &problem = content.error();
         const QString text = problem.reason.isEmpty() ? problem.description
                              : problem.line > 0       ? problem.reason
                                                       : QStringLiteral("cannot be read: ") + problem.reason;
         report.findings.append({Severity::Problem, problem.line, text});
         return report;
     }
-    report.entries = content.entries;
+    report.entries = *content;
     const QStringList besideFolders{QFileInfo(path).absolutePath()};
     QSet<QString> checked;
     for (const QString &entry : report.entries) {

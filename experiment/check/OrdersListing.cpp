@@ -7,12 +7,12 @@ namespace kelvane {
 OrdersListing listOrders(const QString &experimentPath, OrderScheme scheme)
 {
     OrdersListing listing;
-    const ExperimentFileContent content = readExperimentFile(experimentPath);
-    if (content.problem) {
-        listing.problem = content.problem->description;
+    const FileResult<QStringList> entries = readExperimentFile(experimentPath);
+    if (!entries) {
+        listing.problem = entries.error().description;
         return listing;
     }
-    const ExperimentBlocks blocks = splitIntoBlocks(content.entries);
+    const ExperimentBlocks blocks = splitIntoBlocks(*entries);
     const OrderPlan plan = planOrders(int(blocks.blocks.size()), scheme);
     if (!plan.refusal.isEmpty()) {
         listing.problem = experimentPath + QStringLiteral(": ") + plan.refusal;

@@ -284,15 +284,15 @@ void RunExp::LoadExp_Click()
 bool RunExp::openExperimentFile(const QString &path)
 {
     // Read whole first: a file that fails half-way adds nothing.
-    const ExperimentFileContent content = readExperimentFile(path);
-    if (content.problem) {
-        showFileError(*content.problem);
+    const FileResult<QStringList> entries = readExperimentFile(path);
+    if (!entries) {
+        showFileError(entries.error());
         return false;
     }
     const bool wasEmpty = clusters->count() == 0;
-    clusters->addItems(content.entries);
+    clusters->addItems(*entries);
     if (wasEmpty) {
-        m_savedEntries = content.entries;
+        m_savedEntries = *entries;
         m_savedFile = path;
     }
     rememberExperimentFolder(path);
@@ -312,10 +312,9 @@ bool RunExp::SaveExp_Click()
     if (!chosen)
         return false;
     const QString path = *chosen;
-    FileError error;
     const QStringList list = entries();
-    if (!saveExperimentFile(path, list, &error)) {
-        showFileError(error);
+    if (const FileResult<void> saved = saveExperimentFile(path, list); !saved) {
+        showFileError(saved.error());
         return false;
     }
     m_savedEntries = list;

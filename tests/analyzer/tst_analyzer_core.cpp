@@ -31,15 +31,15 @@ ReadOutcome read(const QByteArray &bytes)
 ClusterMeasures onlyCluster(const QByteArray &bytes)
 {
     const ReadOutcome outcome = read(bytes);
-    if (!outcome.result) {
-        qWarning("%s", qPrintable(outcome.problem.message()));
+    if (!outcome) {
+        qWarning("%s", qPrintable(outcome.error().description));
         return {};
     }
-    if (outcome.result->clusters.size() != 1) {
-        qWarning("%d clusters", int(outcome.result->clusters.size()));
+    if (outcome->clusters.size() != 1) {
+        qWarning("%d clusters", int(outcome->clusters.size()));
         return {};
     }
-    return outcome.result->clusters.first();
+    return outcome->clusters.first();
 }
 
 FileScore scored(const QByteArray &bytes)
@@ -47,8 +47,8 @@ FileScore scored(const QByteArray &bytes)
     FileScore score;
     ResultReader reader;
     const ReadOutcome outcome = reader.readBytes(somePath, bytes, &score);
-    if (!outcome.result)
-        qWarning("%s", qPrintable(outcome.problem.message()));
+    if (!outcome)
+        qWarning("%s", qPrintable(outcome.error().description));
     return score;
 }
 
@@ -124,10 +124,10 @@ private Q_SLOTS:
     void workedExample()
     {
         const ReadOutcome outcome = LeesFile(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        QCOMPARE(outcome.result->subject, QStringLiteral("worked"));
-        QCOMPARE(outcome.result->clusters.size(), 1);
-        const ClusterMeasures &m = outcome.result->clusters.first();
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        QCOMPARE(outcome->subject, QStringLiteral("worked"));
+        QCOMPARE(outcome->clusters.size(), 1);
+        const ClusterMeasures &m = outcome->clusters.first();
         QCOMPARE(m.trials, 3);
         QCOMPARE(m.boxes, 4);
         QCOMPARE(m.open.value_or(-1), 3.0);
@@ -258,10 +258,8 @@ private Q_SLOTS:
 
     void workedExampleTrialByTrial()
     {
-        ReadProblem problem;
-        const std::optional<FileScore> score =
-            scoreResultFile(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"), &problem);
-        QVERIFY2(score, qPrintable(problem.message()));
+        const FileResult<FileScore> score = scoreResultFile(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof"));
+        QVERIFY2(score, qPrintable(score ? QString() : score.error().description));
         QCOMPARE(score->clusters.size(), 1);
         const ClusterScore &cluster = score->clusters.first();
         QCOMPARE(cluster.name, QStringLiteral("cluster1.box"));
@@ -336,7 +334,7 @@ private Q_SLOTS:
         file += " 1 \ta,\"b\".box\t 4 \t 1 \t 3 \t 3\t 2 \t 2 3\t 2@ 1 3@ 3\t\r\n";
         FileScore score;
         ResultReader reader;
-        QVERIFY(reader.readBytes(QStringLiteral("/study/") + subject + QStringLiteral(".bof"), file, &score).result);
+        QVERIFY(reader.readBytes(QStringLiteral("/study/") + subject + QStringLiteral(".bof"), file, &score));
         TidyTables tables;
         tables.add(score);
         for (std::size_t t = 0; t < tidyTables().size(); ++t) {
@@ -522,8 +520,8 @@ private Q_SLOTS:
             {" 0.5 ", 7, 3, 1, " 3"},   // rounds to 0 (halves to even): a third cluster
             {" 1.5 ", 7, 1, 1, " 1"},   // rounds to 2
         }));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        const QList<ClusterMeasures> &c = outcome.result->clusters;
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        const QList<ClusterMeasures> &c = outcome->clusters;
         QCOMPARE(c.size(), 3);
         QCOMPARE(c[0].trials, 2);
         QCOMPARE(c[0].boxes, 5);
@@ -636,15 +634,15 @@ private Q_SLOTS:
     void headerOnlyAndEmptyFiles()
     {
         const ReadOutcome none = read(headerLines());
-        QVERIFY(none.result);
-        QCOMPARE(none.result->subject, QStringLiteral("s01"));
-        QVERIFY(none.result->clusters.isEmpty());
+        QVERIFY(none);
+        QCOMPARE(none->subject, QStringLiteral("s01"));
+        QVERIFY(none->clusters.isEmpty());
 
         for (const QByteArray &bytes : {QByteArray(), QByteArray("\"07-12-2026\"\r\n")}) {
             const ReadOutcome outcome = read(bytes);
-            QVERIFY(!outcome.result);
-            QCOMPARE(outcome.problem.file, somePath);
-            QVERIFY(outcome.problem.message().contains(QStringLiteral("header")));
+            QVERIFY(!outcome);
+            QVERIFY(outcome.error().description.startsWith(somePath));
+            QVERIFY(outcome.error().description.contains(QStringLiteral("header")));
         }
     }
 
@@ -681,8 +679,8 @@ private Q_SLOTS:
             {number(0), 7, 1, 1, " 1"},
             {number(-1), 8, 1, 1, " 1"},
         }));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        const QList<ClusterMeasures> &c = outcome.result->clusters;
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        const QList<ClusterMeasures> &c = outcome->clusters;
         QCOMPARE(c.size(), 3);
         QCOMPARE(c[0].trials, 2);
         QCOMPARE(c[0].open, std::optional(1.5));
@@ -714,19 +712,19 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, bytes);
         const ReadOutcome outcome = read(bytes);
-        QVERIFY(!outcome.result);
-        QCOMPARE(outcome.problem.line, 2);
-        QVERIFY2(outcome.problem.problem.startsWith(QStringLiteral("this is not a result file")),
-                 qPrintable(outcome.problem.problem));
+        QVERIFY(!outcome);
+        QCOMPARE(outcome.error().line, 2);
+        QVERIFY2(outcome.error().reason.startsWith(QStringLiteral("this is not a result file")),
+                 qPrintable(outcome.error().reason));
     }
 
     void titlesMayLackTheLastAndTakeBlanks()
     {
         QByteArray titles = headerLines();
         titles.replace("\tWithin Error", "");
-        QVERIFY(read(titles + lineOf({number(0)})).result);
+        QVERIFY(read(titles + lineOf({number(0)})));
         titles.replace("\tCluster\t", "\t Cluster \t");
-        QVERIFY(read(titles + lineOf({number(0)})).result);
+        QVERIFY(read(titles + lineOf({number(0)})));
     }
 
     void lineEndsOfEitherKind()
@@ -788,11 +786,11 @@ private Q_SLOTS:
         QFETCH(int, line);
         QFETCH(QString, mentions);
         const ReadOutcome outcome = read(bytes);
-        QVERIFY(!outcome.result);
-        QCOMPARE(outcome.problem.file, somePath);
-        QCOMPARE(outcome.problem.line, line);
-        QVERIFY2(outcome.problem.problem.contains(mentions), qPrintable(outcome.problem.problem));
-        QVERIFY(outcome.problem.message().startsWith(somePath + QStringLiteral(", line ")));
+        QVERIFY(!outcome);
+        QVERIFY(outcome.error().description.startsWith(somePath));
+        QCOMPARE(outcome.error().line, line);
+        QVERIFY2(outcome.error().reason.contains(mentions), qPrintable(outcome.error().reason));
+        QVERIFY(outcome.error().description.startsWith(somePath + QStringLiteral(", line ")));
     }
 
     void limitsThemselvesAreAccepted()
@@ -800,16 +798,16 @@ private Q_SLOTS:
         QByteArray lines = headerLines();
         for (int i = 0; i < 255; ++i)
             lines += lineOf({number(i % 200)});
-        QVERIFY(read(lines).result);
+        QVERIFY(read(lines));
 
         QCOMPARE(onlyCluster(resultFile({{number(0)}, {number(254)}})).trials, 255);
 
         QByteArray clicks;
         for (int i = 0; i < 256; ++i)
             clicks += " 255";
-        QVERIFY(read(resultFile({{number(0), 255, 255, 255, clicks}})).result);
+        QVERIFY(read(resultFile({{number(0), 255, 255, 255, clicks}})));
 
-        QVERIFY(read(resultFile({{number(0)}, {number(-32768)}, {number(32767)}, {number(5)}})).result);
+        QVERIFY(read(resultFile({{number(0)}, {number(-32768)}, {number(32767)}, {number(5)}})));
     }
 
     void accumulatorsStopAt16Bits()
@@ -818,12 +816,12 @@ private Q_SLOTS:
         const ReadOutcome opened = read(clusterOf(129, [](int t) {
             return TrialLine{number(t), 255, 1, 255, " 1"};
         }));
-        QVERIFY(!opened.result);
-        QVERIFY2(opened.problem.problem.contains(QStringLiteral("opened boxes")),
-                 qPrintable(opened.problem.problem));
-        QCOMPARE(opened.problem.line, 2 + 129);
+        QVERIFY(!opened);
+        QVERIFY2(opened.error().reason.contains(QStringLiteral("opened boxes")),
+                 qPrintable(opened.error().reason));
+        QCOMPARE(opened.error().line, 2 + 129);
         // 128 of them still fit.
-        QVERIFY(read(clusterOf(128, [](int t) { return TrialLine{number(t), 255, 1, 255, " 1"}; })).result);
+        QVERIFY(read(clusterOf(128, [](int t) { return TrialLine{number(t), 255, 1, 255, " 1"}; })));
 
         // Box 1 is every trial's target and is opened 100 times per trial: trial t
         // adds 100 * (t - 1), which passes 32767 at the 27th trial.
@@ -833,10 +831,10 @@ private Q_SLOTS:
         const ReadOutcome visits = read(clusterOf(30, [&](int t) {
             return TrialLine{number(t), 4, 1, 100, hundred};
         }));
-        QVERIFY(!visits.result);
-        QVERIFY2(visits.problem.problem.contains(QStringLiteral("B_err")),
-                 qPrintable(visits.problem.problem));
-        QCOMPARE(visits.problem.line, 2 + 27);
+        QVERIFY(!visits);
+        QVERIFY2(visits.error().reason.contains(QStringLiteral("B_err")),
+                 qPrintable(visits.error().reason));
+        QCOMPARE(visits.error().line, 2 + 27);
     }
 
     void subjectNames_data()
@@ -866,18 +864,18 @@ private Q_SLOTS:
     {
         QVERIFY(!subjectOfResultFile(QStringLiteral("/s/.bof")));
         const ReadOutcome noName = readResultText(QStringLiteral("/s/.BOF"), fromWindows1252(headerLines()));
-        QVERIFY(!noName.result);
-        QCOMPARE(noName.problem.file, QStringLiteral("/s/.BOF"));
+        QVERIFY(!noName);
+        QVERIFY(noName.error().description.startsWith(QStringLiteral("/s/.BOF")));
 
         QTemporaryDir dir;
         const QString missing = dir.filePath(QStringLiteral("nobody.bof"));
         const ReadOutcome outcome = LeesFile(missing);
-        QVERIFY(!outcome.result);
-        QCOMPARE(outcome.problem.file, missing);
-        QVERIFY(outcome.problem.message().startsWith(missing + QStringLiteral(": ")));
+        QVERIFY(!outcome);
+        QVERIFY(outcome.error().description.startsWith(missing));
+        QVERIFY(outcome.error().description.startsWith(missing + QStringLiteral(": ")));
 
         // A folder is not a result file either.
-        QVERIFY(!LeesFile(dir.path()).result);
+        QVERIFY(!LeesFile(dir.path()));
     }
 };
 

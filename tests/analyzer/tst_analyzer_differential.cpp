@@ -96,18 +96,18 @@ QList<double> measureLikeValues(QRandomGenerator &random, int count)
 void compareOutcomes(const ReadOutcome &was, const ReadOutcome &now, const QByteArray &file)
 {
     const auto context = [&] { return qPrintable(describe(file)); };
-    QVERIFY2(was.result.has_value() == now.result.has_value(), context());
-    if (!was.result) {
-        QCOMPARE(now.problem.file, was.problem.file);
-        QVERIFY2(now.problem.line == was.problem.line, context());
-        QCOMPARE(now.problem.problem, was.problem.problem);
+    QVERIFY2(was.has_value() == now.has_value(), context());
+    if (!was) {
+        QCOMPARE(now.error().description, was.error().description);
+        QVERIFY2(now.error().line == was.error().line, context());
+        QCOMPARE(now.error().reason, was.error().reason);
         return;
     }
-    QCOMPARE(now.result->subject, was.result->subject);
-    QCOMPARE(now.result->clusters.size(), was.result->clusters.size());
-    for (qsizetype c = 0; c < was.result->clusters.size(); ++c) {
-        const ClusterMeasures &a = was.result->clusters[c];
-        const ClusterMeasures &b = now.result->clusters[c];
+    QCOMPARE(now->subject, was->subject);
+    QCOMPARE(now->clusters.size(), was->clusters.size());
+    for (qsizetype c = 0; c < was->clusters.size(); ++c) {
+        const ClusterMeasures &a = was->clusters[c];
+        const ClusterMeasures &b = now->clusters[c];
         QCOMPARE(b.trials, a.trials);
         QCOMPARE(b.boxes, a.boxes);
         QVERIFY2(sameBits(b.open, a.open) && sameBits(b.wErr, a.wErr) && sameBits(b.bErr, a.bErr)
@@ -354,8 +354,8 @@ private Q_SLOTS:
             compareOutcomes(was, now, file);
             if (QTest::currentTestFailed())
                 return;
-            if (now.result)
-                analysed.append(*now.result);
+            if (now)
+                analysed.append(*now);
             else
                 ++refused;
         }

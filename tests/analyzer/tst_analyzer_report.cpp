@@ -41,8 +41,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("pp01.bof"));
         QVERIFY(writeFile(path, file));
-        kelvane::analyzer::ReadProblem problem;
-        const auto score = kelvane::analyzer::scoreResultFile(path, &problem);
+        const auto score = kelvane::analyzer::scoreResultFile(path);
         QVERIFY(score);
         using kelvane::analyzer::PracticeInSummaries;
         const SubjectPage leftOut = subjectPage(*score, QLocale::c());

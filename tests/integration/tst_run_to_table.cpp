@@ -6,9 +6,11 @@
 #include "TrialFixture.h"
 
 #include "ResultReader.h"
+#include "SearchScores.h"
 #include "TableWriter.h"
 
 #include "kelvane/formats/ResultFileNames.h"
+#include "kelvane/trial/ClusterRunCommand.h"
 #include "kelvane/trial/TrialScreen.h"
 
 #include <QPushButton>
@@ -56,14 +58,61 @@ private Q_SLOTS:
 
         const analyzer::ReadOutcome outcome =
             analyzer::LeesFile(clusterResultPath(folder.program.ClusterFile));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        QCOMPARE(outcome.result->subject, QStringLiteral("pp07"));
-        QCOMPARE(outcome.result->clusters.size(), 1);
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        QCOMPARE(outcome->subject, QStringLiteral("pp07"));
+        QCOMPARE(outcome->clusters.size(), 1);
 
         analyzer::TableWriter table(false, QLocale(QLocale::English));
-        table.add(*outcome.result);
+        table.add(*outcome);
         QCOMPARE(table.bytes(),
                  QByteArray("pp07\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n"));
+    }
+
+    // A result file named on the command line, however its ".bof" is written, has its
+    // event log where the analyzer looks for it, so every click keeps its milliseconds.
+    void namedResultFileKeepsItsMilliseconds_data()
+    {
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("subject");
+        QTest::newRow("capitals") << QStringLiteral("NAME.BOF") << QStringLiteral("NAME");
+        QTest::newRow("small letters") << QStringLiteral("name.bof") << QStringLiteral("name");
+        QTest::newRow("blank in the name") << QStringLiteral("pp 08.bof") << QStringLiteral("pp 08");
+    }
+    void namedResultFileKeepsItsMilliseconds()
+    {
+        QFETCH(QString, output);
+        QFETCH(QString, subject);
+        TrialFolder folder;
+        ScriptedDialogs dialogs;
+        RecordingSoundPlayer targetSound;
+        RecordingSoundPlayer clickSound;
+        PointerCounter pointer;
+        setTrial(folder.program.Cluster, 0, QStringLiteral("20"), QStringLiteral("5"), 3, {true, true, true});
+        folder.saveCluster(QStringLiteral("c.box"));
+        const QString result = folder.path(output);
+        QCOMPARE(prepareClusterRun(folder.program, folder.path(QStringLiteral("c.box")), result), QStringList());
+
+        TrialScreen screen(folder.program, {dialogs, *folder.store, targetSound, clickSound, pointer, nullptr});
+        screen.setClockDrive(TrialClock::Drive::Manual);
+        screen.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&screen));
+        QTest::mouseClick(screen.OK, Qt::LeftButton);
+        for (int box : {1, 2, 3}) {
+            screen.Timer1_Timer();
+            QTest::mouseClick(screen.Boxes.at(box), Qt::LeftButton);
+        }
+        QTest::mouseClick(screen.OK, Qt::LeftButton);
+        QVERIFY(!screen.isVisible());
+
+        const FileResult<analyzer::FileScore> score = analyzer::scoreResultFile(result);
+        QVERIFY2(score, qPrintable(score ? QString() : score.error().description));
+        QCOMPARE(score->subject, subject);
+        QCOMPARE(score->logProblems, QStringList());
+        QCOMPARE(score->clusters.size(), 1);
+        const QList<analyzer::ClickScore> clicks = score->clusters[0].trials.value(0).clicks;
+        QCOMPARE(clicks.size(), 3);
+        for (const analyzer::ClickScore &click : clicks)
+            QVERIFY2(click.ms, qPrintable(QStringLiteral("click %1 has no ms").arg(click.position)));
     }
 };
 

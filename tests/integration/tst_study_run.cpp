@@ -64,11 +64,11 @@ private Q_SLOTS:
         QVERIFY(pilot.startScreenMessages[1].startsWith(u" That was the practice."_s));
 
         const analyzer::ReadOutcome outcome = analyzer::LeesFile(folder.path(u"pp01.bof"_s));
-        QVERIFY2(outcome.result, qPrintable(outcome.problem.message()));
-        QCOMPARE(outcome.result->clusters.size(), 4);
+        QVERIFY2(outcome, qPrintable(outcome ? QString() : outcome.error().description));
+        QCOMPARE(outcome->clusters.size(), 4);
         const int boxes[] = {2, 2, 3, 3};
         for (int c = 0; c < 4; ++c) {
-            const analyzer::ClusterMeasures &measures = outcome.result->clusters[c];
+            const analyzer::ClusterMeasures &measures = outcome->clusters[c];
             QCOMPARE(measures.trials, boxes[c]);
             QCOMPARE(measures.boxes, boxes[c]);
             // The subject went straight to the object every time.
@@ -79,10 +79,8 @@ private Q_SLOTS:
 
         // The per-size table has one row per size; the practice problem is marked and,
         // unless asked for, left out of it.
-        analyzer::ReadProblem problem;
-        const std::optional<analyzer::FileScore> score =
-            analyzer::scoreResultFile(folder.path(u"pp01.bof"_s), &problem);
-        QVERIFY2(score, qPrintable(problem.message()));
+        const FileResult<analyzer::FileScore> score = analyzer::scoreResultFile(folder.path(u"pp01.bof"_s));
+        QVERIFY2(score, qPrintable(score ? QString() : score.error().description));
         const auto fields = [&](analyzer::PracticeInSummaries practice, analyzer::TidyTableIndex table,
                                 QList<int> columns) {
             analyzer::TidyTables tables;

@@ -3,6 +3,7 @@
 // quotes and followed by CR LF; no header, no count, nothing after the last line end.
 
 #include "kelvane/FileSaving.h"
+#include "kelvane/formats/FileResult.h"
 
 #include <QByteArray>
 #include <QString>
@@ -22,23 +23,17 @@ bool isMessageEntry(const QString &entry);
 // The message of a message entry: everything after the prefix, leading blanks kept.
 QString messageOfEntry(const QString &entry);
 
-struct ExperimentFileContent
-{
-    QStringList entries;
-    // Set when the file cannot be taken as it is; `entries` is then empty, so that a
-    // damaged file adds nothing to a list rather than entries that run as something else.
-    std::optional<FileError> problem;
-};
-
 // Reads the entries from a file's bytes; `path` only names the file in problems. Items
 // are separated by commas or line ends and blanks around unquoted items are dropped, as
 // in cluster files. Empty items are skipped. A quote that never closes, text after a
 // closing quote, or a double quote inside an unquoted item refuses the file, naming the
 // line: each would turn an entry into something else. Any bytes give either entries
-// that `experimentFileBytes` writes back to read the same, or a problem.
-ExperimentFileContent readExperimentBytes(QByteArrayView bytes, const QString &path);
+// that `experimentFileBytes` writes back to read the same, or a problem. A file with a
+// problem gives no entries at all, so that a damaged file adds nothing to a list rather
+// than entries that run as something else.
+FileResult<QStringList> readExperimentBytes(QByteArrayView bytes, const QString &path);
 
-ExperimentFileContent readExperimentFile(const QString &path);
+FileResult<QStringList> readExperimentFile(const QString &path);
 
 // Why `entry` cannot be written so that it reads back as itself ("it holds a double
 // quote"), or nothing when it can.
@@ -49,6 +44,6 @@ QByteArray experimentFileBytes(const QStringList &entries);
 
 // Replaces the file in one step: an earlier file stays whole if writing fails. Refuses
 // entries that cannot be written, naming the first.
-bool saveExperimentFile(const QString &path, const QStringList &entries, FileError *error);
+FileResult<void> saveExperimentFile(const QString &path, const QStringList &entries);
 
 } // namespace kelvane

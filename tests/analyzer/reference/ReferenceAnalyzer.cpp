@@ -324,20 +324,17 @@ SubjectResult analyse(const QString &subject, QStringView text)
 
 ReadOutcome readResultText(const QString &path, QStringView text)
 {
-    ReadOutcome outcome;
     const std::optional<QString> subject = subjectOfResultFile(path);
     if (!subject) {
-        outcome.problem = {path, 0,
+        return readProblem(path, 0,
                            QStringLiteral("the file name is too short to hold a subject name "
-                                          "and the extension \".bof\"")};
-        return outcome;
+                                          "and the extension \".bof\""));
     }
     try {
-        outcome.result = analyse(*subject, text);
+        return analyse(*subject, text);
     } catch (const Refusal &refusal) {
-        outcome.problem = {path, refusal.line, refusal.problem};
+        return readProblem(path, refusal.line, refusal.problem);
     }
-    return outcome;
 }
 
 TableWriter::TableWriter(bool includeTitles, const QLocale &locale)

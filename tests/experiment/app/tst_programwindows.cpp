@@ -107,8 +107,7 @@ private Q_SLOTS:
         const QString path = f.path(QStringLiteral("study.bex"));
         const QStringList entries{f.path(QStringLiteral("A.box")), QStringLiteral("Message: Pauze"),
                                   f.path(QStringLiteral("B.box"))};
-        FileError error;
-        QVERIFY(saveExperimentFile(path, entries, &error));
+        QVERIFY(saveExperimentFile(path, entries));
 
         openExperimentInEditorsPlace(editor, experiment, path);
         QVERIFY(experiment.isVisible());

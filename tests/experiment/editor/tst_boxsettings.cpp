@@ -199,7 +199,7 @@ private Q_SLOTS:
         const QString made = folder + QStringLiteral("/STUDY.bex");
         QCOMPARE(f.dialogs.messages[1].text, QStringLiteral("The study is ready: %1 with 5 cluster files, seed %2.")
                                                  .arg(QDir::toNativeSeparators(made), seed));
-        const QStringList entries = readExperimentFile(made).entries;
+        const QStringList entries = readExperimentFile(made).value();
         QCOMPARE(entries.size(), 7);
         QVERIFY(entries[0].startsWith(QStringLiteral("Message: Zoek in de dozen")));
         QVERIFY(entries[0].endsWith(QStringLiteral(" [seed %1]").arg(seed)));

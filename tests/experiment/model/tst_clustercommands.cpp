@@ -5,6 +5,8 @@
 #include "TestFiles.h"
 
 #include "kelvane/model/ClusterCommands.h"
+#include "kelvane/model/ClusterFileReader.h"
+#include "kelvane/model/OpenFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +81,36 @@ class ClusterCommandsTest : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void openFileReplacesModelAndNames()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("cluster1.box"));
+        writeBytes(path, twoTrialExampleBytes());
+        Program program;
+        program.Cluster.Trials.resize(5);
+        program.Cluster.box(4, 1).BoxIconFile = QStringLiteral("stale.ico");
+        FileError error;
+        QVERIFY(OpenFile(program, path, &error));
+        QVERIFY(program.Cluster == twoTrialExample());
+        QCOMPARE(program.ClusterFile, path);
+        QCOMPARE(program.ClusterName, path);
+
+        // A damaged file: the names stay, the reason names the file.
+        const QString damaged = dir.filePath(QStringLiteral("damaged.box"));
+        writeBytes(damaged, twoTrialExampleBytes().left(200));
+        QVERIFY(!OpenFile(program, damaged, &error));
+        QCOMPARE(program.ClusterFile, path);
+        QVERIFY(error.description.startsWith(damaged));
+        QVERIFY(!OpenFile(program, dir.filePath(QStringLiteral("none.box")), &error));
+        QCOMPARE(error.code, ErrorCode::FileNotFound);
+
+        // The notes leave naming the file to whoever prints them.
+        const ClusterFileContent missing = readClusterFile(dir.filePath(QStringLiteral("none.box")), ObjectRow::Read);
+        QCOMPARE(missing.notes.size(), 1);
+        QVERIFY2(missing.notes[0].text.startsWith(QStringLiteral("cannot be read: ")), qPrintable(missing.notes[0].text));
+        QVERIFY(!missing.notes[0].text.contains(QStringLiteral("none.box")));
+    }
+
     void saveWritesAndUpdatesNames()
     {
         Fixture f;

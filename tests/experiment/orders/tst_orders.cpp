@@ -146,9 +146,9 @@ private Q_SLOTS:
         const OrderSetSaved saved = saveOrderSet(names, blocks, orders);
         QVERIFY2(saved.saved, qPrintable(saved.error.description));
         for (int i = 0; i < orders.size(); ++i) {
-            const ExperimentFileContent content = readExperimentFile(dir.filePath(u"study-%1.bex"_s.arg(i + 1)));
-            QVERIFY(!content.problem);
-            QCOMPARE(content.entries, entriesInOrder(blocks, orders[i]));
+            const FileResult<QStringList> entries = readExperimentFile(dir.filePath(u"study-%1.bex"_s.arg(i + 1)));
+            QVERIFY(entries);
+            QCOMPARE(*entries, entriesInOrder(blocks, orders[i]));
         }
         QCOMPARE(readBytes(dir.filePath(u"study-2.bex"_s)),
                  QByteArray("\"Message: Rest\"\r\n\"/study/b.box\"\r\n\"/study/c.box\"\r\n\"/study/a.box\"\r\n"

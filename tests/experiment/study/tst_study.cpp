@@ -147,7 +147,7 @@ private Q_SLOTS:
         std::sort(sizes.begin() + 5, sizes.begin() + 8);
         QCOMPARE(sizes.mid(1), (QStringList{u"3"_s, u"4"_s, u"6"_s, u"8"_s, u"3"_s, u"6"_s, u"8"_s, u"6"_s}));
 
-        const QStringList entries = readExperimentFile(first.filePath(StudyExperimentName)).entries;
+        const QStringList entries = readExperimentFile(first.filePath(StudyExperimentName)).value();
         QCOMPARE(entries.size(), 11);
         QVERIFY(entries[0].startsWith(u"Message: Search the boxes"_s));
         QVERIFY(entries[0].endsWith(u" [seed 2026]"_s));

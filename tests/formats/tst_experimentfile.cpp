@@ -1,15 +1,10 @@
-// The experiment file, the subject file's rules and first lines, and the checks before
-// a run: everything of the experiment window that needs no window.
+// The experiment file, and the subject file's names and first lines.
 
 #include "TestFiles.h"
-#include "TrialFixture.h"
 
 #include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/formats/ResultFileNames.h"
 #include "kelvane/formats/SubjectFile.h"
-#include "kelvane/runexp/ResultsFolder.h"
-#include "kelvane/runexp/RunReadiness.h"
-#include "kelvane/trial/RunSequencing.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,18 +27,18 @@ const QByteArray studyBytes = "\"/data/study/A.box\"\r\n"
 
 QStringList entriesOf(const QByteArray &bytes)
 {
-    const ExperimentFileContent content = readExperimentBytes(bytes, u"x.bex"_s);
-    if (content.problem)
-        qWarning("unexpected problem: %s", qPrintable(content.problem->description));
-    return content.entries;
+    const FileResult<QStringList> entries = readExperimentBytes(bytes, u"x.bex"_s);
+    if (!entries) {
+        qWarning("unexpected problem: %s", qPrintable(entries.error().description));
+        return {};
+    }
+    return *entries;
 }
 
 QString problemOf(const QByteArray &bytes)
 {
-    const ExperimentFileContent content = readExperimentBytes(bytes, u"/data/x.bex"_s);
-    if (!content.entries.isEmpty())
-        qWarning("a refused file still gave entries");
-    return content.problem ? content.problem->description : QString();
+    const FileResult<QStringList> entries = readExperimentBytes(bytes, u"/data/x.bex"_s);
+    return entries ? QString() : entries.error().description;
 }
 
 } // namespace
@@ -98,15 +93,15 @@ private Q_SLOTS:
             const int length = random.bounded(40);
             for (int i = 0; i < length; ++i)
                 bytes += alphabet.at(random.bounded(int(alphabet.size())));
-            const ExperimentFileContent first = readExperimentBytes(bytes, u"x.bex"_s);
-            if (first.problem)
+            const FileResult<QStringList> first = readExperimentBytes(bytes, u"x.bex"_s);
+            if (!first)
                 continue;
             ++taken;
-            for (const QString &entry : first.entries)
+            for (const QString &entry : *first)
                 QVERIFY2(!unwritableEntry(entry), bytes.toPercentEncoding().constData());
-            const ExperimentFileContent again = readExperimentBytes(experimentFileBytes(first.entries), u"x.bex"_s);
-            QVERIFY(!again.problem);
-            QCOMPARE(again.entries, first.entries);
+            const FileResult<QStringList> again = readExperimentBytes(experimentFileBytes(*first), u"x.bex"_s);
+            QVERIFY(again);
+            QCOMPARE(*again, *first);
         }
         QVERIFY(taken > 300);
     }
@@ -115,11 +110,11 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         writeBytes(dir.filePath(u"study.bex"_s), studyBytes);
-        QCOMPARE(readExperimentFile(dir.filePath(u"study.bex"_s)).entries, studyEntries);
-        const ExperimentFileContent missing = readExperimentFile(dir.filePath(u"gone.bex"_s));
-        QVERIFY(missing.problem);
-        QCOMPARE(missing.problem->code, ErrorCode::FileNotFound);
-        QVERIFY(missing.problem->description.contains(dir.filePath(u"gone.bex"_s)));
+        QCOMPARE(readExperimentFile(dir.filePath(u"study.bex"_s)).value(), studyEntries);
+        const FileResult<QStringList> missing = readExperimentFile(dir.filePath(u"gone.bex"_s));
+        QVERIFY(!missing);
+        QCOMPARE(missing.error().code, ErrorCode::FileNotFound);
+        QVERIFY(missing.error().description.contains(dir.filePath(u"gone.bex"_s)));
     }
 
     void onlyEntriesThatReadBackCanBeWritten()
@@ -131,11 +126,12 @@ private Q_SLOTS:
 
         QTemporaryDir dir;
         writeBytes(dir.filePath(u"kept.bex"_s), studyBytes);
-        FileError error;
-        QVERIFY(!saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s, u"Message: \"x\""_s}, &error));
-        QVERIFY(error.description.contains(u"Message: \"x\""_s));
+        const FileResult<void> refused =
+            saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s, u"Message: \"x\""_s});
+        QVERIFY(!refused);
+        QVERIFY(refused.error().description.contains(u"Message: \"x\""_s));
         QCOMPARE(readBytes(dir.filePath(u"kept.bex"_s)), studyBytes);
-        QVERIFY(saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s}, &error));
+        QVERIFY(saveExperimentFile(dir.filePath(u"kept.bex"_s), {u"/a.box"_s}));
         QCOMPARE(readBytes(dir.filePath(u"kept.bex"_s)), QByteArray("\"/a.box\"\r\n"));
     }
 
@@ -179,56 +175,6 @@ private Q_SLOTS:
         QCOMPARE(timeFormOf(american), u"h:mm:ss AP"_s);
         QCOMPARE(subjectFileHead(u"Ren\u00e9e"_s, when, american),
                  u"12/7/26       9:00:05 AM    Ren\u00e9e\r\n"_s + titles);
-    }
-
-    void resultsFolderIsRememberedOrTheCurrentFolder()
-    {
-        QTemporaryDir dir;
-        QSettingsStore store(dir.filePath(u"settings.ini"_s));
-        QCOMPARE(resultsFolder(store), QDir::currentPath());
-        rememberResultsFolder(store, u"/data/results"_s);
-        QCOMPARE(QSettingsStore(dir.filePath(u"settings.ini"_s)).read(u"Experiment"_s, u"ResultsFolder"_s),
-                 u"/data/results"_s);
-        QCOMPARE(resultsFolder(store), u"/data/results"_s);
-    }
-
-    void readinessCollectsProblemsAndWarningsTogether()
-    {
-        TrialFolder f;
-        setTrial(f.program.Cluster, 0, u"10"_s, u"2"_s, 1, {true});
-        f.saveCluster(u"good.box"_s);
-        f.program.Cluster.Trials[0].TargetNumberText.clear();
-        f.saveCluster(u"notarget.box"_s);
-
-        RunRequest request;
-        request.entries = {f.path(u"good.box"_s), u"Message: Rest"_s, f.path(u"notarget.box"_s),
-                           f.path(u"gone.box"_s)};
-        request.subjectName = u"anna/b"_s;
-        request.resultsFolder = f.dir.path();
-        request.programFolder = f.dir.path();
-        request.iconFolder = f.program.IconFolder;
-        RunReadiness readiness = checkRunReadiness(request);
-        QVERIFY(readiness.subjectNameRefused);
-        QCOMPARE(readiness.subjectFile, QString());
-        QCOMPARE(readiness.problems.size(), 3);
-        QVERIFY(readiness.problems[0].startsWith(u"The subject name \"anna/b\" cannot be used: "_s));
-        QVERIFY(readiness.problems[1].startsWith(f.path(u"notarget.box"_s) + u": trial 1"_s));
-        QVERIFY(readiness.problems[2].startsWith(f.path(u"gone.box"_s)));
-        QCOMPARE(readiness.warnings.size(), 2);
-        QVERIFY(readiness.warnings[0].contains(f.path(u"sound.wav"_s)));
-        QVERIFY(readiness.warnings[1].contains(f.path(u"click.wav"_s)));
-
-        writeBytes(f.path(u"sound.wav"_s), "RIFF");
-        writeBytes(f.path(u"click.wav"_s), "RIFF");
-        writeBytes(f.path(u"anna.bof"_s), "earlier\r\n");
-        request.entries = {f.path(u"good.box"_s)};
-        request.subjectName = u"anna"_s;
-        readiness = checkRunReadiness(request);
-        QVERIFY(readiness.canRun());
-        QVERIFY(readiness.warnings.isEmpty());
-        QCOMPARE(readiness.subjectFile, f.path(u"anna.bof"_s));
-        QVERIFY(readiness.subjectFileExists);
-        QCOMPARE(readBytes(f.path(u"anna.bof"_s)), QByteArray("earlier\r\n"));
     }
 };
 
