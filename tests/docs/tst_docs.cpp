@@ -103,10 +103,11 @@ QSet<QString> longOptions(const QString &text)
 // lead-in of a paragraph or list item ("**Slots**:", "**Check the files.**") nor a question.
 QStringList quotedNames(const QString &prose)
 {
-    static const QRegularExpression bold(QStringLiteral(R"(\*\*([^*\n]+)\*\*(:?))"));
+    static const QRegularExpression bold(QStringLiteral(R"(\*\*([^*]+?)\*\*(:?))"));
     QStringList names;
     for (const QRegularExpressionMatch &match : bold.globalMatch(prose)) {
-        const QString text = match.captured(1);
+        // A name may be wrapped onto the next line.
+        const QString text = match.captured(1).simplified();
         const bool leadIn = !match.captured(2).isEmpty() || text.endsWith(u':')
                             || text.endsWith(u'?')
                             || (text.endsWith(u'.') && !text.endsWith(QStringLiteral("...")));

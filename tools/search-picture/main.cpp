@@ -4,7 +4,6 @@
 // that they show what the program itself draws.
 
 #include "ReportPages.h"
-#include "ResultReader.h"
 #include "ScoredPages.h"
 #include "SearchDrawing.h"
 #include "SearchScores.h"
@@ -49,10 +48,9 @@ int main(int argc, char *argv[])
         return 2;
     }
 
-    ReadProblem problem;
-    const std::optional<FileScore> score = scoreResultFile(arguments[0], &problem);
+    const kelvane::FileResult<FileScore> score = scoreResultFile(arguments[0]);
     if (!score) {
-        err << "kelvane-search-picture: " << problem.message() << '\n';
+        err << "kelvane-search-picture: " << score.error().description << '\n';
         return 1;
     }
     if (clusterNumber < 1 || clusterNumber > score->clusters.size()) {
