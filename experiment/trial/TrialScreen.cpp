@@ -664,11 +664,11 @@ void TrialScreen::waitForCluster()
 
 bool TrialScreen::appendClusterLines()
 {
-    FileError error;
     const QString subject = m_services.experiment->subjectResultFile();
-    if (appendClusterToSubject(runResultPath(m_program), subject, &error))
+    const FileResult<void> appended = appendClusterToSubject(runResultPath(m_program), subject);
+    if (appended)
         return true;
-    recordingFailed(error);
+    recordingFailed(appended.error());
     return false;
 }
 
