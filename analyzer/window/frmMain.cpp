@@ -346,9 +346,8 @@ void frmMain::cmdSave_Click()
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
-    QString problem;
     QString status;
-    if (run.save(m_outputPath, &problem)) {
+    if (const FileResult<void> saved = run.save(m_outputPath)) {
         tblResults->setResults(run.results(), run.analysedPaths(), locale());
         status = QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
                      .arg(run.analysedCount())
@@ -358,12 +357,13 @@ void frmMain::cmdSave_Click()
                      .arg(QDir::toNativeSeparators(m_outputPath));
     } else {
         status = QStringLiteral("Not finished: the output file was not written.");
-        m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
+        m_dialogs.message(programName,
+                          QStringLiteral("The output file was not written.\n\n") + saved.error().description,
                           MessageIcon::Critical);
     }
     if (tidy) {
         m_lastTidyFolder = *tidy;
-        if (run.saveTidy(*tidy, &problem)) {
+        if (const FileResult<void> saved = run.saveTidy(*tidy)) {
             const QString folder = QDir::toNativeSeparators(*tidy);
             status += status.endsWith(u'.') ? QStringLiteral(" Tidy tables written to %1.").arg(folder)
                                             : QStringLiteral("; tidy tables written to %1").arg(folder);
@@ -371,7 +371,7 @@ void frmMain::cmdSave_Click()
             status += status.endsWith(u'.') ? QStringLiteral(" The tidy tables were not all written.")
                                             : QStringLiteral("; the tidy tables were not all written");
             m_dialogs.message(programName,
-                              QStringLiteral("The tidy tables were not all written.\n\n") + problem,
+                              QStringLiteral("The tidy tables were not all written.\n\n") + saved.error().description,
                               MessageIcon::Critical);
         }
     }
