@@ -11,6 +11,11 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/experiment/resources/
 # The manual, which the help window (F1) shows from here.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvane)
+# The examples the manual's first steps use. Only the files themselves: results a try-out
+# wrote beside them in the source folder are nobody's to ship.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/
+  DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/kelvane/examples
+  FILES_MATCHING PATTERN "*.box" PATTERN "*.bex")
 
 set(kelvane_packaging ${PROJECT_SOURCE_DIR}/packaging)
 install(FILES

@@ -5,11 +5,6 @@
 
 namespace kelvane {
 
-std::optional<int> Dialogs::chooseItem(const QString &, const QString &, const QStringList &, int)
-{
-    return std::nullopt;
-}
-
 std::optional<QString> chooseSavePath(Dialogs &dialogs, const FileDialogRequest &request,
                                       const std::function<QString(const QString &)> &adjust)
 {

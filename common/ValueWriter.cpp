@@ -11,12 +11,6 @@ void ValueWriter::text(QStringView value)
     m_out += QLatin1StringView("\",");
 }
 
-void ValueWriter::wholeNumber(qint64 value)
-{
-    m_out += QString::number(value);
-    m_out += u',';
-}
-
 void ValueWriter::number(double value)
 {
     m_out += shortNumberForm(value).trimmed();

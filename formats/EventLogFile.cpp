@@ -69,7 +69,7 @@ QString sessionEventLine(const QString &clusterName, std::optional<int> trial, c
     values[ClusterColumn] = clusterName;
     if (trial)
         values[TrialColumn] = QString::number(*trial);
-    values[EventColumn] = QStringLiteral("session");
+    values[EventColumn] = SessionEventName;
     values[HoldsColumn] = how;
     return logLine(values);
 }
@@ -78,7 +78,7 @@ QString experimentLogLine(const QString &experimentFile)
 {
     std::array<QString, EventLogColumnCount> values;
     values[ClusterColumn] = experimentFile;
-    values[EventColumn] = QStringLiteral("experiment");
+    values[EventColumn] = ExperimentEventName;
     return logLine(values);
 }
 

@@ -53,9 +53,8 @@ void checkTableRow(const SubjectResult &result)
 
 void checkSpssData(const SubjectResult &result)
 {
-    QByteArray bytes;
-    QString problem;
-    if (!savBytes({result}, &bytes, &problem) || !bytes.startsWith("$FL2"))
+    const FileResult<QByteArray> bytes = savBytes({result});
+    if (!bytes || !bytes->startsWith("$FL2"))
         std::abort();
 }
 

@@ -14,6 +14,9 @@ fi
 if command -v ccache >/dev/null; then
   flags+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
+  # Sources compiled with the precompiled Qt headers are cached only when ccache may
+  # trust the header's own checks of macros and time stamps.
+  export CCACHE_SLOPPINESS=pch_defines,time_macros
 fi
 
 cmake -S . -B "$dir" "${flags[@]}" >/dev/null

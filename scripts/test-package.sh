@@ -29,6 +29,7 @@ for file in bin/kelvane bin/kelvane-check bin/kelvane-analyze bin/kelvane-analyz
             share/applications/org.kelvane.KelvaneAnalyzer.desktop \
             share/mime/packages/kelvane.xml share/metainfo/org.kelvane.Kelvane.metainfo.xml \
             share/doc/kelvane/index.md share/doc/kelvane/images/editor.png \
+            share/doc/kelvane/examples/first-cluster.box \
             share/icons/hicolor/scalable/apps/kelvane.svg share/icons/hicolor/48x48/apps/kelvane-analyzer.png; do
   [[ -e $usr/$file ]] || fail "the package lacks /usr/$file"
 done
@@ -56,6 +57,9 @@ export HOME=$root/home XDG_DATA_HOME=$root/home/.local/share XDG_CONFIG_HOME=$ro
 mkdir -p "$HOME" "$root/work"
 cp tests/data/packaging/sample.box "$root/work/sample.box"
 "$usr/bin/kelvane-check" "$root/work/sample.box" >"$root/check.out" || { cat "$root/check.out"; fail "kelvane-check refused the sample before the first start"; }
+# The tutorial's first step copies the installed example cluster; it must run as shipped.
+"$usr/bin/kelvane-check" "$usr/share/doc/kelvane/examples/first-cluster.box" >"$root/check.out" \
+  || { cat "$root/check.out"; fail "the installed example cluster has problems"; }
 
 # A picture the researcher drew before must survive the first start. A cluster naming a
 # picture nobody has is refused before the start screen, on stderr, without a person.

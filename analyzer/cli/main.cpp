@@ -154,14 +154,17 @@ int main(int argc, char *argv[])
     if (wide && !run.positionWarning().isEmpty())
         err << "kelvane-analyze: " << run.positionWarning() << '\n';
 
-    QString problem;
-    if (wide && !run.save(parser.value(output), &problem)) {
-        err << "kelvane-analyze: " << problem << '\n';
-        return Failed;
+    if (wide) {
+        if (const auto saved = run.save(parser.value(output)); !saved) {
+            err << "kelvane-analyze: " << saved.error().description << '\n';
+            return Failed;
+        }
     }
-    if (tidyTables && !run.saveTidy(parser.value(tidy), &problem)) {
-        err << "kelvane-analyze: " << problem << '\n';
-        return Failed;
+    if (tidyTables) {
+        if (const auto saved = run.saveTidy(parser.value(tidy)); !saved) {
+            err << "kelvane-analyze: " << saved.error().description << '\n';
+            return Failed;
+        }
     }
     return run.skipped().isEmpty() ? Success : FilesSkipped;
 }

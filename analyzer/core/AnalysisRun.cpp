@@ -87,24 +87,22 @@ TableWriter AnalysisRun::tableByName() const
     return table;
 }
 
-bool AnalysisRun::save(const QString &path, QString *problem)
+FileResult<void> AnalysisRun::save(const QString &path)
 {
     FileError error;
     if (m_kind == OutputKind::SpssData) {
-        QString why;
-        QByteArray bytes;
         const std::optional<NamedColumns> byName = m_layout == ClusterLayout::ByName
                                                        ? std::optional(columnsByName(m_subjects))
                                                        : std::nullopt;
-        if (!savBytes(m_subjects, &bytes, &why, byName ? &*byName : nullptr)) {
-            *problem = QStringLiteral("%1 was not written: %2").arg(path, why);
-            return false;
+        const FileResult<QByteArray> bytes = savBytes(m_subjects, byName ? &*byName : nullptr);
+        if (!bytes) {
+            const FileError &refused = bytes.error();
+            return FileError{refused.code, QStringLiteral("%1 was not written: %2").arg(path, refused.reason),
+                             refused.reason};
         }
-        if (!saveWholeFile(path, bytes, &error)) {
-            *problem = error.description;
-            return false;
-        }
-        return true;
+        if (!saveWholeFile(path, *bytes, &error))
+            return error;
+        return {};
     }
     // The titles and the rows go to the file one after the other: a table of many
     // files is never copied whole.
@@ -114,16 +112,17 @@ bool AnalysisRun::save(const QString &path, QString *problem)
     WholeFileWriter file(path);
     file.write(table.titleRow());
     file.write(table.rows());
-    if (!file.commit(&error)) {
-        *problem = error.description;
-        return false;
-    }
-    return true;
+    if (!file.commit(&error))
+        return error;
+    return {};
 }
 
-bool AnalysisRun::saveTidy(const QString &folder, QString *problem)
+FileResult<void> AnalysisRun::saveTidy(const QString &folder)
 {
-    return m_tidy && m_tidy->save(folder, problem);
+    QString problem = QStringLiteral("no tidy tables were asked for");
+    if (!m_tidy || !m_tidy->save(folder, &problem))
+        return FileError{ErrorCode::PathFileAccessError, problem, problem};
+    return {};
 }
 
 QString AnalysisRun::skippedReport() const

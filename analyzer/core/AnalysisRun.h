@@ -58,12 +58,12 @@ public:
 
     // The complete output, replacing any earlier file at `path` in one step. On
     // failure nothing is left behind and `problem` names the path.
-    bool save(const QString &path, QString *problem);
+    FileResult<void> save(const QString &path);
 
     // The tidy tables into `folder` (created if needed; the one given to alsoTidy(),
     // when it was given one); false with `problem` filled when a file could not be
     // written. Only after alsoTidy().
-    bool saveTidy(const QString &folder, QString *problem);
+    FileResult<void> saveTidy(const QString &folder);
 
     // The skipped files, one per line, for the message shown at the end of a run.
     QString skippedReport() const;

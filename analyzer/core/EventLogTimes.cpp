@@ -29,6 +29,9 @@ struct LoggedRun
 LoggedRun readLog(QByteArrayView bytes)
 {
     LoggedRun run;
+    const QByteArray session = QByteArray(SessionEventName.data(), SessionEventName.size());
+    const QByteArray start = eventName(TrialEventKind::Start).toLatin1();
+    const QByteArray click = eventName(TrialEventKind::Click).toLatin1();
     EventLogReader records(bytes);
     QList<QByteArray> values;
     records.next(&values); // the title line
@@ -36,18 +39,18 @@ LoggedRun readLog(QByteArrayView bytes)
         if (values.size() <= MsColumn)
             continue;
         const QByteArray &event = values[EventColumn];
-        if (event == "session") {
+        if (event == session) {
             run.session = fromWindows1252(values.value(HoldsColumn));
             continue;
         }
-        if (event != "start" && event != "click")
+        if (event != start && event != click)
             continue;
         bool trialRead = false;
         const int trial = values[TrialColumn].toInt(&trialRead);
         if (!trialRead)
             continue;
         QList<LoggedTrial> &starts = run.trials[{fromWindows1252(values[ClusterColumn]), trial}];
-        if (event == "start") {
+        if (event == start) {
             starts.append(LoggedTrial{});
             continue;
         }

@@ -13,23 +13,23 @@ namespace {
 
 constexpr std::size_t FirstCapacity = 64 * 1024;
 
-QString errorText(int number)
+FileError readError(const QString &path, int number)
 {
-    return QString::fromLocal8Bit(std::strerror(number));
+    const QString why = QString::fromLocal8Bit(std::strerror(number));
+    const int code = number == ENOENT ? ErrorCode::FileNotFound : ErrorCode::PathFileAccessError;
+    return {code, QStringLiteral("Could not read %1: %2").arg(path, why), why};
 }
 
 } // namespace
 
-bool FileBytes::read(const QString &path, QString *why)
+FileResult<QByteArrayView> FileBytes::read(const QString &path)
 {
     m_size = 0;
     // Plain system calls: one open, reads until the end, one close; the buffer is
     // reused, so a study of small files costs no allocation per file.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        *why = errorText(errno);
-        return false;
-    }
+    if (fd < 0)
+        return readError(path, errno);
     if (m_buffer.empty())
         m_buffer.resize(FirstCapacity);
     while (true) {
@@ -42,15 +42,14 @@ bool FileBytes::read(const QString &path, QString *why)
             const int number = errno;
             ::close(fd);
             m_size = 0;
-            *why = errorText(number);
-            return false;
+            return readError(path, number);
         }
         if (got == 0)
             break;
         m_size += std::size_t(got);
     }
     ::close(fd);
-    return true;
+    return QByteArrayView(m_buffer.data(), qsizetype(m_size));
 }
 
 } // namespace kelvane::analyzer

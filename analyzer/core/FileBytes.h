@@ -1,6 +1,8 @@
 #pragma once
 // Whole files read into one buffer that is kept from file to file.
 
+#include "kelvane/formats/FileResult.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -11,12 +13,10 @@ namespace kelvane::analyzer {
 class FileBytes
 {
 public:
-    // Reads the file at `path`; false with `why` filled ("No such file or directory",
-    // "Is a directory", ...) when it cannot be read.
-    bool read(const QString &path, QString *why);
-
-    // The bytes of the file read last; valid until the next read.
-    QByteArrayView bytes() const { return {m_buffer.data(), qsizetype(m_size)}; }
+    // The bytes of the file at `path`, valid until the next read; or why it cannot be
+    // read, the system's words ("No such file or directory", "Is a directory", ...) as
+    // the error's reason.
+    FileResult<QByteArrayView> read(const QString &path);
 
 private:
     std::vector<char> m_buffer;

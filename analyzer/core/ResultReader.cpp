@@ -372,15 +372,15 @@ ReadOutcome ResultReader::readBytes(const QString &path, QByteArrayView bytes, F
 
 ReadOutcome ResultReader::read(const QString &path, FileScore *score)
 {
-    QString why;
-    if (!m_file.read(path, &why)) {
+    const FileResult<QByteArrayView> bytes = m_file.read(path);
+    if (!bytes) {
         if (score) {
             *score = {};
             score->path = path;
         }
-        return readProblem(path, 0, QStringLiteral("the file could not be read: ") + why);
+        return readProblem(path, 0, QStringLiteral("the file could not be read: ") + bytes.error().reason);
     }
-    return readBytes(path, m_file.bytes(), score);
+    return readBytes(path, *bytes, score);
 }
 
 FileError readProblem(const QString &path, int line, const QString &problem)

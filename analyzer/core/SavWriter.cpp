@@ -58,7 +58,7 @@ QString savVariableName(int cluster, int measure)
         .arg(cluster);
 }
 
-bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem,
+FileResult<QByteArray> savBytes(const QList<SubjectResult> &subjects,
               const NamedColumns *byName)
 {
     qsizetype clusterColumns = byName ? byName->labels.size() : 0;
@@ -124,14 +124,11 @@ bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *
     if (status == READSTAT_OK)
         status = readstat_end_writing(writer.get());
     if (status != READSTAT_OK) {
-        if (problem) {
-            *problem = QStringLiteral("the SPSS data file could not be composed: %1")
-                           .arg(QString::fromUtf8(readstat_error_message(status)));
-        }
-        return false;
+        const QString why = QStringLiteral("the SPSS data file could not be composed: %1")
+                                .arg(QString::fromUtf8(readstat_error_message(status)));
+        return FileError{ErrorCode::TypeMismatch, why, why};
     }
-    *bytes = std::move(out);
-    return true;
+    return out;
 }
 
 } // namespace kelvane::analyzer

@@ -4,6 +4,8 @@
 
 #include "Measures.h"
 
+#include "kelvane/formats/FileResult.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -15,9 +17,8 @@ QString savVariableName(int cluster, int measure);
 
 struct NamedColumns;
 
-// The whole file in memory; false with `problem` filled when the library refused. With
-// `byName`, the variables follow its groups, and their labels name the cluster.
-bool savBytes(const QList<SubjectResult> &subjects, QByteArray *bytes, QString *problem,
-              const NamedColumns *byName = nullptr);
+// The whole file in memory, or why the library refused to compose it. With `byName`,
+// the variables follow its groups, and their labels name the cluster.
+FileResult<QByteArray> savBytes(const QList<SubjectResult> &subjects, const NamedColumns *byName = nullptr);
 
 } // namespace kelvane::analyzer

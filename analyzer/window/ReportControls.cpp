@@ -21,27 +21,27 @@ ReportControls::ReportControls(Dialogs &dialogs, QWidget *parent)
     cdlClusterFolder.title = QStringLiteral("Folder with cluster files");
 
     auto *layout = new QGridLayout(this);
-    lstClusterFolders = new QListWidget(this);
-    lstClusterFolders->setAccessibleName(QStringLiteral("Cluster folders"));
-    lstClusterFolders->setToolTip(QStringLiteral("Where to look for cluster files that are not where the "
+    clusterFolderList = new QListWidget(this);
+    clusterFolderList->setAccessibleName(QStringLiteral("Cluster folders"));
+    clusterFolderList->setToolTip(QStringLiteral("Where to look for cluster files that are not where the "
                                                  "result files name them, nor beside the result files"));
-    lstClusterFolders->setMaximumHeight(lstClusterFolders->fontMetrics().lineSpacing() * 3 + 8);
-    cmdAddFolder = new QPushButton(QStringLiteral("Add cluster &folder..."), this);
-    cmdRemoveFolder = new QPushButton(QStringLiteral("Re&move folder"), this);
-    cmdReport = new QPushButton(QStringLiteral("&Report..."), this);
-    cmdViewer = new QPushButton(QStringLiteral("Search &viewer..."), this);
-    layout->addWidget(lstClusterFolders, 0, 0, 2, 1);
-    layout->addWidget(cmdAddFolder, 0, 1);
-    layout->addWidget(cmdRemoveFolder, 1, 1);
-    layout->addWidget(cmdReport, 0, 2);
-    layout->addWidget(cmdViewer, 1, 2);
+    clusterFolderList->setMaximumHeight(clusterFolderList->fontMetrics().lineSpacing() * 3 + 8);
+    addFolderButton = new QPushButton(QStringLiteral("Add cluster &folder..."), this);
+    removeFolderButton = new QPushButton(QStringLiteral("Re&move folder"), this);
+    reportButton = new QPushButton(QStringLiteral("&Report..."), this);
+    viewerButton = new QPushButton(QStringLiteral("Search &viewer..."), this);
+    layout->addWidget(clusterFolderList, 0, 0, 2, 1);
+    layout->addWidget(addFolderButton, 0, 1);
+    layout->addWidget(removeFolderButton, 1, 1);
+    layout->addWidget(reportButton, 0, 2);
+    layout->addWidget(viewerButton, 1, 2);
     layout->setColumnStretch(0, 1);
 
-    connect(cmdAddFolder, &QPushButton::clicked, this, &ReportControls::cmdAddFolder_Click);
-    connect(cmdRemoveFolder, &QPushButton::clicked, this, &ReportControls::cmdRemoveFolder_Click);
-    connect(cmdReport, &QPushButton::clicked, this, &ReportControls::cmdReport_Click);
-    connect(cmdViewer, &QPushButton::clicked, this, &ReportControls::cmdViewer_Click);
-    connect(lstClusterFolders, &QListWidget::currentRowChanged, this, &ReportControls::updateEnabled);
+    connect(addFolderButton, &QPushButton::clicked, this, &ReportControls::addFolderButton_Click);
+    connect(removeFolderButton, &QPushButton::clicked, this, &ReportControls::removeFolderButton_Click);
+    connect(reportButton, &QPushButton::clicked, this, &ReportControls::reportButton_Click);
+    connect(viewerButton, &QPushButton::clicked, this, &ReportControls::viewerButton_Click);
+    connect(clusterFolderList, &QListWidget::currentRowChanged, this, &ReportControls::updateEnabled);
     updateEnabled();
 }
 
@@ -56,38 +56,38 @@ void ReportControls::setResultFiles(const QStringList &files)
 QStringList ReportControls::clusterFolders() const
 {
     QStringList folders;
-    for (int i = 0; i < lstClusterFolders->count(); ++i)
-        folders << lstClusterFolders->item(i)->text();
+    for (int i = 0; i < clusterFolderList->count(); ++i)
+        folders << clusterFolderList->item(i)->text();
     return folders;
 }
 
 void ReportControls::updateEnabled()
 {
-    cmdReport->setEnabled(!m_files.isEmpty());
-    cmdViewer->setEnabled(!m_files.isEmpty());
-    cmdRemoveFolder->setEnabled(lstClusterFolders->currentRow() >= 0);
+    reportButton->setEnabled(!m_files.isEmpty());
+    viewerButton->setEnabled(!m_files.isEmpty());
+    removeFolderButton->setEnabled(clusterFolderList->currentRow() >= 0);
 }
 
-void ReportControls::cmdAddFolder_Click()
+void ReportControls::addFolderButton_Click()
 {
     const std::optional<QString> folder = m_dialogs.chooseFolder(cdlClusterFolder);
     if (!folder || clusterFolders().contains(*folder))
         return;
-    lstClusterFolders->addItem(*folder);
+    clusterFolderList->addItem(*folder);
     if (m_viewer)
         m_viewer->setSources(m_files, clusterFolders());
     updateEnabled();
 }
 
-void ReportControls::cmdRemoveFolder_Click()
+void ReportControls::removeFolderButton_Click()
 {
-    delete lstClusterFolders->takeItem(lstClusterFolders->currentRow());
+    delete clusterFolderList->takeItem(clusterFolderList->currentRow());
     if (m_viewer)
         m_viewer->setSources(m_files, clusterFolders());
     updateEnabled();
 }
 
-void ReportControls::cmdReport_Click()
+void ReportControls::reportButton_Click()
 {
     if (!m_files.isEmpty())
         cdlReport.initialFolder = QFileInfo(m_files.first()).absolutePath();
@@ -125,7 +125,7 @@ SearchViewer &ReportControls::ensureViewer()
     return *m_viewer;
 }
 
-void ReportControls::cmdViewer_Click()
+void ReportControls::viewerButton_Click()
 {
     SearchViewer &viewer = ensureViewer();
     viewer.show();
@@ -136,7 +136,7 @@ void ReportControls::cmdViewer_Click()
 void ReportControls::openViewerAt(const QString &resultFile, int cluster)
 {
     ensureViewer().showCluster(resultFile, cluster);
-    cmdViewer_Click();
+    viewerButton_Click();
     m_viewer->canvas->setFocus();
 }
 

@@ -25,20 +25,20 @@ public:
     void setResultFiles(const QStringList &files);
     QStringList clusterFolders() const;
 
-    void cmdAddFolder_Click();
-    void cmdRemoveFolder_Click();
-    void cmdReport_Click();
+    void addFolderButton_Click();
+    void removeFolderButton_Click();
+    void reportButton_Click();
     // Opens the viewer, at `resultFile`'s cluster `cluster` when given.
-    void cmdViewer_Click();
+    void viewerButton_Click();
     void openViewerAt(const QString &resultFile, int cluster);
 
     SearchViewer *viewer() const { return m_viewer; }
 
-    QListWidget *lstClusterFolders = nullptr;
-    QPushButton *cmdAddFolder = nullptr;
-    QPushButton *cmdRemoveFolder = nullptr;
-    QPushButton *cmdReport = nullptr;
-    QPushButton *cmdViewer = nullptr;
+    QListWidget *clusterFolderList = nullptr;
+    QPushButton *addFolderButton = nullptr;
+    QPushButton *removeFolderButton = nullptr;
+    QPushButton *reportButton = nullptr;
+    QPushButton *viewerButton = nullptr;
     FileDialogRequest cdlReport;
     FileDialogRequest cdlClusterFolder;
 

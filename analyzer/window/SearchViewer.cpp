@@ -22,37 +22,37 @@ SearchViewer::SearchViewer(QWidget *parent)
     setWindowTitle(QStringLiteral("Search viewer"));
     auto *layout = new QVBoxLayout(this);
     auto *choices = new QFormLayout;
-    cboSubject = new QComboBox(this);
-    cboSubject->setAccessibleName(QStringLiteral("Subject"));
-    cboCluster = new QComboBox(this);
-    cboCluster->setAccessibleName(QStringLiteral("Cluster"));
-    choices->addRow(QStringLiteral("&Subject:"), cboSubject);
-    choices->addRow(QStringLiteral("C&luster:"), cboCluster);
+    subjectChoice = new QComboBox(this);
+    subjectChoice->setAccessibleName(QStringLiteral("Subject"));
+    clusterChoice = new QComboBox(this);
+    clusterChoice->setAccessibleName(QStringLiteral("Cluster"));
+    choices->addRow(QStringLiteral("&Subject:"), subjectChoice);
+    choices->addRow(QStringLiteral("C&luster:"), clusterChoice);
     layout->addLayout(choices);
 
     auto *steps = new QHBoxLayout;
-    cmdPrevious = new QPushButton(QStringLiteral("&Previous trial"), this);
-    cmdNext = new QPushButton(QStringLiteral("&Next trial"), this);
-    lblTrial = new QLabel(this);
-    steps->addWidget(cmdPrevious);
-    steps->addWidget(lblTrial, 1, Qt::AlignCenter);
-    steps->addWidget(cmdNext);
+    previousButton = new QPushButton(QStringLiteral("&Previous trial"), this);
+    nextButton = new QPushButton(QStringLiteral("&Next trial"), this);
+    trialLabel = new QLabel(this);
+    steps->addWidget(previousButton);
+    steps->addWidget(trialLabel, 1, Qt::AlignCenter);
+    steps->addWidget(nextButton);
     layout->addLayout(steps);
 
     canvas = new SearchCanvas(this);
     layout->addWidget(canvas, 1);
-    lblNotes = new QLabel(this);
-    lblNotes->setWordWrap(true);
-    lblNotes->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblNotes->setAccessibleName(QStringLiteral("Notes on this cluster"));
-    layout->addWidget(lblNotes);
+    notesLabel = new QLabel(this);
+    notesLabel->setWordWrap(true);
+    notesLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    notesLabel->setAccessibleName(QStringLiteral("Notes on this cluster"));
+    layout->addWidget(notesLabel);
     auto *hint = new QLabel(QStringLiteral("Left and Right arrow keys: one click back or forward."), this);
     layout->addWidget(hint);
 
-    connect(cboSubject, &QComboBox::currentIndexChanged, this, &SearchViewer::subjectChosen);
-    connect(cboCluster, &QComboBox::currentIndexChanged, this, &SearchViewer::clusterChosen);
-    connect(cmdPrevious, &QPushButton::clicked, this, &SearchViewer::previousTrial);
-    connect(cmdNext, &QPushButton::clicked, this, &SearchViewer::nextTrial);
+    connect(subjectChoice, &QComboBox::currentIndexChanged, this, &SearchViewer::subjectChosen);
+    connect(clusterChoice, &QComboBox::currentIndexChanged, this, &SearchViewer::clusterChosen);
+    connect(previousButton, &QPushButton::clicked, this, &SearchViewer::previousTrial);
+    connect(nextButton, &QPushButton::clicked, this, &SearchViewer::nextTrial);
     connect(canvas, &SearchCanvas::stepsChanged, this, &SearchViewer::showPosition);
     showPosition();
 }
@@ -64,13 +64,13 @@ void SearchViewer::setSources(const QStringList &resultFiles, const QStringList 
     m_layouts = std::make_unique<report::LayoutCache>(clusterFolders);
     m_files = resultFiles;
     {
-        const QSignalBlocker blocker(cboSubject);
-        cboSubject->clear();
+        const QSignalBlocker blocker(subjectChoice);
+        subjectChoice->clear();
         for (const QString &file : resultFiles)
-            cboSubject->addItem(subjectOfResultFile(file).value_or(QFileInfo(file).fileName()), file);
-        cboSubject->setCurrentIndex(resultFiles.isEmpty() ? -1 : 0);
+            subjectChoice->addItem(subjectOfResultFile(file).value_or(QFileInfo(file).fileName()), file);
+        subjectChoice->setCurrentIndex(resultFiles.isEmpty() ? -1 : 0);
     }
-    subjectChosen(cboSubject->currentIndex());
+    subjectChosen(subjectChoice->currentIndex());
 }
 
 bool SearchViewer::showCluster(const QString &resultFile, int cluster)
@@ -78,34 +78,34 @@ bool SearchViewer::showCluster(const QString &resultFile, int cluster)
     const int index = int(m_files.indexOf(resultFile));
     if (index < 0)
         return false;
-    cboSubject->setCurrentIndex(index); // reads the subject when it is another one
-    if (cluster < 1 || cluster > cboCluster->count())
+    subjectChoice->setCurrentIndex(index); // reads the subject when it is another one
+    if (cluster < 1 || cluster > clusterChoice->count())
         return false;
-    if (cboCluster->currentIndex() == cluster - 1)
+    if (clusterChoice->currentIndex() == cluster - 1)
         clusterChosen(cluster - 1); // back to its first trial
     else
-        cboCluster->setCurrentIndex(cluster - 1);
+        clusterChoice->setCurrentIndex(cluster - 1);
     return true;
 }
 
 void SearchViewer::subjectChosen(int index)
 {
     m_subject.reset();
-    lblNotes->clear();
+    notesLabel->clear();
     if (index >= 0 && index < m_files.size()) {
         FileResult<FileScore> score = scoreResultFile(m_files[index]);
         if (score)
             m_subject = std::move(*score);
         else
-            lblNotes->setText(score.error().description);
+            notesLabel->setText(score.error().description);
     }
-    const QSignalBlocker blocker(cboCluster);
-    cboCluster->clear();
+    const QSignalBlocker blocker(clusterChoice);
+    clusterChoice->clear();
     if (m_subject) {
         for (const ClusterScore &cluster : m_subject->clusters)
-            cboCluster->addItem(QStringLiteral("%1: %2").arg(cluster.number).arg(cluster.name));
+            clusterChoice->addItem(QStringLiteral("%1: %2").arg(cluster.number).arg(cluster.name));
     }
-    clusterChosen(cboCluster->count() > 0 ? 0 : -1);
+    clusterChosen(clusterChoice->count() > 0 ? 0 : -1);
 }
 
 void SearchViewer::clusterChosen(int index)
@@ -119,7 +119,7 @@ void SearchViewer::clusterChosen(int index)
         if (m_page.layouts && !m_page.layouts->problem.isEmpty())
             notes << m_page.layouts->problem;
         notes << m_page.mismatches();
-        lblNotes->setText(notes.join(u'\n'));
+        notesLabel->setText(notes.join(u'\n'));
     }
     showTrial(0);
 }
@@ -142,8 +142,8 @@ void SearchViewer::showTrial(int index)
         canvas->clear();
     else
         canvas->showSearch(m_page.searches[m_trial], m_page.layoutOf(m_page.searches[m_trial]));
-    cmdPrevious->setEnabled(m_trial > 0);
-    cmdNext->setEnabled(m_trial + 1 < count);
+    previousButton->setEnabled(m_trial > 0);
+    nextButton->setEnabled(m_trial + 1 < count);
     showPosition();
 }
 
@@ -151,11 +151,11 @@ void SearchViewer::showPosition()
 {
     const int count = int(m_page.searches.size());
     if (count == 0) {
-        lblTrial->setText(QStringLiteral("No trials"));
+        trialLabel->setText(QStringLiteral("No trials"));
         return;
     }
     const report::DrawnSearch &search = m_page.searches[m_trial];
-    lblTrial->setText(QStringLiteral("Trial %1 (%2 of %3), target %4, click %5 of %6%7")
+    trialLabel->setText(QStringLiteral("Trial %1 (%2 of %3), target %4, click %5 of %6%7")
                           .arg(search.trial).arg(m_trial + 1).arg(count).arg(search.target)
                           .arg(canvas->stepsShown()).arg(search.steps.size())
                           .arg(search.found ? QString() : QStringLiteral(", time-out")));

@@ -37,12 +37,12 @@ public:
     void nextTrial();
     int trialIndex() const { return m_trial; }
 
-    QComboBox *cboSubject = nullptr;
-    QComboBox *cboCluster = nullptr;
-    QPushButton *cmdPrevious = nullptr;
-    QPushButton *cmdNext = nullptr;
-    QLabel *lblTrial = nullptr;
-    QLabel *lblNotes = nullptr;
+    QComboBox *subjectChoice = nullptr;
+    QComboBox *clusterChoice = nullptr;
+    QPushButton *previousButton = nullptr;
+    QPushButton *nextButton = nullptr;
+    QLabel *trialLabel = nullptr;
+    QLabel *notesLabel = nullptr;
     SearchCanvas *canvas = nullptr;
 
 private:

@@ -89,16 +89,16 @@ void frmMain::buildWidgets()
     layout->addLayout(outputRow);
 
     auto *tidyRow = new QHBoxLayout;
-    chkTidy = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
-    txtTidyFolder = new QLineEdit(central);
-    txtTidyFolder->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
-    txtTidyFolder->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
+    tidyCheck = new QCheckBox(QStringLiteral("Also write tidy tables"), central);
+    tidyFolderEdit = new QLineEdit(central);
+    tidyFolderEdit->setAccessibleName(QStringLiteral("Folder for the tidy tables"));
+    tidyFolderEdit->setToolTip(QStringLiteral("clicks.csv, trials.csv, clusters.csv, levels.csv, subjects.csv and "
                                              "datapackage.json are written into this folder"));
-    cmdTidyFolder = new QPushButton(QStringLiteral("&Folder..."), central);
-    cmdTidyFolder->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
-    tidyRow->addWidget(chkTidy);
-    tidyRow->addWidget(txtTidyFolder, 1);
-    tidyRow->addWidget(cmdTidyFolder);
+    tidyFolderButton = new QPushButton(QStringLiteral("&Folder..."), central);
+    tidyFolderButton->setAccessibleName(QStringLiteral("Choose the folder for the tidy tables"));
+    tidyRow->addWidget(tidyCheck);
+    tidyRow->addWidget(tidyFolderEdit, 1);
+    tidyRow->addWidget(tidyFolderButton);
     layout->addLayout(tidyRow);
 
     auto *choiceRow = new QHBoxLayout;
@@ -111,13 +111,13 @@ void frmMain::buildWidgets()
     frameLayout->addWidget(optFile[1]);
     chkHeader = new QCheckBox(QStringLiteral("Include variable names"), central);
     chkHeader->setChecked(true);
-    chkByName = new QCheckBox(QStringLiteral("Line clusters up by &name"), central);
-    chkByName->setToolTip(QStringLiteral("One group of columns per cluster name instead of per position in "
+    byNameCheck = new QCheckBox(QStringLiteral("Line clusters up by &name"), central);
+    byNameCheck->setToolTip(QStringLiteral("One group of columns per cluster name instead of per position in "
                                          "the file, for counterbalanced orders; also on the report's study page"));
     auto *optionsColumn = new QVBoxLayout;
     optionsColumn->addWidget(frame1);
     optionsColumn->addWidget(chkHeader);
-    optionsColumn->addWidget(chkByName);
+    optionsColumn->addWidget(byNameCheck);
     optionsColumn->addStretch();
     choiceRow->addLayout(optionsColumn, 1);
 
@@ -130,41 +130,41 @@ void frmMain::buildWidgets()
     choiceRow->addLayout(buttonColumn);
     layout->addLayout(choiceRow);
 
-    lblFiles = fixedLabel(central, 1);
-    lstFiles = new QListWidget(central);
-    lstFiles->setAccessibleName(QStringLiteral("Files to analyse"));
-    lstFiles->setSelectionMode(QAbstractItemView::NoSelection);
-    lstFiles->setFixedHeight(lstFiles->fontMetrics().lineSpacing() * VisibleFileNames
-                             + 2 * lstFiles->frameWidth() + 4);
-    lblFiles->setBuddy(lstFiles);
-    layout->addWidget(lblFiles);
-    layout->addWidget(lstFiles);
+    filesLabel = fixedLabel(central, 1);
+    analysedFiles = new QListWidget(central);
+    analysedFiles->setAccessibleName(QStringLiteral("Files to analyse"));
+    analysedFiles->setSelectionMode(QAbstractItemView::NoSelection);
+    analysedFiles->setFixedHeight(analysedFiles->fontMetrics().lineSpacing() * VisibleFileNames
+                             + 2 * analysedFiles->frameWidth() + 4);
+    filesLabel->setBuddy(analysedFiles);
+    layout->addWidget(filesLabel);
+    layout->addWidget(analysedFiles);
 
-    stkRun = new QStackedWidget(central);
-    lblStatus = fixedLabel(stkRun, 2);
-    lblStatus->setAccessibleName(QStringLiteral("Status"));
-    prgRun = new QProgressBar(stkRun);
-    prgRun->setAccessibleName(QStringLiteral("Progress"));
-    stkRun->addWidget(lblStatus);
-    stkRun->addWidget(prgRun);
-    stkRun->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    stkRun->setFixedHeight(std::max(lblStatus->maximumHeight(), prgRun->sizeHint().height()));
-    layout->addWidget(stkRun);
-    fraReport = new ReportControls(m_dialogs, central);
-    layout->addWidget(fraReport);
+    runStack = new QStackedWidget(central);
+    statusLabel = fixedLabel(runStack, 2);
+    statusLabel->setAccessibleName(QStringLiteral("Status"));
+    runProgress = new QProgressBar(runStack);
+    runProgress->setAccessibleName(QStringLiteral("Progress"));
+    runStack->addWidget(statusLabel);
+    runStack->addWidget(runProgress);
+    runStack->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    runStack->setFixedHeight(std::max(statusLabel->maximumHeight(), runProgress->sizeHint().height()));
+    layout->addWidget(runStack);
+    reportFrame = new ReportControls(m_dialogs, central);
+    layout->addWidget(reportFrame);
     // Shown from the start, empty until a run, so that the window keeps its size.
     tblResults = new ResultTableView(central);
     layout->addWidget(tblResults, 1);
     setCentralWidget(central);
-    connect(tblResults, &ResultTableView::clusterChosen, fraReport, &ReportControls::openViewerAt);
+    connect(tblResults, &ResultTableView::clusterChosen, reportFrame, &ReportControls::openViewerAt);
 
     connect(Command1, &QPushButton::clicked, this, &frmMain::Command1_Click);
     connect(cmdBlader, &QPushButton::clicked, this, &frmMain::cmdBlader_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmMain::cmdSave_Click);
     connect(txtOutputFile, &QLineEdit::textChanged, this, &frmMain::txtOutputFile_Change);
     connect(optFile[1], &QRadioButton::toggled, this, &frmMain::optFile_Click);
-    connect(chkTidy, &QCheckBox::toggled, this, &frmMain::chkTidy_Click);
-    connect(cmdTidyFolder, &QPushButton::clicked, this, &frmMain::cmdTidyFolder_Click);
+    connect(tidyCheck, &QCheckBox::toggled, this, &frmMain::tidyCheck_Click);
+    connect(tidyFolderButton, &QPushButton::clicked, this, &frmMain::tidyFolderButton_Click);
 }
 
 void frmMain::buildMenus()
@@ -190,16 +190,16 @@ void frmMain::Form_Load()
     setComputeEnabled(false);
     showChosenFiles();
     showStatus(QString());
-    chkTidy_Click();
+    tidyCheck_Click();
     move(StartPosition, StartPosition);
 }
 
 void frmMain::showChosenFiles()
 {
     const QStringList paths = filesToAnalyse(m_fileList);
-    lstFiles->clear();
+    analysedFiles->clear();
     for (const QString &path : paths)
-        lstFiles->addItem(QFileInfo(path).fileName());
+        analysedFiles->addItem(QFileInfo(path).fileName());
     QString text;
     if (paths.isEmpty())
         text = QStringLiteral("No result files chosen");
@@ -207,16 +207,16 @@ void frmMain::showChosenFiles()
         text = QStringLiteral("1 file chosen in %1").arg(QDir::toNativeSeparators(QFileInfo(paths.first()).absolutePath()));
     else
         text = QStringLiteral("%1 files chosen in %2").arg(paths.size()).arg(m_fileList.first());
-    lblFiles->setText(text);
-    lblFiles->setToolTip(text);
-    fraReport->setResultFiles(paths);
+    filesLabel->setText(text);
+    filesLabel->setToolTip(text);
+    reportFrame->setResultFiles(paths);
 }
 
 void frmMain::showStatus(const QString &text)
 {
-    lblStatus->setText(text);
-    lblStatus->setToolTip(text);
-    stkRun->setCurrentWidget(lblStatus);
+    statusLabel->setText(text);
+    statusLabel->setToolTip(text);
+    runStack->setCurrentWidget(statusLabel);
 }
 
 void frmMain::setComputeEnabled(bool enabled)
@@ -293,36 +293,36 @@ void frmMain::optFile_Click()
         txtOutputFile->setText(path);
 }
 
-void frmMain::chkTidy_Click()
+void frmMain::tidyCheck_Click()
 {
-    txtTidyFolder->setEnabled(chkTidy->isChecked());
-    cmdTidyFolder->setEnabled(chkTidy->isChecked());
+    tidyFolderEdit->setEnabled(tidyCheck->isChecked());
+    tidyFolderButton->setEnabled(tidyCheck->isChecked());
 }
 
-void frmMain::cmdTidyFolder_Click()
+void frmMain::tidyFolderButton_Click()
 {
     // The dialog opens where the tables went last, or else beside the output file.
-    cdlTidyFolder.initialFolder = !txtTidyFolder->text().isEmpty() ? txtTidyFolder->text()
+    cdlTidyFolder.initialFolder = !tidyFolderEdit->text().isEmpty() ? tidyFolderEdit->text()
                                   : !m_lastTidyFolder.isEmpty()
                                       ? m_lastTidyFolder
                                       : QFileInfo(txtOutputFile->text()).absolutePath();
     if (const std::optional<QString> folder = m_dialogs.chooseFolder(cdlTidyFolder))
-        txtTidyFolder->setText(*folder);
+        tidyFolderEdit->setText(*folder);
 }
 
 std::optional<QString> frmMain::tidyFolder()
 {
-    if (txtTidyFolder->text().isEmpty())
-        cmdTidyFolder_Click();
-    if (txtTidyFolder->text().isEmpty())
+    if (tidyFolderEdit->text().isEmpty())
+        tidyFolderButton_Click();
+    if (tidyFolderEdit->text().isEmpty())
         return std::nullopt;
-    return txtTidyFolder->text();
+    return tidyFolderEdit->text();
 }
 
 void frmMain::cmdSave_Click()
 {
     std::optional<QString> tidy;
-    if (chkTidy->isChecked() && !(tidy = tidyFolder()))
+    if (tidyCheck->isChecked() && !(tidy = tidyFolder()))
         return;
     cmdSave->setEnabled(false);
     m_outputPath = outputPathWithExtension(txtOutputFile->text(), spssChosen());
@@ -332,23 +332,22 @@ void frmMain::cmdSave_Click()
 
     AnalysisRun run(spssChosen() ? OutputKind::SpssData : OutputKind::TabDelimited,
                     chkHeader->isChecked(), locale(),
-                    chkByName->isChecked() ? ClusterLayout::ByName : ClusterLayout::ByPosition);
+                    byNameCheck->isChecked() ? ClusterLayout::ByName : ClusterLayout::ByPosition);
     run.keepResults();
     if (tidy)
         run.alsoTidy(*tidy);
-    prgRun->setRange(0, int(paths.size()));
-    prgRun->setValue(0);
-    stkRun->setCurrentWidget(prgRun);
+    runProgress->setRange(0, int(paths.size()));
+    runProgress->setValue(0);
+    runStack->setCurrentWidget(runProgress);
     for (qsizetype i = 0; i < paths.size(); ++i) {
         run.add(paths[i]);
-        prgRun->setValue(int(i) + 1);
+        runProgress->setValue(int(i) + 1);
         // Let the bar paint; clicks and keys wait until the run is over.
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
-    QString problem;
     QString status;
-    if (run.save(m_outputPath, &problem)) {
+    if (const FileResult<void> saved = run.save(m_outputPath)) {
         tblResults->setResults(run.results(), run.analysedPaths(), locale());
         status = QStringLiteral("Finished: %1 of %2 files analysed, %3 %4 written to %5")
                      .arg(run.analysedCount())
@@ -358,12 +357,13 @@ void frmMain::cmdSave_Click()
                      .arg(QDir::toNativeSeparators(m_outputPath));
     } else {
         status = QStringLiteral("Not finished: the output file was not written.");
-        m_dialogs.message(programName, QStringLiteral("The output file was not written.\n\n") + problem,
+        m_dialogs.message(programName,
+                          QStringLiteral("The output file was not written.\n\n") + saved.error().description,
                           MessageIcon::Critical);
     }
     if (tidy) {
         m_lastTidyFolder = *tidy;
-        if (run.saveTidy(*tidy, &problem)) {
+        if (const FileResult<void> saved = run.saveTidy(*tidy)) {
             const QString folder = QDir::toNativeSeparators(*tidy);
             status += status.endsWith(u'.') ? QStringLiteral(" Tidy tables written to %1.").arg(folder)
                                             : QStringLiteral("; tidy tables written to %1").arg(folder);
@@ -371,7 +371,7 @@ void frmMain::cmdSave_Click()
             status += status.endsWith(u'.') ? QStringLiteral(" The tidy tables were not all written.")
                                             : QStringLiteral("; the tidy tables were not all written");
             m_dialogs.message(programName,
-                              QStringLiteral("The tidy tables were not all written.\n\n") + problem,
+                              QStringLiteral("The tidy tables were not all written.\n\n") + saved.error().description,
                               MessageIcon::Critical);
         }
     }

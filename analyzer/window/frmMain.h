@@ -46,8 +46,8 @@ public:
     void mnuUitvoer_Click() { cmdBlader_Click(); }
     void txtOutputFile_Change();
     void optFile_Click();
-    void chkTidy_Click();
-    void cmdTidyFolder_Click();
+    void tidyCheck_Click();
+    void tidyFolderButton_Click();
     void cmdSave_Click();
     void mnuBewaar_Click() { cmdSave_Click(); }
     void mnuInfo_Click();
@@ -63,18 +63,18 @@ public:
     QGroupBox *frame1 = nullptr;
     std::array<QRadioButton *, 2> optFile{}; // tab-delimited text, SPSS data file
     QCheckBox *chkHeader = nullptr;
-    QCheckBox *chkByName = nullptr;      // the wide table's clusters by name, not position
-    QCheckBox *chkTidy = nullptr;        // also write the tidy tables
-    QLineEdit *txtTidyFolder = nullptr;  // into this folder
-    QPushButton *cmdTidyFolder = nullptr;
-    QLabel *lblFiles = nullptr;        // how many files are chosen, and where
-    QListWidget *lstFiles = nullptr;   // their names
+    QCheckBox *byNameCheck = nullptr;      // the wide table's clusters by name, not position
+    QCheckBox *tidyCheck = nullptr;        // also write the tidy tables
+    QLineEdit *tidyFolderEdit = nullptr;  // into this folder
+    QPushButton *tidyFolderButton = nullptr;
+    QLabel *filesLabel = nullptr;        // how many files are chosen, and where
+    QListWidget *analysedFiles = nullptr;   // their names
     // The progress of a run while it lasts, then what it did, in the same place, so the
     // window keeps its size.
-    QStackedWidget *stkRun = nullptr;
-    QProgressBar *prgRun = nullptr;
-    QLabel *lblStatus = nullptr;
-    ReportControls *fraReport = nullptr;  // report, cluster folders, search viewer
+    QStackedWidget *runStack = nullptr;
+    QProgressBar *runProgress = nullptr;
+    QLabel *statusLabel = nullptr;
+    ReportControls *reportFrame = nullptr;  // report, cluster folders, search viewer
     ResultTableView *tblResults = nullptr; // the rows the last run wrote
     FileDialogRequest cdlFiles;    // result files to analyse, several at once
     FileDialogRequest cdlSaveFile; // the output file

@@ -29,6 +29,7 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest &) override { return {}; }
     std::optional<QString> chooseFolder(const FileDialogRequest &) override { return {}; }
     std::optional<ColourValue> chooseColour(ColourValue) override { return {}; }
+    std::optional<int> chooseItem(const QString &, const QString &, const QStringList &, int) override { return {}; }
 };
 
 class Silence final : public SoundPlayer

@@ -2,6 +2,8 @@
 // Every message box and standard dialog of both programs goes through this interface,
 // so that windows never block on a real dialog in tests.
 
+#include "kelvane/ColourValue.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,9 +37,6 @@ inline const QString Results = QStringLiteral("results");
 inline const QString Tables = QStringLiteral("tables");
 } // namespace FolderKind
 
-// Colours are 24-bit values with red in the low byte: 255 is red, 16777215 white.
-using ColourValue = qint32;
-
 class Dialogs
 {
 public:
@@ -63,7 +62,7 @@ public:
     // The index of the item chosen from `items`, `current` offered first, or nothing when
     // cancelled. Dialogs that never ask anyone (a run without a researcher) cancel.
     virtual std::optional<int> chooseItem(const QString &title, const QString &prompt,
-                                          const QStringList &items, int current);
+                                          const QStringList &items, int current) = 0;
 };
 
 // Shows the save dialog until the researcher picks a file that does not exist yet or

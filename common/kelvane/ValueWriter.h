@@ -12,7 +12,6 @@ class ValueWriter
 {
 public:
     void text(QStringView value);
-    void wholeNumber(qint64 value);
     void number(double value);
     void boolean(bool value);
     // Writes a value read by ValueReader back in its own kind.

@@ -45,4 +45,9 @@ std::optional<ColourValue> SilentDialogs::chooseColour(ColourValue)
     return std::nullopt;
 }
 
+std::optional<int> SilentDialogs::chooseItem(const QString &, const QString &, const QStringList &, int)
+{
+    return std::nullopt;
+}
+
 } // namespace kelvane

@@ -19,12 +19,6 @@ bool readingLostSomething(const ClusterFileContent &content)
 
 } // namespace
 
-bool ClusterFileReport::hasProblems() const
-{
-    return std::any_of(findings.cbegin(), findings.cend(),
-                       [](const Finding &finding) { return finding.severity == Severity::Problem; });
-}
-
 QString ClusterFileReport::summary() const
 {
     const ClusterModel &cluster = content.cluster;

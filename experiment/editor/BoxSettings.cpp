@@ -226,9 +226,9 @@ bool BoxSettings::ClearCluster()
     return true;
 }
 
-void BoxSettings::clearCluster()
+void BoxSettings::clearClusterWithoutAsking()
 {
-    kelvane::clearCluster(m_program.Cluster);
+    kelvane::resetToOneEmptyTrial(m_program.Cluster);
     m_shown = 0;
     syncTabs();
     ResetLayout();
@@ -383,7 +383,7 @@ void BoxSettings::Runtrial_Click()
     activateWindow();
 }
 
-void BoxSettings::mnuTryTrial_Click()
+void BoxSettings::tryTrialAction_Click()
 {
     if (m_program.Cluster.CountBoxes(m_shown) == 0) {
         refuse(QStringLiteral("Try Trial"), QStringLiteral("Trial %1 has no boxes to try.").arg(m_shown + 1));
@@ -411,7 +411,7 @@ void BoxSettings::mnuRunExperiment_Click()
 void BoxSettings::experimentWindowClosed()
 {
     // The run loaded its own clusters into the model: start afresh, as a new cluster.
-    clearCluster();
+    clearClusterWithoutAsking();
     m_history.clear();
     m_program.ClusterFile.clear();
     m_program.ClusterName.clear();

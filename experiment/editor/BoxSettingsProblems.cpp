@@ -25,7 +25,7 @@ StudyRandom freshRandom()
 
 } // namespace
 
-void BoxSettings::mnuRandomLayout_Click()
+void BoxSettings::randomLayoutAction_Click()
 {
     const int boxes = m_program.Cluster.CountBoxes(m_shown);
     if (boxes == 0) {
@@ -41,7 +41,7 @@ void BoxSettings::mnuRandomLayout_Click()
     m_history.push(new RandomLayoutEdit(*this, m_shown, layout.corners));
 }
 
-void BoxSettings::mnuMakeProblem_Click()
+void BoxSettings::makeProblemAction_Click()
 {
     const int boxes = m_program.Cluster.CountBoxes(m_shown);
     if (boxes == 0) {
@@ -58,7 +58,7 @@ void BoxSettings::mnuMakeProblem_Click()
     m_history.push(new MakeProblemEdit(*this, m_shown, *object, targetOrder(random, boxes)));
 }
 
-void BoxSettings::mnuNewStudy_Click()
+void BoxSettings::newStudyAction_Click()
 {
     NewStudyDialog dialog(m_services.dialogs, m_services.store, this);
     dialog.exec();

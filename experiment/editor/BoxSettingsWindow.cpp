@@ -134,20 +134,20 @@ void BoxSettings::buildMenus()
     mnuSaveTrial = menuItem(file, QStringLiteral("Save Cluster"), QStringLiteral("mnuSaveTrial"));
     mnuSaveTrial->setShortcut(QKeySequence::Save);
     mnuClearCluster = menuItem(file, QStringLiteral("Clear Cluster"), QStringLiteral("mnuClearCluster"));
-    mnuNewStudy = menuItem(file, QStringLiteral("New Study..."), QStringLiteral("mnuNewStudy"));
+    newStudyAction = menuItem(file, QStringLiteral("New Study..."), QStringLiteral("newStudyAction"));
     file->addSeparator();
     mnuExitKelvane = menuItem(file, QStringLiteral("Exit Kelvane"), QStringLiteral("mnuExitKelvane"));
 
     QMenu *edit = menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuUndo = m_history.createUndoAction(edit, QStringLiteral("Undo"));
-    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    mnuUndo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    mnuRedo = m_history.createRedoAction(edit, QStringLiteral("Redo"));
-    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    edit->addAction(mnuUndo);
-    edit->addAction(mnuRedo);
+    undoAction = m_history.createUndoAction(edit, QStringLiteral("Undo"));
+    undoAction->setObjectName(QStringLiteral("undoAction"));
+    undoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    redoAction = m_history.createRedoAction(edit, QStringLiteral("Redo"));
+    redoAction->setObjectName(QStringLiteral("redoAction"));
+    redoAction->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addAction(undoAction);
+    edit->addAction(redoAction);
 
     QMenu *run = menuBar()->addMenu(QStringLiteral("&Run"));
     run->setObjectName(QStringLiteral("mnuRun"));
@@ -161,10 +161,10 @@ void BoxSettings::buildMenus()
     mnuAddLayout = menuItem(trial, QStringLiteral("Add Trial"), QStringLiteral("mnuAddLayout"));
     mnuCopylayout = menuItem(trial, QStringLiteral("Copy Trial"), QStringLiteral("mnuCopylayout"));
     trial->addSeparator();
-    mnuRandomLayout = menuItem(trial, QStringLiteral("Random Layout"), QStringLiteral("mnuRandomLayout"));
-    mnuMakeProblem = menuItem(trial, QStringLiteral("Make Problem"), QStringLiteral("mnuMakeProblem"));
+    randomLayoutAction = menuItem(trial, QStringLiteral("Random Layout"), QStringLiteral("randomLayoutAction"));
+    makeProblemAction = menuItem(trial, QStringLiteral("Make Problem"), QStringLiteral("makeProblemAction"));
     trial->addSeparator();
-    mnuTryTrial = menuItem(trial, QStringLiteral("Try Trial"), QStringLiteral("mnuTryTrial"));
+    tryTrialAction = menuItem(trial, QStringLiteral("Try Trial"), QStringLiteral("tryTrialAction"));
 
     QMenu *extra = menuBar()->addMenu(QStringLiteral("&Extra"));
     extra->setObjectName(QStringLiteral("mnuExtra"));
@@ -191,10 +191,10 @@ void BoxSettings::connectParts()
     connect(mnuCopylayout, &QAction::triggered, this, &BoxSettings::CopyTrial_Click);
     connect(mnuOptions, &QAction::triggered, this, &BoxSettings::mnuOptions_Click);
     connect(mnuiconEdit, &QAction::triggered, this, &BoxSettings::mnuiconEdit_Click);
-    connect(mnuTryTrial, &QAction::triggered, this, &BoxSettings::mnuTryTrial_Click);
-    connect(mnuRandomLayout, &QAction::triggered, this, &BoxSettings::mnuRandomLayout_Click);
-    connect(mnuMakeProblem, &QAction::triggered, this, &BoxSettings::mnuMakeProblem_Click);
-    connect(mnuNewStudy, &QAction::triggered, this, &BoxSettings::mnuNewStudy_Click);
+    connect(tryTrialAction, &QAction::triggered, this, &BoxSettings::tryTrialAction_Click);
+    connect(randomLayoutAction, &QAction::triggered, this, &BoxSettings::randomLayoutAction_Click);
+    connect(makeProblemAction, &QAction::triggered, this, &BoxSettings::makeProblemAction_Click);
+    connect(newStudyAction, &QAction::triggered, this, &BoxSettings::newStudyAction_Click);
     // Saved is where the history stood at the last save or open, wherever undo and
     // redo lead.
     const auto followHistory = [this] {
@@ -212,7 +212,7 @@ void BoxSettings::connectParts()
 
     connect(Trials, &QTabBar::currentChanged, this, [this] { Trials_Click(m_shown); });
     SSTab1->setTrial([this]() -> const TrialSettings & { return shownSettings(); });
-    connect(SSTab1, &TrialSettingsPanel::edited, this, [this](const QString &setting, const TrialSettings &after) {
+    connect(SSTab1, &TrialSettingsPanel::settingEdited, this, [this](const QString &setting, const TrialSettings &after) {
         m_history.push(new TrialSettingEdit(*this, m_shown, setting, after));
     });
 

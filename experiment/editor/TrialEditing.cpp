@@ -61,7 +61,7 @@ void clearTrialLayout(ClusterModel &cluster, int trial)
     cluster.Trials.at(std::size_t(trial)).TargetNumberText.clear();
 }
 
-void clearCluster(ClusterModel &cluster)
+void resetToOneEmptyTrial(ClusterModel &cluster)
 {
     cluster.keepFirstTrialOnly();
     cluster.eraseBoxTable();

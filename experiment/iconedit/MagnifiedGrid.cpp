@@ -42,11 +42,6 @@ QRgb toQRgb(IconColour colour)
     return qRgb(redOf(colour), greenOf(colour), blueOf(colour));
 }
 
-IconColour fromQRgb(QRgb rgb)
-{
-    return iconRgb(qRed(rgb), qGreen(rgb), qBlue(rgb));
-}
-
 QImage composedImage(const IconImage &icon, IconColour background)
 {
     QImage image(IconImage::Size, IconImage::Size, QImage::Format_RGB32);

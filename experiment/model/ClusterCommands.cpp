@@ -96,7 +96,7 @@ bool ClusterCommands::OpenCluster()
 
 bool ClusterCommands::OpenClusterFile(const QString &path)
 {
-    m_view.clearCluster();
+    m_view.clearClusterWithoutAsking();
     ClusterFileContent content = readClusterFile(path, ObjectRow::Read);
     m_program.Cluster = std::move(content.cluster);
     if (!content.objectRow.isEmpty())

@@ -248,12 +248,6 @@ std::optional<double> boxSizeMillimetres(const QString &text)
     return mm;
 }
 
-QString boxSizeHint()
-{
-    return QStringLiteral("Side of each box on the subject's screen, in millimetres, whatever the screen. "
-                          "Empty: the boxes take the icon size.");
-}
-
 double readIconSize(const SettingsStore &store, QString *problem)
 {
     const QString key = QStringLiteral("IconSize");

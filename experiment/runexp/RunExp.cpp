@@ -65,9 +65,9 @@ void RunExp::buildWidgets()
     UpDown1 = new UpDownButtons(this);
     LoadExp = button(QStringLiteral("Open Experiment"), this);
     SaveExp = button(QStringLiteral("Save Experiment"), this);
-    btnCheck = button(QStringLiteral("Check"), this);
-    btnOrders = button(QStringLiteral("Orders..."), this);
-    btnOrders->setAccessibleName(QStringLiteral("Orders"));
+    checkButton = button(QStringLiteral("Check"), this);
+    ordersButton = button(QStringLiteral("Orders..."), this);
+    ordersButton->setAccessibleName(QStringLiteral("Orders"));
 
     Label2 = new QLabel(QStringLiteral("Subject name:"), this);
     Subject = new QLineEdit(this);
@@ -80,7 +80,7 @@ void RunExp::buildWidgets()
     ResultFile = new QLabel(this);
     ResultFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
     ResultFile->setWordWrap(true);
-    btnResultsFolder = button(QStringLiteral("Results Folder..."), this);
+    resultsFolderButton = button(QStringLiteral("Results Folder..."), this);
     btnRunExp = button(QStringLiteral("Run"), this);
     btnRunExp->setDefault(true);
     Command1 = button(QStringLiteral("Mouse"), this);
@@ -92,7 +92,7 @@ void RunExp::buildWidgets()
     commands->addWidget(UpDown1, 0, Qt::AlignHCenter);
     commands->addSpacing(12);
     for (QWidget *widget : {static_cast<QWidget *>(LoadExp), static_cast<QWidget *>(SaveExp),
-                            static_cast<QWidget *>(btnCheck), static_cast<QWidget *>(btnOrders)})
+                            static_cast<QWidget *>(checkButton), static_cast<QWidget *>(ordersButton)})
         commands->addWidget(widget);
     commands->addStretch();
 
@@ -105,7 +105,7 @@ void RunExp::buildWidgets()
     grid->addWidget(HideMouse, 2, 2);
     grid->addWidget(Label3, 3, 0);
     grid->addWidget(ResultFile, 3, 1);
-    grid->addWidget(btnResultsFolder, 3, 2);
+    grid->addWidget(resultsFolderButton, 3, 2);
     grid->setColumnStretch(1, 1);
     grid->setRowStretch(1, 1);
 
@@ -125,9 +125,9 @@ void RunExp::buildWidgets()
     connect(UpDown1, &UpDownButtons::downClicked, this, &RunExp::UpDown1_DownClick);
     connect(LoadExp, &QPushButton::clicked, this, &RunExp::LoadExp_Click);
     connect(SaveExp, &QPushButton::clicked, this, [this] { SaveExp_Click(); });
-    connect(btnCheck, &QPushButton::clicked, this, &RunExp::btnCheck_Click);
-    connect(btnOrders, &QPushButton::clicked, this, &RunExp::btnOrders_Click);
-    connect(btnResultsFolder, &QPushButton::clicked, this, &RunExp::btnResultsFolder_Click);
+    connect(checkButton, &QPushButton::clicked, this, &RunExp::checkButton_Click);
+    connect(ordersButton, &QPushButton::clicked, this, &RunExp::ordersButton_Click);
+    connect(resultsFolderButton, &QPushButton::clicked, this, &RunExp::resultsFolderButton_Click);
     connect(btnRunExp, &QPushButton::clicked, this, &RunExp::btnRunExp_Click);
     connect(Command1, &QPushButton::clicked, this, &RunExp::Command1_Click);
     connect(Subject, &QLineEdit::textChanged, this, &RunExp::updateResultFile);
@@ -350,7 +350,7 @@ void RunExp::btnRunExp_Click()
     activateWindow();
 }
 
-void RunExp::btnCheck_Click()
+void RunExp::checkButton_Click()
 {
     const RunRequest request = runRequest();
     RunReadiness readiness = checkRunReadiness(request);
@@ -376,7 +376,7 @@ void RunExp::btnCheck_Click()
     m_services.dialogs.message(QStringLiteral("Check"), readinessText(readiness), MessageIcon::Critical);
 }
 
-void RunExp::btnOrders_Click()
+void RunExp::ordersButton_Click()
 {
     // Without a file of its own the orders go where experiments were saved last.
     const auto preview = [this](const QStringList &listed,
@@ -389,7 +389,7 @@ void RunExp::btnOrders_Click()
     makeOrderFiles(m_services.dialogs, {entries(), m_savedFile, QString(), preview});
 }
 
-void RunExp::btnResultsFolder_Click()
+void RunExp::resultsFolderButton_Click()
 {
     FileDialogRequest request;
     request.title = QStringLiteral("Results Folder");

@@ -38,44 +38,4 @@ bool writeSecondHalf(const Program &program, const QStringList &clicks, FileErro
     return appendDurably(runResultPath(program), toWindows1252(line), error);
 }
 
-bool holdsTrialLines(const QString &resultPath)
-{
-    QByteArray bytes;
-    if (!readWholeFile(resultPath, &bytes, nullptr))
-        return false;
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        if (!lines[i].trimmed().isEmpty())
-            return true;
-    }
-    return false;
-}
-
-bool appendClusterToSubject(const QString &clusterResult, const QString &subjectResult,
-                            FileError *error)
-{
-    QByteArray bytes;
-    if (!readWholeFile(clusterResult, &bytes, error))
-        return false;
-    QByteArray lines;
-    int skipped = 0;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        const qsizetype end = bytes.indexOf('\n', start);
-        if (end < 0)
-            break; // an unfinished trial
-        QByteArrayView line(bytes.constData() + start, end - start);
-        if (line.endsWith('\r'))
-            line.chop(1);
-        if (skipped < 2) {
-            ++skipped;
-        } else {
-            lines += line;
-            lines += "\r\n";
-        }
-        start = end + 1;
-    }
-    return appendDurably(subjectResult, lines, error);
-}
-
 } // namespace kelvane

@@ -1,5 +1,6 @@
 #include "kelvane/trial/TrialScreen.h"
 
+#include "kelvane/ColourValueColor.h"
 #include "kelvane/TextNumbers.h"
 #include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/formats/EventLogFile.h"
@@ -28,12 +29,6 @@
 namespace kelvane {
 
 namespace {
-
-// Colour values hold red in the low byte.
-QColor colourOf(ColourValue value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 void setColours(QWidget *widget, const QColor &back, const QColor &fore)
 {
@@ -250,8 +245,8 @@ void TrialScreen::PresentLayout(int trial, bool withBoxes)
 
     m_trial.prepare(trial, withBoxes);
 
-    const QColor back = colourOf(settings.ChangeColor);
-    const QColor fore = colourOf(settings.ChangeForeColor);
+    const QColor back = toQColor(settings.ChangeColor);
+    const QColor fore = toQColor(settings.ChangeForeColor);
     for (QWidget *widget : {static_cast<QWidget *>(TrialLayout), static_cast<QWidget *>(this),
                             static_cast<QWidget *>(Boodschap), static_cast<QWidget *>(ClusterMessage)})
         setColours(widget, back, fore);
@@ -685,11 +680,11 @@ void TrialScreen::waitForCluster()
 
 bool TrialScreen::appendClusterLines()
 {
-    FileError error;
     const QString subject = m_services.experiment->subjectResultFile();
-    if (appendClusterToSubject(runResultPath(m_program), subject, &error))
+    const FileResult<void> appended = appendClusterToSubject(runResultPath(m_program), subject);
+    if (appended)
         return true;
-    recordingFailed(error);
+    recordingFailed(appended.error());
     return false;
 }
 

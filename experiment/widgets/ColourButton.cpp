@@ -1,20 +1,12 @@
 #include "kelvane/widgets/ColourButton.h"
 
+#include "kelvane/ColourValueColor.h"
+
 #include <QPainter>
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
 namespace kelvane {
-
-QColor toQColor(ColourValue value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-ColourValue colourValueOf(const QColor &colour)
-{
-    return ColourValue(colour.red() | (colour.green() << 8) | (colour.blue() << 16));
-}
 
 QString colourName(ColourValue value)
 {

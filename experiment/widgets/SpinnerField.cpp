@@ -3,6 +3,9 @@
 #include "kelvane/TextNumbers.h"
 #include "kelvane/widgets/StorableText.h"
 
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QToolTip>
 #include <QWheelEvent>
@@ -10,6 +13,22 @@
 #include <cmath>
 
 namespace kelvane {
+
+SpinnerField *framedSpinner(QWidget *parent, const QString &caption, const QString &unit)
+{
+    auto *box = new QGroupBox(caption, parent);
+    box->setAccessibleName(caption);
+    parent->layout()->addWidget(box);
+    auto *spinner = new SpinnerField(box);
+    spinner->setAccessibleName(QStringLiteral("%1 (%2)").arg(caption, unit));
+    auto *layout = new QHBoxLayout(box);
+    layout->addWidget(spinner);
+    auto *label = new QLabel(unit, box);
+    label->setAccessibleName(unit);
+    layout->addWidget(label);
+    layout->addStretch(1);
+    return spinner;
+}
 
 QString stepLeadingNumber(QStringView text, int steps)
 {

@@ -383,8 +383,8 @@ private Q_SLOTS:
         AnalysisRun run(OutputKind::TabDelimited, true, QLocale::c());
         run.alsoTidy(dir.filePath(QStringLiteral("tidy")));
         QVERIFY(run.add(path));
-        QString problem;
-        QVERIFY2(run.saveTidy(QString(), &problem), qPrintable(problem));
+        const FileResult<void> saved = run.saveTidy(QString());
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
         // The mixed cluster is named once, with its box counts.
         QCOMPARE(run.warnings(),
                  QStringList{QStringLiteral("%1: cluster 4 (mixed.box) has trials of 4, 6 boxes; it belongs "

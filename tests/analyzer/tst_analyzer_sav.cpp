@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using kelvane::FileResult;
 using namespace kelvane::analyzer;
 using namespace kelvane::analyzer::test;
 
@@ -88,8 +89,8 @@ private Q_SLOTS:
         QVERIFY(run.add(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof")));
         QVERIFY(run.add(none));
         const QString sav = dir.filePath(QStringLiteral("measures.sav"));
-        QString problem;
-        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+        const FileResult<void> saved = run.save(sav);
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
 
         const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\n"
                                          "DISPLAY DICTIONARY.\n"
@@ -170,8 +171,8 @@ private Q_SLOTS:
         QVERIFY(run.add(s1));
         QVERIFY(run.add(s2));
         const QString sav = dir.filePath(QStringLiteral("measures.sav"));
-        QString problem;
-        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+        const FileResult<void> saved = run.save(sav);
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
 
         const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\nDISPLAY DICTIONARY.\nLIST.\n");
         QVERIFY(!csv.isEmpty());
@@ -197,8 +198,8 @@ private Q_SLOTS:
         AnalysisRun run(OutputKind::SpssData, true, QLocale::c());
         QVERIFY(run.add(renee));
         const QString sav = dir.filePath(QStringLiteral("measures.sav"));
-        QString problem;
-        QVERIFY2(run.save(sav, &problem), qPrintable(problem));
+        const FileResult<void> saved = run.save(sav);
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
 
         const QString csv = psppCsv(dir, "GET FILE='" + sav.toUtf8() + "'.\nDISPLAY DICTIONARY.\nLIST.\n");
         QVERIFY(!csv.isEmpty());

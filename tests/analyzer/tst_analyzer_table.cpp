@@ -99,9 +99,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         AnalysisRun run(OutputKind::TabDelimited, true, english);
         QVERIFY(run.add(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof")));
-        QString problem;
         const QString out = dir.filePath(QStringLiteral("out.dat"));
-        QVERIFY2(run.save(out, &problem), qPrintable(problem));
+        const FileResult<void> saved = run.save(out);
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
         QCOMPARE(kelvane::test::readBytes(out),
                  oneClusterTitles + "worked\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n");
     }
@@ -128,8 +128,7 @@ private Q_SLOTS:
         QVERIFY(report[1].startsWith(missing + QStringLiteral(": ")));
 
         const QString out = dir.filePath(QStringLiteral("out.dat"));
-        QString problem;
-        QVERIFY(run.save(out, &problem));
+        QVERIFY(run.save(out));
         // The titles come from the first file analysed.
         QCOMPARE(kelvane::test::readBytes(out),
                  oneClusterTitles + "worked\t 1 \t 3 \t 4 \t3.000\t0.333\t4.000\t1.000\t0.7083\t\r\r\n"
@@ -153,8 +152,8 @@ private Q_SLOTS:
         QVERIFY(byName.add(s1));
         QVERIFY(byName.add(s2));
         const QString out = dir.filePath(QStringLiteral("by-name.dat"));
-        QString problem;
-        QVERIFY2(byName.save(out, &problem), qPrintable(problem));
+        const FileResult<void> saved = byName.save(out);
+        QVERIFY2(saved, qPrintable(saved ? QString() : saved.error().description));
         QByteArray titles = "Subject\tClusters\t";
         for (const char *cluster : {"A.box", "B.box", "C.box"}) {
             for (const char *measure : {"Trials", "Boxes", "Open", "W_Err", "B_err", "FeigenbaumStrategy",
@@ -186,13 +185,14 @@ private Q_SLOTS:
         const QString out = dir.filePath(QStringLiteral("out.dat"));
         kelvane::test::writeBytes(out, "an older, longer table that must not survive\r\n");
         AnalysisRun run(OutputKind::TabDelimited, false, english);
-        QString problem;
-        QVERIFY(run.save(out, &problem));
+        QVERIFY(run.save(out));
         QCOMPARE(kelvane::test::readBytes(out), QByteArray()); // no files: an empty table
 
         const QString unwritable = dir.filePath(QStringLiteral("no such folder/out.dat"));
-        QVERIFY(!run.save(unwritable, &problem));
-        QVERIFY2(problem.contains(unwritable), qPrintable(problem));
+        const FileResult<void> refused = run.save(unwritable);
+        QVERIFY(!refused);
+        QVERIFY2(refused.error().description.contains(unwritable),
+                 qPrintable(refused.error().description));
         QVERIFY(!QFile::exists(unwritable));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("out.dat")});
     }
@@ -217,9 +217,10 @@ private Q_SLOTS:
             QSKIP(qPrintable(place.unavailable()));
         AnalysisRun run(OutputKind(output), true, english);
         QVERIFY(run.add(QStringLiteral(KELVANE_ANALYZER_DATA "/worked.bof")));
-        QString problem;
-        QVERIFY(!run.save(place.path(), &problem));
-        QVERIFY2(problem.contains(place.path() + QStringLiteral(": ")), qPrintable(problem));
+        const FileResult<void> refused = run.save(place.path());
+        QVERIFY(!refused);
+        QVERIFY2(refused.error().description.contains(place.path() + QStringLiteral(": ")),
+                 qPrintable(refused.error().description));
         QString damage;
         QVERIFY2(place.intact(&damage), qPrintable(damage));
     }

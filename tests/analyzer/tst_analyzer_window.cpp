@@ -156,10 +156,10 @@ private Q_SLOTS:
         QCOMPARE(w.chkHeader->text(), QStringLiteral("Include variable names"));
         QVERIFY(w.chkHeader->isChecked());
         QVERIFY(w.chkHeader->isEnabled());
-        QVERIFY(!w.prgRun->isVisible());
-        QCOMPARE(w.lblFiles->text(), QStringLiteral("No result files chosen"));
-        QCOMPARE(w.lstFiles->count(), 0);
-        QVERIFY(w.lblStatus->text().isEmpty());
+        QVERIFY(!w.runProgress->isVisible());
+        QCOMPARE(w.filesLabel->text(), QStringLiteral("No result files chosen"));
+        QCOMPARE(w.analysedFiles->count(), 0);
+        QVERIFY(w.statusLabel->text().isEmpty());
 
         QCOMPARE(w.mnuBestand->title(), QStringLiteral("&File"));
         QCOMPARE(w.mnuBestand->actions(), (QList<QAction *>{w.mnuOpen, w.mnuUitvoer, w.mnuBewaar}));
@@ -228,8 +228,8 @@ private Q_SLOTS:
     {
         const QString out = path(QStringLiteral("single.dat"));
         choose({path(QStringLiteral("a.bof"))}, out);
-        QCOMPARE(m_window->lblFiles->text(), QStringLiteral("1 file chosen in %1").arg(m_dir.path()));
-        QCOMPARE(m_window->lstFiles->item(0)->text(), QStringLiteral("a.bof"));
+        QCOMPARE(m_window->filesLabel->text(), QStringLiteral("1 file chosen in %1").arg(m_dir.path()));
+        QCOMPARE(m_window->analysedFiles->item(0)->text(), QStringLiteral("a.bof"));
         click(m_window->cmdSave);
         QCOMPARE(kelvane::test::readBytes(out), titles + workedRow);
         QVERIFY(m_window->cmdSave->isEnabled());
@@ -245,9 +245,9 @@ private Q_SLOTS:
         QCOMPARE(w.fileList(), (QStringList{m_dir.path(), QStringLiteral("a.bof"), QStringLiteral("b.bof"),
                                             QStringLiteral("c.bof")}));
         // The window shows what was chosen.
-        QCOMPARE(w.lblFiles->text(), QStringLiteral("3 files chosen in %1").arg(m_dir.path()));
-        QCOMPARE(w.lstFiles->count(), 3);
-        QCOMPARE(w.lstFiles->item(1)->text(), QStringLiteral("b.bof"));
+        QCOMPARE(w.filesLabel->text(), QStringLiteral("3 files chosen in %1").arg(m_dir.path()));
+        QCOMPARE(w.analysedFiles->count(), 3);
+        QCOMPARE(w.analysedFiles->item(1)->text(), QStringLiteral("b.bof"));
 
         QApplication::processEvents();
         const QSize before = w.size();
@@ -255,13 +255,13 @@ private Q_SLOTS:
         // The titles cover the longest row, here the second file's.
         const QByteArray expected = twoClusterTitles + workedRow + twoClusterRow + noClusterRow;
         QCOMPARE(kelvane::test::readBytes(out), expected);
-        QVERIFY(!w.prgRun->isVisible());
-        QCOMPARE(w.prgRun->value(), 3);
+        QVERIFY(!w.runProgress->isVisible());
+        QCOMPARE(w.runProgress->value(), 3);
         // It says what it did, and has kept its size: no strip is left where the
         // progress bar was.
-        QCOMPARE(w.lblStatus->text(),
+        QCOMPARE(w.statusLabel->text(),
                  QStringLiteral("Finished: 3 of 3 files analysed, 3 rows written to %1").arg(out));
-        QVERIFY(w.lblStatus->isVisible());
+        QVERIFY(w.statusLabel->isVisible());
         QApplication::processEvents();
         QCOMPARE(w.size(), before);
 
@@ -285,12 +285,12 @@ private Q_SLOTS:
     void tidyTablesBesideTheTable()
     {
         frmMain &w = *m_window;
-        QVERIFY(!w.txtTidyFolder->isEnabled());
-        QVERIFY(!w.cmdTidyFolder->isEnabled());
+        QVERIFY(!w.tidyFolderEdit->isEnabled());
+        QVERIFY(!w.tidyFolderButton->isEnabled());
         const QString out = path(QStringLiteral("with-tidy.dat"));
         choose({path(QStringLiteral("a.bof")), path(QStringLiteral("b.bof"))}, out);
-        clickIndicator(w.chkTidy);
-        QVERIFY(w.txtTidyFolder->isEnabled());
+        clickIndicator(w.tidyCheck);
+        QVERIFY(w.tidyFolderEdit->isEnabled());
 
         // Without a folder the dialog asks for one; cancelling it computes nothing.
         m_dialogs->folders.push_back(std::nullopt);
@@ -301,20 +301,20 @@ private Q_SLOTS:
         const QString folder = path(QStringLiteral("tidy-window"));
         m_dialogs->folders.push_back(folder);
         click(w.cmdSave);
-        QCOMPARE(w.txtTidyFolder->text(), folder);
+        QCOMPARE(w.tidyFolderEdit->text(), folder);
         QCOMPARE(kelvane::test::readBytes(out), twoClusterTitles + workedRow + twoClusterRow);
         // Two clusters of b and one of a; the rows follow the files' order.
         const QByteArray clusters = kelvane::test::readBytes(folder + QStringLiteral("/clusters.csv"));
         QCOMPARE(clusters.count("\r\n"), 1 + 3);
         QVERIFY(clusters.contains("\r\na,1,cluster1.box,3,4,3.000,0.333,4.000,1.000,0.7083,"));
         QVERIFY(QFile::exists(folder + QStringLiteral("/datapackage.json")));
-        QVERIFY2(w.lblStatus->text().endsWith(QStringLiteral("; tidy tables written to %1").arg(folder)),
-                 qPrintable(w.lblStatus->text()));
+        QVERIFY2(w.statusLabel->text().endsWith(QStringLiteral("; tidy tables written to %1").arg(folder)),
+                 qPrintable(w.statusLabel->text()));
 
         // The folder dialog opens where the tables went last.
-        clearText(w.txtTidyFolder);
+        clearText(w.tidyFolderEdit);
         m_dialogs->folders.push_back(std::nullopt);
-        click(w.cmdTidyFolder);
+        click(w.tidyFolderButton);
         QCOMPARE(m_dialogs->fileRequests.last().initialFolder, folder);
         QVERIFY(m_dialogs->messages.isEmpty());
     }
@@ -329,8 +329,8 @@ private Q_SLOTS:
         QDir::setCurrent(m_dir.path());
         w.chooseFiles({QStringLiteral("a.bof"), other});
         QDir::setCurrent(oldCurrent);
-        QCOMPARE(w.lstFiles->count(), 2);
-        QCOMPARE(w.lstFiles->item(1)->text(), QStringLiteral("b.bof"));
+        QCOMPARE(w.analysedFiles->count(), 2);
+        QCOMPARE(w.analysedFiles->item(1)->text(), QStringLiteral("b.bof"));
         QVERIFY(!computeEnabled(w));
 
         const QString out = path(QStringLiteral("from-command-line.dat"));
@@ -370,7 +370,7 @@ private Q_SLOTS:
         click(w.cmdSave);
         QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("typed.sav")));
         QCOMPARE(kelvane::test::readBytes(path(QStringLiteral("typed.sav"))).left(4), QByteArray("$FL2"));
-        QVERIFY(w.lblStatus->text().contains(QStringLiteral("1 cases written to ")));
+        QVERIFY(w.statusLabel->text().contains(QStringLiteral("1 cases written to ")));
 
         // A name with an extension of its own keeps it.
         clearText(w.txtOutputFile);
@@ -455,7 +455,7 @@ private Q_SLOTS:
         QVERIFY(m_dialogs->messages.first().text.contains(out));
         QVERIFY(!QFile::exists(out));
         QVERIFY(m_window->cmdSave->isEnabled());
-        QVERIFY(m_window->lblStatus->text().startsWith(QStringLiteral("Not finished")));
+        QVERIFY(m_window->statusLabel->text().startsWith(QStringLiteral("Not finished")));
     }
 
     void atMost199FilesAtATime()
@@ -526,7 +526,7 @@ private Q_SLOTS:
         frmMain &w = *m_window;
         QVERIFY(writeFile(path(QStringLiteral("cluster1.box")), fourCornerCluster(3)));
         QCOMPARE(w.tblResults->model()->rowCount(), 0);
-        QVERIFY(!w.fraReport->cmdViewer->isEnabled());
+        QVERIFY(!w.reportFrame->viewerButton->isEnabled());
         choose({path(QStringLiteral("b.bof")), path(QStringLiteral("a.bof"))}, path(QStringLiteral("view.dat")));
         click(w.cmdSave);
         QCOMPARE(w.tblResults->model()->rowCount(), 2);
@@ -540,11 +540,11 @@ private Q_SLOTS:
         const QPoint cell = w.tblResults->visualRect(annasCluster).center();
         QTest::mouseClick(w.tblResults->viewport(), Qt::LeftButton, {}, cell);
         QTest::mouseDClick(w.tblResults->viewport(), Qt::LeftButton, {}, cell);
-        SearchViewer *viewer = w.fraReport->viewer();
+        SearchViewer *viewer = w.reportFrame->viewer();
         QVERIFY(viewer && viewer->isVisible());
-        QCOMPARE(viewer->cboSubject->currentText(), QStringLiteral("a"));
-        QCOMPARE(viewer->cboCluster->currentIndex(), 0);
-        QVERIFY(viewer->lblNotes->text().isEmpty());
+        QCOMPARE(viewer->subjectChoice->currentText(), QStringLiteral("a"));
+        QCOMPARE(viewer->clusterChoice->currentIndex(), 0);
+        QVERIFY(viewer->notesLabel->text().isEmpty());
 
         // The first search, clicks 1 3, drawn whole; the arrow keys take clicks back and
         // forth, never past either end, and the drawing follows.
@@ -562,26 +562,26 @@ private Q_SLOTS:
         QCOMPARE(canvas->stepsShown(), 2);
         QCOMPARE(canvas->grab().toImage(), whole);
 
-        click(viewer->cmdNext);
-        click(viewer->cmdNext);
+        click(viewer->nextButton);
+        click(viewer->nextButton);
         QCOMPARE(viewer->trialIndex(), 2);
         QCOMPARE(canvas->stepsShown(), 4);
-        QVERIFY(!viewer->cmdNext->isEnabled());
-        QVERIFY2(viewer->lblTrial->text().startsWith(QStringLiteral("Trial 2 (3 of 3), target 4, click 4 of 4")),
-                 qPrintable(viewer->lblTrial->text()));
-        click(viewer->cmdPrevious);
+        QVERIFY(!viewer->nextButton->isEnabled());
+        QVERIFY2(viewer->trialLabel->text().startsWith(QStringLiteral("Trial 2 (3 of 3), target 4, click 4 of 4")),
+                 qPrintable(viewer->trialLabel->text()));
+        click(viewer->previousButton);
         QCOMPARE(viewer->trialIndex(), 1);
 
         // b's trials had five boxes, not the four of the cluster file beside it.
-        viewer->cboSubject->setCurrentIndex(0);
-        QCOMPARE(viewer->cboCluster->count(), 2);
-        QVERIFY2(viewer->lblNotes->text().startsWith(QStringLiteral("Box count mismatch: trial 0 has 5 boxes")),
-                 qPrintable(viewer->lblNotes->text()));
+        viewer->subjectChoice->setCurrentIndex(0);
+        QCOMPARE(viewer->clusterChoice->count(), 2);
+        QVERIFY2(viewer->notesLabel->text().startsWith(QStringLiteral("Box count mismatch: trial 0 has 5 boxes")),
+                 qPrintable(viewer->notesLabel->text()));
 
         // The window's report of the same files.
         const QString pdf = path(QStringLiteral("window-report.pdf"));
         m_dialogs->savePaths.push_back(pdf);
-        click(w.fraReport->cmdReport);
+        click(w.reportFrame->reportButton);
         QVERIFY(QFile::exists(pdf));
         QCOMPARE(m_dialogs->messages.size(), 1);
         QVERIFY2(m_dialogs->messages.first().text.contains(QStringLiteral("6 pages for 2 subjects")),

@@ -112,7 +112,7 @@ private Q_SLOTS:
     void writerRoundTrips()
     {
         ValueWriter writer;
-        writer.wholeNumber(2);
+        writer.number(2);
         writer.text(u"Uw tijd, is om.");
         writer.boolean(true);
         writer.boolean(false);

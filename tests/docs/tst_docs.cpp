@@ -1,15 +1,26 @@
 // What the manual promises a reader: every link and picture leads somewhere, the files it
 // names exist, the command-line reference lists exactly the options the programs take,
-// and the help window shows the pages and follows their links.
+// every control it names is one the windows have, every picture is made by the
+// screenshot script, and the help window shows the pages and follows their links.
 
+#include "../experiment/editor/EditorFixture.h"
 #include "RunProgram.h"
 #include "ScriptedDialogs.h"
 #include "TestFiles.h"
 
+#include "SearchViewer.h"
+#include "frmMain.h"
 #include "kelvane/HelpWindow.h"
 #include "kelvane/Manual.h"
 #include "kelvane/ManualPages.h"
+#include "kelvane/editor/NewStudyDialog.h"
+#include "kelvane/iconedit/frmIconEdit.h"
+#include "kelvane/options/Options.h"
+#include "kelvane/runexp/OrdersPreviewDialog.h"
+#include "kelvane/runexp/RunExp.h"
 
+#include <QAbstractButton>
+#include <QAccessible>
 #include <QDirIterator>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -87,6 +98,58 @@ QSet<QString> longOptions(const QString &text)
         found.insert(match.captured(0));
     return found;
 }
+
+// The names the manual asks a reader to look for on screen: its bold spans, but not the
+// lead-in of a paragraph or list item ("**Slots**:", "**Check the files.**") nor a question.
+QStringList quotedNames(const QString &prose)
+{
+    static const QRegularExpression bold(QStringLiteral(R"(\*\*([^*]+?)\*\*(:?))"));
+    QStringList names;
+    for (const QRegularExpressionMatch &match : bold.globalMatch(prose)) {
+        // A name may be wrapped onto the next line.
+        const QString text = match.captured(1).simplified();
+        const bool leadIn = !match.captured(2).isEmpty() || text.endsWith(u':')
+                            || text.endsWith(u'?')
+                            || (text.endsWith(u'.') && !text.endsWith(QStringLiteral("...")));
+        if (!leadIn)
+            names.append(text);
+    }
+    return names;
+}
+
+// What the windows show, as assistive technology reads it: every control's and menu
+// item's name, the mnemonic ampersands left out, and every menu item under its menu path
+// too ("Extra > Options").
+struct WindowNames
+{
+    QSet<QString> names;
+    QSet<QString> menuPaths;
+
+    void collect(QAccessibleInterface *node, const QString &menuPath = {})
+    {
+        if (!node)
+            return;
+        QString path = menuPath;
+        const QString name = node->text(QAccessible::Name).trimmed();
+        if (!name.isEmpty()) {
+            names.insert(name);
+            if (node->role() == QAccessible::MenuItem) {
+                path = menuPath.isEmpty() ? name : menuPath + QStringLiteral(" > ") + name;
+                menuPaths.insert(path);
+            }
+        }
+        // A button named for the ear ("Orders") still shows its caption ("Orders...").
+        if (auto *button = qobject_cast<QAbstractButton *>(node->object()))
+            names.insert(QString(button->text()).remove(QRegularExpression(QStringLiteral("&(?!&)"))));
+        for (int i = 0; i < node->childCount(); ++i)
+            collect(node->child(i), path);
+    }
+
+    bool has(const QString &quoted) const
+    {
+        return quoted.contains(QStringLiteral(" > ")) ? menuPaths.contains(quoted) : names.contains(quoted);
+    }
+};
 
 // A folder that looks like a program's: the source's docs/ as its doc/.
 struct ProgramFolderWithManual
@@ -195,6 +258,73 @@ private Q_SLOTS:
                                    .arg(program, option, page));
         differences.sort();
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
+    }
+
+    // A control the manual names that no window has sends the reader looking in vain; an
+    // ampersand in the text is a mnemonic copied from the code, which no screen shows.
+    void theControlsTheManualNamesAreTheWindowsOwn()
+    {
+        EditorFixture editor;
+        ProgramFolderWithManual program;
+        Manual help(editor.dialogs, program.path());
+        help.attach(editor.window.get(), manual::DesignPage);
+        RunExp experiment(editor.program,
+                          {editor.dialogs, *editor.store, editor.targetSound, editor.clickSound, editor.pointer});
+        Options options(*editor.store, editor.dialogs, editor.program.IconFolder);
+        NewStudyDialog newStudy(editor.dialogs, *editor.store);
+        OrdersPreviewDialog ordersPreview({}, {});
+        frmIconEdit iconEditor(editor.program.IconFolder, editor.dialogs);
+        help.attach(&iconEditor, manual::IconEditorPage);
+        ScriptedDialogs analyzerDialogs;
+        analyzer::frmMain analyzer(analyzerDialogs);
+        analyzer::SearchViewer viewer;
+        HelpWindow manualWindow(SourceDir + QStringLiteral("/docs"));
+
+        WindowNames shown;
+        for (QWidget *window : std::initializer_list<QWidget *>{editor.window.get(), &experiment, &options,
+                                                                 &newStudy, &ordersPreview, &iconEditor, &analyzer,
+                                                                 &viewer, &manualWindow})
+            shown.collect(QAccessible::queryAccessibleInterface(window));
+        QVERIFY(shown.menuPaths.contains(QStringLiteral("Extra > Options")));
+
+        static const QRegularExpression mnemonic(QStringLiteral(R"(&\w)"));
+        QStringList wrong;
+        int checked = 0;
+        for (const QString &file : manualFiles()) {
+            const QString prose = readPage(file).prose;
+            if (const QRegularExpressionMatch match = mnemonic.match(prose); match.hasMatch())
+                wrong.append(QStringLiteral("%1: an ampersand shows in \"%2\"")
+                                 .arg(file, prose.mid(qMax(0, match.capturedStart() - 20), 40).simplified()));
+            for (const QString &name : quotedNames(prose)) {
+                ++checked;
+                if (!shown.has(name))
+                    wrong.append(QStringLiteral("%1: **%2** is the name of no control or menu item").arg(file, name));
+            }
+        }
+        QVERIFY(checked > 50);
+        wrong.removeDuplicates();
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
+    }
+
+    void everyPictureIsShownAndMadeByTheScreenshotScript()
+    {
+        static const QRegularExpression picture(QStringLiteral(R"(!\[[^\]]*\]\(([^)\s]+)\))"));
+        QSet<QString> shown;
+        for (const QString &file : manualFiles()) {
+            for (const QRegularExpressionMatch &match : picture.globalMatch(readPage(file).prose))
+                shown.insert(QFileInfo(match.captured(1)).fileName());
+        }
+        const QString script = QString::fromUtf8(readBytes(SourceDir + QStringLiteral("/scripts/screenshots.sh")));
+        QStringList wrong;
+        const QStringList pictures = QDir(SourceDir + QStringLiteral("/docs/images")).entryList(QDir::Files);
+        for (const QString &name : pictures) {
+            if (!shown.contains(name))
+                wrong.append(QStringLiteral("docs/images/%1 is shown on no page").arg(name));
+            if (!script.contains(name))
+                wrong.append(QStringLiteral("docs/images/%1 is not made by scripts/screenshots.sh").arg(name));
+        }
+        QVERIFY(pictures.size() > 10);
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     }
 
     void pagesTheWindowsOpenExist()

@@ -109,7 +109,7 @@ void ClearClusterEdit::redo()
         restore(*m_after, 0);
         return;
     }
-    m_edited.clearCluster();
+    m_edited.clearClusterWithoutAsking();
     m_after = capture();
 }
 

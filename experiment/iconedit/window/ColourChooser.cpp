@@ -93,11 +93,11 @@ void ColourChooser::buildWidgets()
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto *left = new QVBoxLayout;
-    fraPalette = new QGroupBox(QStringLiteral("Palette"), this);
-    PicColorPalette = new PaletteGrid(fraPalette);
-    (new QVBoxLayout(fraPalette))->addWidget(PicColorPalette);
-    fraPalette->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
-    left->addWidget(fraPalette);
+    paletteFrame = new QGroupBox(QStringLiteral("Palette"), this);
+    PicColorPalette = new PaletteGrid(paletteFrame);
+    (new QVBoxLayout(paletteFrame))->addWidget(PicColorPalette);
+    paletteFrame->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    left->addWidget(paletteFrame);
 
     auto *levels = new QGridLayout;
     const std::array<QString, 3> captions = {QStringLiteral("Red:"), QStringLiteral("Green:"),
@@ -133,20 +133,20 @@ void ColourChooser::buildWidgets()
     left->addStretch();
     layout->addLayout(left);
 
-    fraColorToUse = new QGroupBox(QStringLiteral("Color to paint"), this);
-    picColorToUse = new ColourBox(QStringLiteral("Color to paint"), fraColorToUse);
+    colourToUseFrame = new QGroupBox(QStringLiteral("Color to paint"), this);
+    picColorToUse = new ColourBox(QStringLiteral("Color to paint"), colourToUseFrame);
     picColorToUse->setFixedSize(48, 48);
-    (new QVBoxLayout(fraColorToUse))->addWidget(picColorToUse, 0, Qt::AlignCenter);
-    layout->addWidget(fraColorToUse, 0, Qt::AlignTop);
+    (new QVBoxLayout(colourToUseFrame))->addWidget(picColorToUse, 0, Qt::AlignCenter);
+    layout->addWidget(colourToUseFrame, 0, Qt::AlignTop);
 
-    fraMix = new QGroupBox(QStringLiteral("Color mixer"), this);
-    pixMixContainer = new SurroundingArea(fraMix);
+    mixFrame = new QGroupBox(QStringLiteral("Color mixer"), this);
+    pixMixContainer = new SurroundingArea(mixFrame);
     picMix = new MixerStrip(pixMixContainer);
     auto *around = new QVBoxLayout(pixMixContainer);
     around->setContentsMargins(10, 4, 10, 4);
     around->addWidget(picMix);
-    (new QVBoxLayout(fraMix))->addWidget(pixMixContainer);
-    layout->addWidget(fraMix);
+    (new QVBoxLayout(mixFrame))->addWidget(pixMixContainer);
+    layout->addWidget(mixFrame);
     layout->addStretch();
 
     connect(PicColorPalette, &PaletteGrid::released, this, &ColourChooser::PicColorPalette_MouseUp);

@@ -143,13 +143,13 @@ void frmIconEdit::buildMenus()
     mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEditUndo = mnuEdit->addAction(QStringLiteral("&Undo"));
     mnuEdit->addSeparator();
-    mnuEditCut = mnuEdit->addAction(QStringLiteral("Cu&t"));
-    mnuEditCopy = mnuEdit->addAction(QStringLiteral("&Copy"));
-    mnuEditPaste = mnuEdit->addAction(QStringLiteral("&Paste"));
-    for (QAction *clipboard : {mnuEditCut, mnuEditCopy, mnuEditPaste})
+    cutAction = mnuEdit->addAction(QStringLiteral("Cu&t"));
+    copyAction = mnuEdit->addAction(QStringLiteral("&Copy"));
+    pasteAction = mnuEdit->addAction(QStringLiteral("&Paste"));
+    for (QAction *clipboard : {cutAction, copyAction, pasteAction})
         clipboard->setEnabled(false);
     mnuEdit->addSeparator();
-    mnuEditClearClipboard = mnuEdit->addAction(QStringLiteral("C&lear clipboard"));
+    clearClipboardAction = mnuEdit->addAction(QStringLiteral("C&lear clipboard"));
 
     mnuEffects = menuBar()->addMenu(QStringLiteral("E&ffects"));
     mnuEffectsFlipHoriz = mnuEffects->addAction(QStringLiteral("Flip &Horizontal"));
@@ -172,10 +172,10 @@ void frmIconEdit::buildMenus()
     mnuToolsPaint->setCheckable(true);
     mnuTools->menuAction()->setVisible(false);
 
-    mnuExtraction = menuBar()->addMenu(QStringLiteral("Ext&raction"));
-    mnuExtractionShow = mnuExtraction->addAction(QStringLiteral("Show extraction panel"));
-    mnuExtractionShow->setEnabled(false);
-    mnuExtraction->menuAction()->setVisible(false);
+    extractionMenu = menuBar()->addMenu(QStringLiteral("Ext&raction"));
+    showExtractionAction = extractionMenu->addAction(QStringLiteral("Show extraction panel"));
+    showExtractionAction->setEnabled(false);
+    extractionMenu->menuAction()->setVisible(false);
 }
 
 void frmIconEdit::connectWidgets()

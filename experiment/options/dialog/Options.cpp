@@ -5,12 +5,12 @@
 #include "kelvane/widgets/PictureRow.h"
 #include "kelvane/widgets/PictureWidget.h"
 #include "kelvane/widgets/SpinnerField.h"
+#include "kelvane/widgets/TrialSettingsForm.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTabWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -45,18 +45,18 @@ void Options::Form_Load()
     m_pending.clear();
     const LoadedDefaults loaded = readDefaultSettings(m_store);
     const DefaultSettings &s = loaded.settings;
-    TimeUpMessage->setText(s.trial.TimeUpMessage);
-    StartMessage->setText(s.trial.StartMessage);
-    EndMessage->setText(s.trial.EndMessage);
+    SSTab1->TimeUpMessage->setText(s.trial.TimeUpMessage);
+    SSTab1->StartMessage->setText(s.trial.StartMessage);
+    SSTab1->EndMessage->setText(s.trial.EndMessage);
     // A long message shows its beginning.
-    for (QLineEdit *message : {TimeUpMessage, StartMessage, EndMessage})
+    for (QLineEdit *message : {SSTab1->TimeUpMessage, SSTab1->StartMessage, SSTab1->EndMessage})
         message->setCursorPosition(0);
-    time->setText(s.trial.Time);
-    CloseAfter->setText(s.trial.CloseAfter);
-    ChangeColor->setColour(s.trial.BackColor);
-    ChangeForeColor->setColour(s.trial.ForeColor);
-    ScreenSize->setText(s.trial.ScreenSize);
-    boxSizeMm->setText(s.trial.BoxSizeMm);
+    SSTab1->time->setText(s.trial.Time);
+    SSTab1->CloseAfter->setText(s.trial.CloseAfter);
+    SSTab1->ChangeColor->setColour(s.trial.BackColor);
+    SSTab1->ChangeForeColor->setColour(s.trial.ForeColor);
+    SSTab1->ScreenSize->setText(s.trial.ScreenSize);
+    SSTab1->boxSizeMm->setText(s.trial.BoxSizeMm);
     DragBox->setNames(s.objectPictures);
     EmptyBox->setNames(s.boxPictures);
     EmptyIcon->setNames(s.emptyBoxPictures);
@@ -118,15 +118,15 @@ QStringList Options::pictureProblems() const
 DefaultSettings Options::shownSettings() const
 {
     DefaultSettings s;
-    s.trial.TimeUpMessage = TimeUpMessage->text();
-    s.trial.StartMessage = StartMessage->text();
-    s.trial.EndMessage = EndMessage->text();
-    s.trial.Time = time->text();
-    s.trial.CloseAfter = CloseAfter->text();
-    s.trial.BackColor = ChangeColor->colour();
-    s.trial.ForeColor = ChangeForeColor->colour();
-    s.trial.ScreenSize = ScreenSize->text();
-    s.trial.BoxSizeMm = boxSizeMm->text();
+    s.trial.TimeUpMessage = SSTab1->TimeUpMessage->text();
+    s.trial.StartMessage = SSTab1->StartMessage->text();
+    s.trial.EndMessage = SSTab1->EndMessage->text();
+    s.trial.Time = SSTab1->time->text();
+    s.trial.CloseAfter = SSTab1->CloseAfter->text();
+    s.trial.BackColor = SSTab1->ChangeColor->colour();
+    s.trial.ForeColor = SSTab1->ChangeForeColor->colour();
+    s.trial.ScreenSize = SSTab1->ScreenSize->text();
+    s.trial.BoxSizeMm = SSTab1->boxSizeMm->text();
     s.iconSize = PixelIcon->text();
     // A picture that could not be shown still carries its stored name here.
     s.objectPictures = DragBox->names();
@@ -156,11 +156,11 @@ void Options::save_Click()
 void Options::refuse(const Refusal &refusal)
 {
     m_dialogs.message(Title, refusal.text, MessageIcon::Exclamation);
-    SpinnerField *field = refusal.field == Refusal::Field::ScreenSize ? ScreenSize
-                          : refusal.field == Refusal::Field::BoxSize  ? boxSizeMm
+    SpinnerField *field = refusal.field == Refusal::Field::ScreenSize ? SSTab1->ScreenSize
+                          : refusal.field == Refusal::Field::BoxSize  ? SSTab1->boxSizeMm
                                                                       : PixelIcon;
     if (field != PixelIcon)
-        SSTab1->setCurrentWidget(m_screenTab);
+        SSTab1->setCurrentWidget(SSTab1->screenTab());
     field->setFocus();
     field->selectAll();
 }

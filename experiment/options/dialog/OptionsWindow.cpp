@@ -1,13 +1,12 @@
-// The Options window's widgets: the three tabs of trial defaults, the icon size with
+// The Options window's widgets: the trial-settings form for the defaults, the icon size with
 // its preview and the three picture rows beside them, and Save and Cancel below.
 
 #include "kelvane/options/Options.h"
 
-#include "kelvane/widgets/ColourButton.h"
 #include "kelvane/widgets/PictureRow.h"
 #include "kelvane/widgets/PictureWidget.h"
 #include "kelvane/widgets/SpinnerField.h"
-#include "kelvane/widgets/StorableText.h"
+#include "kelvane/widgets/TrialSettingsForm.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -15,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace kelvane {
@@ -46,48 +44,6 @@ void endColumn(QWidget *column)
     static_cast<QVBoxLayout *>(column->layout())->addStretch(1);
 }
 
-QLineEdit *messageField(QWidget *tab, const QString &caption)
-{
-    QGroupBox *box = frame(tab, caption);
-    auto *edit = new QLineEdit(box);
-    edit->setAccessibleName(caption);
-    // Room for the default messages, which are about thirty characters long.
-    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 36);
-    guardStorableText(edit);
-    auto *layout = new QHBoxLayout(box);
-    layout->addWidget(edit);
-    return edit;
-}
-
-// A spinner with its unit after it; `unit` may be empty.
-SpinnerField *numberField(QWidget *parent, const QString &caption, const QString &unit)
-{
-    QGroupBox *box = frame(parent, caption);
-    auto *spinner = new SpinnerField(box);
-    spinner->setAccessibleName(QStringLiteral("%1 (%2)").arg(caption, unit));
-    auto *layout = new QHBoxLayout(box);
-    layout->addWidget(spinner);
-    auto *label = new QLabel(unit, box);
-    label->setAccessibleName(unit);
-    layout->addWidget(label);
-    layout->addStretch(1);
-    return spinner;
-}
-
-ColourButton *colourField(QWidget *tab, Dialogs &dialogs, const QString &caption)
-{
-    QGroupBox *box = frame(tab, caption);
-    auto *button = new ColourButton(dialogs, box);
-    button->setAccessibleName(caption);
-    auto *layout = new QHBoxLayout(box);
-    auto *label = new QLabel(QStringLiteral("Click to change:"), box);
-    label->setBuddy(button);
-    layout->addWidget(label);
-    layout->addWidget(button);
-    layout->addStretch(1);
-    return button;
-}
-
 } // namespace
 
 void Options::buildWindow()
@@ -96,12 +52,10 @@ void Options::buildWindow()
     setAccessibleName(windowTitle());
     setModal(true);
 
-    SSTab1 = new QTabWidget(this);
+    SSTab1 = new TrialSettingsForm(m_dialogs, this);
     SSTab1->setAccessibleName(QStringLiteral("Trial defaults"));
-    SSTab1->addTab(messagesTab(), QStringLiteral("Messages"));
-    SSTab1->addTab(timingTab(), QStringLiteral("Timing"));
-    m_screenTab = screenTab();
-    SSTab1->addTab(m_screenTab, QStringLiteral("Screen"));
+    // Room for the default messages, which are about thirty characters long.
+    SSTab1->setMessageWidth(36);
 
     auto *hint = new QLabel(QStringLiteral("Set all options, then click save to set as default."), this);
     hint->setAccessibleName(hint->text());
@@ -125,37 +79,6 @@ void Options::buildWindow()
     layout->addLayout(bottom);
 }
 
-QWidget *Options::messagesTab()
-{
-    QWidget *tab = newColumn();
-    TimeUpMessage = messageField(tab, QStringLiteral("Message on timeout"));
-    StartMessage = messageField(tab, QStringLiteral("Start message"));
-    EndMessage = messageField(tab, QStringLiteral("End message"));
-    endColumn(tab);
-    return tab;
-}
-
-QWidget *Options::timingTab()
-{
-    QWidget *tab = newColumn();
-    time = numberField(tab, QStringLiteral("Time for this layout"), QStringLiteral("seconds"));
-    CloseAfter = numberField(tab, QStringLiteral("Close boxes after"), QStringLiteral("seconds"));
-    endColumn(tab);
-    return tab;
-}
-
-QWidget *Options::screenTab()
-{
-    QWidget *tab = newColumn();
-    ScreenSize = numberField(tab, QStringLiteral("Screen Size"), QStringLiteral("percent"));
-    boxSizeMm = numberField(tab, QStringLiteral("Box Size"), QStringLiteral("mm"));
-    boxSizeMm->setToolTip(boxSizeHint());
-    ChangeColor = colourField(tab, m_dialogs, QStringLiteral("Background Color"));
-    ChangeForeColor = colourField(tab, m_dialogs, QStringLiteral("Foreground Color"));
-    endColumn(tab);
-    return tab;
-}
-
 QWidget *Options::picturesColumn()
 {
     QWidget *column = newColumn(this);
@@ -165,7 +88,7 @@ QWidget *Options::picturesColumn()
     auto *sizeLayout = new QHBoxLayout(sizeRow);
     sizeLayout->setContentsMargins(0, 0, 0, 0);
     column->layout()->addWidget(sizeRow);
-    PixelIcon = numberField(sizeRow, QStringLiteral("Icon Size"), QStringLiteral("twips"));
+    PixelIcon = framedSpinner(sizeRow, QStringLiteral("Icon Size"), QStringLiteral("twips"));
     sizeLayout->setAlignment(PixelIcon->parentWidget(), Qt::AlignTop);
     connect(PixelIcon->field(), &QLineEdit::textChanged, this, &Options::PixelIcon_Change);
 

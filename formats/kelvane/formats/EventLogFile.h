@@ -54,6 +54,9 @@ inline constexpr std::array<QLatin1StringView, EventLogColumnCount> EventLogColu
 
 // The `event` column's word for each kind ("start", "click", ..., "pause").
 QString eventName(TrialEventKind kind);
+// The words of the lines that concern the run rather than a trial.
+inline constexpr QLatin1StringView SessionEventName{"session"};
+inline constexpr QLatin1StringView ExperimentEventName{"experiment"};
 
 // "cluster,trial,event,ms,box,holds,press_ms,clock,input" CR LF.
 QString eventLogTitleLine();

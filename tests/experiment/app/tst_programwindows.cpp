@@ -141,14 +141,14 @@ private Q_SLOTS:
         QVERIFY(editor.mnuOptions->isEnabled());
 
         withOptionsDialog([&] { editor.mnuOptions->trigger(); }, [](Options &dialog) {
-            typeInto(dialog.time->field(), QStringLiteral("30"));
+            typeInto(dialog.SSTab1->time->field(), QStringLiteral("30"));
             QTest::mouseClick(dialog.cancel, Qt::LeftButton);
         });
         QCOMPARE(editor.SSTab1->time->text(), QStringLiteral("10"));
         QCOMPARE(editor.TrialLayout->boxPixels(), 32);
 
         withOptionsDialog([&] { editor.mnuOptions->trigger(); }, [](Options &dialog) {
-            typeInto(dialog.time->field(), QStringLiteral("30"));
+            typeInto(dialog.SSTab1->time->field(), QStringLiteral("30"));
             typeInto(dialog.PixelIcon->field(), QStringLiteral("720"));
             QTest::mouseClick(dialog.save, Qt::LeftButton);
         });

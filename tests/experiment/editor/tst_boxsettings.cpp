@@ -192,7 +192,7 @@ private Q_SLOTS:
             dialog->language->setCurrentIndex(1);
             click(dialog->buttons->button(QDialogButtonBox::Ok));
         });
-        w.mnuNewStudy->trigger();
+        w.newStudyAction->trigger();
         QCOMPARE(f.dialogs.messages.size(), 2);
         QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("No study was made: 40 boxes of 480 twips")),
                  qPrintable(f.dialogs.messages[0].text));
@@ -578,11 +578,11 @@ private Q_SLOTS:
 
         f.placeBox(0, {5000, 5000});
         QVERIFY(!f.program.ClusterSaved);
-        QCOMPARE(w.mnuUndo->text(), QStringLiteral("Undo Place Box 3"));
+        QCOMPARE(w.undoAction->text(), QStringLiteral("Undo Place Box 3"));
         pressKeys(w, QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(f.program.Cluster.CountBoxes(1), 2);
         QVERIFY(f.program.ClusterSaved);
-        QCOMPARE(w.mnuRedo->text(), QStringLiteral("Redo Place Box 3"));
+        QCOMPARE(w.redoAction->text(), QStringLiteral("Redo Place Box 3"));
         f.dialogs.messages.clear();
         w.mnuExitKelvane->trigger();
         QVERIFY(!w.isVisible());
@@ -623,10 +623,10 @@ private Q_SLOTS:
             << Edit([](EditorFixture &f) { f.window->mnuDeleteTrial->trigger(); }) << QStringLiteral("Undo Delete Trial 1");
         QTest::newRow("clear cluster") << nothing << Edit([](EditorFixture &f) { f.window->mnuClearCluster->trigger(); })
                                        << QStringLiteral("Undo Clear Cluster");
-        QTest::newRow("random layout") << nothing << Edit([](EditorFixture &f) { f.window->mnuRandomLayout->trigger(); })
+        QTest::newRow("random layout") << nothing << Edit([](EditorFixture &f) { f.window->randomLayoutAction->trigger(); })
                                        << QStringLiteral("Undo Random Layout of Trial 2");
         QTest::newRow("make problem") << nothing << Edit([](EditorFixture &f) {
-            f.window->mnuMakeProblem->trigger();
+            f.window->makeProblemAction->trigger();
             // Two trials of the shown layout, the target's object in each box once.
             const ClusterModel &c = f.program.Cluster;
             QCOMPARE(c.trialCount(), 2);
@@ -674,7 +674,7 @@ private Q_SLOTS:
         edit(f);
         const QByteArray edited = clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names());
         QVERIFY(edited != saved);
-        QCOMPARE(w.mnuUndo->text(), undoText);
+        QCOMPARE(w.undoAction->text(), undoText);
         // A cleared cluster counts as saved, and its undo brings back what is not.
         const bool cleared = undoText.endsWith(QStringLiteral("Clear Cluster"));
         QCOMPARE(f.program.ClusterSaved, cleared);
@@ -725,7 +725,7 @@ private Q_SLOTS:
         typeInto(w.SSTab1->StartMessage, QStringLiteral("Zoek"));
         QCOMPARE(w.history().count(), steps + 3);
         for (int undo = 0; undo < 3; ++undo)
-            w.mnuUndo->trigger();
+            w.undoAction->trigger();
         QCOMPARE(clusterFileBytes(f.program.Cluster, w.Rows->DragBox->names()), saved);
         QVERIFY(!w.isWindowModified());
 
@@ -734,7 +734,7 @@ private Q_SLOTS:
         w.mnuClearCluster->trigger();
         QCOMPARE(w.windowTitle(), QStringLiteral("Settings[*]"));
         QVERIFY(w.clusterFileLabel->text().isEmpty());
-        w.mnuUndo->trigger();
+        w.undoAction->trigger();
         QVERIFY(w.isWindowModified());
         f.dialogs.savePaths = {std::nullopt};
         const qsizetype requests = f.dialogs.fileRequests.size();

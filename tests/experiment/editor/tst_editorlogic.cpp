@@ -104,7 +104,7 @@ private Q_SLOTS:
         QCOMPARE(cluster.Trials[0].EndMessage, QStringLiteral("Goed."));
         QCOMPARE(cluster.CountBoxes(1), 2);
 
-        clearCluster(cluster);
+        resetToOneEmptyTrial(cluster);
         QCOMPARE(cluster.trialCount(), 1);
         QCOMPARE(cluster.box(1, 1), BoxRecord{});
         QCOMPARE(cluster.Trials[0].EndMessage, QStringLiteral("Goed."));

@@ -157,7 +157,7 @@ private Q_SLOTS:
             screen->Boxes_Click(1); // the target
             screen->OK_Click();     // after its end: back to the editor
         });
-        w.mnuTryTrial->trigger();
+        w.tryTrialAction->trigger();
         QVERIFY(editorHidden);
         QVERIFY(w.isVisible() && !shownTrialScreen());
         QCOMPARE(boxesShown, 1);
@@ -181,7 +181,7 @@ private Q_SLOTS:
             QTest::keyClick(screen, Qt::Key_Escape);
         });
         f.dialogs.messages.clear();
-        w.mnuTryTrial->trigger();
+        w.tryTrialAction->trigger();
         QVERIFY(w.isVisible() && !shownTrialScreen());
         QVERIFY(f.dialogs.messages.isEmpty());
         QCOMPARE(QDir(f.dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),

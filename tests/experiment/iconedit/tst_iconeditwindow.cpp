@@ -173,8 +173,8 @@ void IconEditWindowTest::menusAndToolsCarryTheirCaptions()
     QCOMPARE(texts(w().mnuEdit->actions()),
              (QStringList{QStringLiteral("&Undo"), QStringLiteral("-"), QStringLiteral("Cu&t"), QStringLiteral("&Copy"),
                           QStringLiteral("&Paste"), QStringLiteral("-"), QStringLiteral("C&lear clipboard")}));
-    QVERIFY(!w().mnuEditCut->isEnabled() && !w().mnuEditCopy->isEnabled() && !w().mnuEditPaste->isEnabled());
-    QVERIFY(w().mnuEditClearClipboard->isEnabled());
+    QVERIFY(!w().cutAction->isEnabled() && !w().copyAction->isEnabled() && !w().pasteAction->isEnabled());
+    QVERIFY(w().clearClipboardAction->isEnabled());
     QCOMPARE(texts(w().mnuEffects->actions()),
              (QStringList{QStringLiteral("Flip &Horizontal"), QStringLiteral("Flip &Vertical"), QStringLiteral("-"),
                           QStringLiteral("Rotate &left"), QStringLiteral("Rotate &right"), QStringLiteral("-"),
@@ -182,8 +182,8 @@ void IconEditWindowTest::menusAndToolsCarryTheirCaptions()
     QCOMPARE(texts(w().mnuOptions->actions()),
              (QStringList{QStringLiteral("&Solid grid lines"), QStringLiteral("&Dotted grid lines")}));
     QCOMPARE(texts(w().mnuTools->actions()), QStringList{QStringLiteral("&Paint")});
-    QCOMPARE(texts(w().mnuExtraction->actions()), QStringList{QStringLiteral("Show extraction panel")});
-    QVERIFY(!w().mnuExtractionShow->isEnabled());
+    QCOMPARE(texts(w().extractionMenu->actions()), QStringList{QStringLiteral("Show extraction panel")});
+    QVERIFY(!w().showExtractionAction->isEnabled());
 
     QStringList tips;
     for (const ToolImage *tool : w().toolImages) {

@@ -39,7 +39,7 @@ public:
         ++saveQuestions;
         return goOnAfterQuestion;
     }
-    void clearCluster() override
+    void clearClusterWithoutAsking() override
     {
         ++clears;
         m_program.Cluster = ClusterModel();

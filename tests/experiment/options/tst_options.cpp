@@ -154,13 +154,13 @@ private Q_SLOTS:
         QCOMPARE(o.SSTab1->tabText(0), QStringLiteral("Messages"));
         QCOMPARE(o.SSTab1->tabText(1), QStringLiteral("Timing"));
         QCOMPARE(o.SSTab1->tabText(2), QStringLiteral("Screen"));
-        QCOMPARE(o.TimeUpMessage->text(), QStringLiteral("Uw tijd is om."));
-        QCOMPARE(o.StartMessage->text(), QStringLiteral("Press START"));
-        QCOMPARE(o.time->text(), QStringLiteral("abc"));
-        QCOMPARE(o.CloseAfter->text(), QStringLiteral("2"));
-        QCOMPARE(o.ScreenSize->text(), QStringLiteral("70"));
-        QCOMPARE(o.ChangeColor->colour(), 255);
-        QCOMPARE(o.ChangeForeColor->colour(), 16777215);
+        QCOMPARE(o.SSTab1->TimeUpMessage->text(), QStringLiteral("Uw tijd is om."));
+        QCOMPARE(o.SSTab1->StartMessage->text(), QStringLiteral("Press START"));
+        QCOMPARE(o.SSTab1->time->text(), QStringLiteral("abc"));
+        QCOMPARE(o.SSTab1->CloseAfter->text(), QStringLiteral("2"));
+        QCOMPARE(o.SSTab1->ScreenSize->text(), QStringLiteral("70"));
+        QCOMPARE(o.SSTab1->ChangeColor->colour(), 255);
+        QCOMPARE(o.SSTab1->ChangeForeColor->colour(), 16777215);
         QCOMPARE(o.PixelIcon->text(), QStringLiteral("960"));
         QCOMPARE(o.DragBox->names(), firstRunObjectPictures());
         QCOMPARE(o.EmptyBox->name(0), QStringLiteral("Box3.ico"));
@@ -192,7 +192,7 @@ private Q_SLOTS:
         }
         // 3 messages, 4 spinners, 2 colours, 14 pictures and the preview, Save, Cancel, the tabs.
         QVERIFY2(checked >= 27, qPrintable(QString::number(checked)));
-        QCOMPARE(o.time->accessibleName(), QStringLiteral("Time for this layout (seconds)"));
+        QCOMPARE(o.SSTab1->time->accessibleName(), QStringLiteral("Time for this layout (seconds)"));
         QCOMPARE(o.EmptyBox->picture(0)->accessibleName(), QStringLiteral("Closed box picture 1: Box1.ico"));
     }
 
@@ -201,24 +201,24 @@ private Q_SLOTS:
         Fixture f;
         Options &o = f.open();
         o.SSTab1->setCurrentIndex(1);
-        typeInto(o.time, QStringLiteral("10"));
-        QTest::keyClick(o.time, Qt::Key_Up);
-        QCOMPARE(o.time->text(), QStringLiteral("11"));
-        typeInto(o.CloseAfter, QStringLiteral("0"));
-        QTest::keyClick(o.CloseAfter, Qt::Key_Down);
-        QCOMPARE(o.CloseAfter->text(), QStringLiteral("-1"));
-        typeInto(o.time, QStringLiteral("abc"));
-        QTest::keyClick(o.time, Qt::Key_Up);
-        QCOMPARE(o.time->text(), QStringLiteral("1"));
-        o.time->field()->clear();
-        QTest::keyClick(o.time, Qt::Key_Up);
-        QCOMPARE(o.time->text(), QStringLiteral("1"));
+        typeInto(o.SSTab1->time, QStringLiteral("10"));
+        QTest::keyClick(o.SSTab1->time, Qt::Key_Up);
+        QCOMPARE(o.SSTab1->time->text(), QStringLiteral("11"));
+        typeInto(o.SSTab1->CloseAfter, QStringLiteral("0"));
+        QTest::keyClick(o.SSTab1->CloseAfter, Qt::Key_Down);
+        QCOMPARE(o.SSTab1->CloseAfter->text(), QStringLiteral("-1"));
+        typeInto(o.SSTab1->time, QStringLiteral("abc"));
+        QTest::keyClick(o.SSTab1->time, Qt::Key_Up);
+        QCOMPARE(o.SSTab1->time->text(), QStringLiteral("1"));
+        o.SSTab1->time->field()->clear();
+        QTest::keyClick(o.SSTab1->time, Qt::Key_Up);
+        QCOMPARE(o.SSTab1->time->text(), QStringLiteral("1"));
 
         // The arrows themselves, with the mouse, and no bound at 100 percent.
         o.SSTab1->setCurrentIndex(2);
-        typeInto(o.ScreenSize, QStringLiteral("100"));
-        QTest::mouseClick(o.ScreenSize, Qt::LeftButton, {}, QPoint(o.ScreenSize->width() - 4, 4));
-        QCOMPARE(o.ScreenSize->text(), QStringLiteral("101"));
+        typeInto(o.SSTab1->ScreenSize, QStringLiteral("100"));
+        QTest::mouseClick(o.SSTab1->ScreenSize, Qt::LeftButton, {}, QPoint(o.SSTab1->ScreenSize->width() - 4, 4));
+        QCOMPARE(o.SSTab1->ScreenSize->text(), QStringLiteral("101"));
         QTest::mouseClick(o.PixelIcon, Qt::LeftButton, {}, QPoint(o.PixelIcon->width() - 4, o.PixelIcon->height() - 4));
         QCOMPARE(o.PixelIcon->text(), QStringLiteral("479"));
         QCOMPARE(f.recording.writes, QStringList());
@@ -268,17 +268,17 @@ private Q_SLOTS:
     {
         Fixture f;
         Options &o = f.open();
-        typeInto(o.TimeUpMessage, QStringLiteral("Time is up."));
-        typeInto(o.StartMessage, QString());
+        typeInto(o.SSTab1->TimeUpMessage, QStringLiteral("Time is up."));
+        typeInto(o.SSTab1->StartMessage, QString());
         o.SSTab1->setCurrentIndex(1);
-        typeInto(o.time, QStringLiteral("abc"));
-        QTest::keyClick(o.CloseAfter, Qt::Key_Up);
+        typeInto(o.SSTab1->time, QStringLiteral("abc"));
+        QTest::keyClick(o.SSTab1->CloseAfter, Qt::Key_Up);
         o.SSTab1->setCurrentIndex(2);
-        typeInto(o.ScreenSize, QStringLiteral("70"));
-        typeInto(o.boxSizeMm, QStringLiteral("12.5"));
+        typeInto(o.SSTab1->ScreenSize, QStringLiteral("70"));
+        typeInto(o.SSTab1->boxSizeMm, QStringLiteral("12.5"));
         f.dialogs.colours = {255, 65280};
-        QTest::mouseClick(o.ChangeColor, Qt::LeftButton);
-        QTest::mouseClick(o.ChangeForeColor, Qt::LeftButton);
+        QTest::mouseClick(o.SSTab1->ChangeColor, Qt::LeftButton);
+        QTest::mouseClick(o.SSTab1->ChangeForeColor, Qt::LeftButton);
         typeInto(o.PixelIcon, QStringLiteral("960"));
         f.dialogs.openPaths = {f.inIco(QStringLiteral("Box4.ico")), f.inIco(QStringLiteral("Content1.ico")),
                                f.inIco(QStringLiteral("EmptyBox1.ico"))};
@@ -328,9 +328,9 @@ private Q_SLOTS:
         auto store = std::make_unique<QSettingsStore>(path);
         Fixture f(store.get());
         Options &o = f.open();
-        typeInto(o.EndMessage, QStringLiteral("Next one"));
+        typeInto(o.SSTab1->EndMessage, QStringLiteral("Next one"));
         o.SSTab1->setCurrentIndex(1);
-        typeInto(o.time, QStringLiteral("30"));
+        typeInto(o.SSTab1->time, QStringLiteral("30"));
         QTest::mouseClick(o.save, Qt::LeftButton);
         QCOMPARE(o.result(), int(QDialog::Accepted));
 
@@ -346,8 +346,8 @@ private Q_SLOTS:
     {
         Fixture f;
         Options &o = f.open();
-        typeInto(o.EndMessage, QStringLiteral("Go on"));
-        QTest::keyClick(o.EndMessage, Qt::Key_Return);
+        typeInto(o.SSTab1->EndMessage, QStringLiteral("Go on"));
+        QTest::keyClick(o.SSTab1->EndMessage, Qt::Key_Return);
         QCOMPARE(o.result(), int(QDialog::Accepted));
         QCOMPARE(f.stored("Messages", "EndMessage"), QStringLiteral("Go on"));
 
@@ -382,7 +382,7 @@ private Q_SLOTS:
         writeTestIcon(f.elsewhere(QStringLiteral("Box2.ico")), Qt::yellow);
         const QByteArray box2 = readBytes(f.inIco(QStringLiteral("Box2.ico")));
         Options &o = f.open();
-        typeInto(o.TimeUpMessage, QStringLiteral("Too late"));
+        typeInto(o.SSTab1->TimeUpMessage, QStringLiteral("Too late"));
         typeInto(o.PixelIcon, QStringLiteral("960"));
         f.dialogs.openPaths = {f.elsewhere(QStringLiteral("Pear.ico")), f.elsewhere(QStringLiteral("Box2.ico"))};
         f.dialogs.answers = {Answer::Yes};
@@ -403,8 +403,8 @@ private Q_SLOTS:
 
         // Escape is Cancel too.
         Options &again = f.open();
-        typeInto(again.TimeUpMessage, QStringLiteral("Too late"));
-        QTest::keyClick(again.TimeUpMessage, Qt::Key_Escape);
+        typeInto(again.SSTab1->TimeUpMessage, QStringLiteral("Too late"));
+        QTest::keyClick(again.SSTab1->TimeUpMessage, Qt::Key_Escape);
         QCOMPARE(again.result(), int(QDialog::Rejected));
         QCOMPARE(f.recording.writes, QStringList());
     }
@@ -460,16 +460,16 @@ private Q_SLOTS:
         Fixture f;
         Options &o = f.open();
         o.SSTab1->setCurrentIndex(2);
-        typeInto(o.ScreenSize, QStringLiteral("150"));
+        typeInto(o.SSTab1->ScreenSize, QStringLiteral("150"));
         o.SSTab1->setCurrentIndex(0);
         QTest::mouseClick(o.save, Qt::LeftButton);
         QVERIFY(o.isVisible());
         QCOMPARE(f.dialogs.messages.size(), 1);
         QVERIFY(f.dialogs.messages[0].text.contains(QStringLiteral("screen size \"150\"")));
         QCOMPARE(o.SSTab1->currentIndex(), 2);
-        QVERIFY(o.ScreenSize->hasFocus());
+        QVERIFY(o.SSTab1->ScreenSize->hasFocus());
 
-        typeInto(o.ScreenSize, QStringLiteral("100"));
+        typeInto(o.SSTab1->ScreenSize, QStringLiteral("100"));
         for (const QString &size : {QStringLiteral("0"), QStringLiteral("abc"), QStringLiteral("7001")}) {
             typeInto(o.PixelIcon, size);
             QTest::keyClick(o.PixelIcon, Qt::Key_Return);
@@ -484,8 +484,8 @@ private Q_SLOTS:
         // Time and close-after are free text.
         typeInto(o.PixelIcon, QStringLiteral("15"));
         o.SSTab1->setCurrentIndex(1);
-        typeInto(o.time, QStringLiteral("none"));
-        typeInto(o.CloseAfter, QString());
+        typeInto(o.SSTab1->time, QStringLiteral("none"));
+        typeInto(o.SSTab1->CloseAfter, QString());
         QTest::mouseClick(o.save, Qt::LeftButton);
         QCOMPARE(o.result(), int(QDialog::Accepted));
         QCOMPARE(f.stored("Timing", "Time"), QStringLiteral("none"));
@@ -503,7 +503,7 @@ private Q_SLOTS:
         writeTestIcon(f.elsewhere(QStringLiteral("Pear.ico")), Qt::green);
         Options &o = f.open();
         o.SSTab1->setCurrentIndex(1);
-        typeInto(o.time, QStringLiteral("30"));
+        typeInto(o.SSTab1->time, QStringLiteral("30"));
         f.dialogs.openPaths = {f.elsewhere(QStringLiteral("Pear.ico"))};
         QTest::mouseClick(o.DragBox->picture(0), Qt::LeftButton);
         {
@@ -519,7 +519,7 @@ private Q_SLOTS:
                  qPrintable(f.dialogs.messages[0].text));
         QCOMPARE(readBytes(path), before);
         QCOMPARE(store.read(QStringLiteral("Timing"), QStringLiteral("Time")), QStringLiteral("10"));
-        QCOMPARE(o.time->text(), QStringLiteral("30"));
+        QCOMPARE(o.SSTab1->time->text(), QStringLiteral("30"));
 
         // Once the store can be written, Save succeeds with what the dialog still shows.
         QTest::mouseClick(o.save, Qt::LeftButton);
@@ -571,7 +571,7 @@ private Q_SLOTS:
         QVERIFY(o.DragBox->picture(2)->isMissing());
         QVERIFY(o.EmptyIcon->picture(1)->isMissing());
         QCOMPARE(o.PixelIcon->text(), QStringLiteral("big"));
-        QCOMPARE(o.ChangeColor->colour(), 0);
+        QCOMPARE(o.SSTab1->ChangeColor->colour(), 0);
         QCOMPARE(o.Voorbeeld->size(), QSize(0, 0));
 
         // The icon size must be mended; the pictures keep their stored names.

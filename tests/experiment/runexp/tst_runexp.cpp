@@ -157,6 +157,11 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest &r) override { return m_script.saveFile(r); }
     std::optional<QString> chooseFolder(const FileDialogRequest &r) override { return m_script.chooseFolder(r); }
     std::optional<ColourValue> chooseColour(ColourValue c) override { return m_script.chooseColour(c); }
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                  int current) override
+    {
+        return m_script.chooseItem(title, prompt, items, current);
+    }
 
 private:
     ScriptedDialogs &m_script;
@@ -181,8 +186,8 @@ private Q_SLOTS:
             {w.window.AddComment, u"Add Message"_s},         {w.window.LoadExp, u"Open Experiment"_s},
             {w.window.SaveExp, u"Save Experiment"_s},        {w.window.HideMouse, u"Hide Mouse"_s},
             {w.window.btnRunExp, u"Run"_s},                  {w.window.Command1, u"Mouse"_s},
-            {w.window.btnCheck, u"Check"_s},                 {w.window.btnResultsFolder, u"Results Folder..."_s},
-            {w.window.btnOrders, u"Orders..."_s},
+            {w.window.checkButton, u"Check"_s},                 {w.window.resultsFolderButton, u"Results Folder..."_s},
+            {w.window.ordersButton, u"Orders..."_s},
         };
         for (const auto &[button, caption] : captions)
             QCOMPARE(button->text(), caption);
@@ -321,7 +326,7 @@ private Q_SLOTS:
         // Every other dialog passes through to the one beneath, the choice of an order
         // scheme too.
         w.dialogs.choices.push_back(std::nullopt);
-        w.click(second.btnOrders);
+        w.click(second.ordersButton);
         QCOMPARE(w.dialogs.choiceLists.size(), 1);
         QVERIFY(w.dialogs.unexpected.isEmpty());
     }
@@ -763,9 +768,9 @@ private Q_SLOTS:
         QDir(w.folder.dir.path()).mkdir(u"results"_s);
         const QString results = w.folder.path(u"results"_s);
         w.dialogs.folders = {std::nullopt, results};
-        w.click(w.window.btnResultsFolder);
+        w.click(w.window.resultsFolderButton);
         QCOMPARE(w.folder.store->read(u"Experiment"_s, u"ResultsFolder"_s), w.folder.dir.path());
-        w.click(w.window.btnResultsFolder);
+        w.click(w.window.resultsFolderButton);
         QCOMPARE(w.dialogs.fileRequests.last().initialFolder, w.folder.dir.path());
         QCOMPARE(w.folder.store->read(u"Experiment"_s, u"ResultsFolder"_s), results);
         w.window.Subject->setText(u"Ren\u00e9e"_s);
@@ -796,7 +801,7 @@ private Q_SLOTS:
         w.addCluster(w.a());
         QVERIFY(w.window.openExperimentFile(w.folder.path(u"windows.bex"_s)));
         w.window.Subject->setText(u"anna"_s);
-        w.click(w.window.btnCheck);
+        w.click(w.window.checkButton);
         auto message = w.onlyMessage();
         QVERIFY(message);
         QCOMPARE(message->title, u"Check"_s);
@@ -814,7 +819,7 @@ private Q_SLOTS:
         w.window.clusters->clear();
         w.addCluster(w.a());
         writeBytes(w.folder.path(u"anna.bof"_s), "earlier\r\n");
-        w.click(w.window.btnCheck);
+        w.click(w.window.checkButton);
         message = w.onlyMessage();
         QVERIFY(message);
         QCOMPARE(message->icon, MessageIcon::Exclamation);
@@ -838,7 +843,7 @@ private Q_SLOTS:
         Window w;
         w.writeClusters();
         w.addCluster(w.a());
-        w.click(w.window.btnOrders);
+        w.click(w.window.ordersButton);
         const auto refused = w.onlyMessage();
         QVERIFY(refused);
         QCOMPARE(refused->text, u"Orders need at least two clusters in the list; it holds one."_s);
@@ -861,7 +866,7 @@ private Q_SLOTS:
             return true;
         });
         w.dialogs.choices = {0};
-        w.click(w.window.btnOrders);
+        w.click(w.window.ordersButton);
         QCOMPARE(w.dialogs.choiceLists.last(), (QStringList{u"Balanced Latin square: 2 orders"_s,
                                                             u"All orders: 2 orders"_s, u"As listed: 1 order"_s}));
         QCOMPARE(previewed, u"1: A.box, \"Rest\", B.box\n2: \"Rest\", B.box, A.box"_s);
@@ -902,12 +907,12 @@ private Q_SLOTS:
         w.dialogs.choices = {2, 2};
         w.dialogs.savePaths = {w.folder.path(u"study.bex"_s), w.folder.path(u"study.bex"_s)};
         w.dialogs.answers = {Answer::No, Answer::Yes};
-        w.click(w.window.btnOrders);
+        w.click(w.window.ordersButton);
         QCOMPARE(w.dialogs.messages.size(), 1);
         QCOMPARE(w.dialogs.messages[0].defaultAnswer, Answer::No);
         QVERIFY(w.dialogs.messages[0].text.contains(u"study-2.bex"_s));
         QCOMPARE(readBytes(w.folder.path(u"study-2.bex"_s)), secondOrder);
-        w.click(w.window.btnOrders);
+        w.click(w.window.ordersButton);
         QVERIFY(!QFile::exists(w.folder.path(u"study-2.bex"_s)));
         QCOMPARE(readBytes(w.folder.path(u"study-1.bex"_s)), secondOrder + "\"Message: Thanks\"\r\n");
         QVERIFY(w.dialogs.messages.last().text.contains(u"Removed from the earlier set of orders:"_s));
@@ -923,7 +928,7 @@ private Q_SLOTS:
         });
         const qsizetype requests = w.dialogs.fileRequests.size();
         w.dialogs.choices = {0};
-        w.click(w.window.btnOrders);
+        w.click(w.window.ordersButton);
         QCOMPARE(shown, (QStringList{u"1: \"Rest\", B.box, A.box\n2: \"Rest\", A.box, B.box"_s,
                                      u"1: \"Rest\", B.box, A.box\n2: A.box, \"Rest\", B.box"_s}));
         QCOMPARE(w.dialogs.fileRequests.size(), requests);

@@ -431,17 +431,18 @@ private Q_SLOTS:
         const QString subject = f.path(u"anna.bof"_s);
         writeBytes(cluster, "2,\"10\",\r\nTrial\tCluster\r\n 0 \ta.box\tx\r\n 1 \ta.box\ty\n 2 \ta.box\t");
         writeBytes(subject, "date line\r\ntitles\r\n");
-        FileError error;
-        QVERIFY(appendClusterToSubject(cluster, subject, &error));
-        QVERIFY(appendClusterToSubject(cluster, subject, &error));
+        QVERIFY(appendClusterToSubject(cluster, subject));
+        QVERIFY(appendClusterToSubject(cluster, subject));
         QCOMPARE(readBytes(subject), QByteArray("date line\r\ntitles\r\n"
                                                 " 0 \ta.box\tx\r\n 1 \ta.box\ty\r\n"
                                                 " 0 \ta.box\tx\r\n 1 \ta.box\ty\r\n"));
 
-        QVERIFY(!appendClusterToSubject(cluster, f.path(u"gone/anna.bof"_s), &error));
-        QVERIFY(error.description.contains(f.path(u"gone/anna.bof"_s)));
-        QVERIFY(!appendClusterToSubject(f.path(u"none.bof"_s), subject, &error));
-        QVERIFY(error.description.contains(f.path(u"none.bof"_s)));
+        const FileResult<void> noFolder = appendClusterToSubject(cluster, f.path(u"gone/anna.bof"_s));
+        QVERIFY(!noFolder);
+        QVERIFY(noFolder.error().description.contains(f.path(u"gone/anna.bof"_s)));
+        const FileResult<void> noCluster = appendClusterToSubject(f.path(u"none.bof"_s), subject);
+        QVERIFY(!noCluster);
+        QVERIFY(noCluster.error().description.contains(f.path(u"none.bof"_s)));
     }
 
     void resultFileIsRewrittenByEveryRun()

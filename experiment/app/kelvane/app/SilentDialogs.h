@@ -20,6 +20,8 @@ public:
     std::optional<QString> saveFile(const FileDialogRequest &request) override;
     std::optional<QString> chooseFolder(const FileDialogRequest &request) override;
     std::optional<ColourValue> chooseColour(ColourValue initial) override;
+    std::optional<int> chooseItem(const QString &title, const QString &prompt, const QStringList &items,
+                                  int current) override;
 };
 
 } // namespace kelvane

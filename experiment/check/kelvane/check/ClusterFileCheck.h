@@ -20,7 +20,6 @@ struct ClusterFileReport
     // then what the trial window would make of its values.
     QList<Finding> findings;
 
-    bool hasProblems() const;
     // "2 trials, 3 boxes"
     QString summary() const;
 };

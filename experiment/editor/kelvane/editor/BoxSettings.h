@@ -53,14 +53,14 @@ public:
     void mnuOptions_Click();
     void mnuiconEdit_Click();
     // Shows the selected trial as the subject will see it, and records nothing.
-    void mnuTryTrial_Click();
+    void tryTrialAction_Click();
     // The selected trial's boxes at places drawn at random, as a generated study has them.
-    void mnuRandomLayout_Click();
+    void randomLayoutAction_Click();
     // The selected trial made into a whole problem: one trial per box, the object in
     // each box once.
-    void mnuMakeProblem_Click();
+    void makeProblemAction_Click();
     // A standard study in a folder, from the New Study dialog.
-    void mnuNewStudy_Click();
+    void newStudyAction_Click();
 
     // Trials.
     void Trials_Click(int previousTab);
@@ -106,7 +106,7 @@ public:
     QStringList objectRowNames() const override;
     void setObjectRowNames(const QStringList &names) override;
     bool askToSaveChanges() override { return VraagSave(); }
-    void clearCluster() override;
+    void clearClusterWithoutAsking() override;
     void showCluster() override;
 
     // EditedCluster
@@ -134,7 +134,7 @@ public:
     QAction *mnuOpenTrial = nullptr;
     QAction *mnuSaveTrial = nullptr;
     QAction *mnuClearCluster = nullptr;
-    QAction *mnuNewStudy = nullptr;
+    QAction *newStudyAction = nullptr;
     QAction *mnuExitKelvane = nullptr;
     QAction *mnuRunExperiment = nullptr;
     QAction *mnuRunCluster = nullptr;
@@ -144,11 +144,11 @@ public:
     QAction *mnuCopylayout = nullptr;
     QAction *mnuOptions = nullptr;
     QAction *mnuiconEdit = nullptr;
-    QAction *mnuUndo = nullptr;
-    QAction *mnuRedo = nullptr;
-    QAction *mnuTryTrial = nullptr;
-    QAction *mnuRandomLayout = nullptr;
-    QAction *mnuMakeProblem = nullptr;
+    QAction *undoAction = nullptr;
+    QAction *redoAction = nullptr;
+    QAction *tryTrialAction = nullptr;
+    QAction *randomLayoutAction = nullptr;
+    QAction *makeProblemAction = nullptr;
     // The full path of the cluster file, in the status bar.
     QLabel *clusterFileLabel = nullptr;
 

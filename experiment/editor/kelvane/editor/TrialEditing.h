@@ -25,7 +25,7 @@ std::optional<int> deleteTrial(ClusterModel &cluster, int trial);
 void clearTrialLayout(ClusterModel &cluster, int trial);
 
 // Clear Cluster: one trial, no boxes, no target; trial 1 keeps its settings.
-void clearCluster(ClusterModel &cluster);
+void resetToOneEmptyTrial(ClusterModel &cluster);
 
 // One trial without boxes: what a new cluster is until the researcher builds on it.
 bool hasNoLayout(const ClusterModel &cluster);

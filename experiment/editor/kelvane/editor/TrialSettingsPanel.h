@@ -1,21 +1,18 @@
 #pragma once
-// SSTab1: the settings of the selected trial on three tabs, "Messages", "Timing" and
-// "Screen". Edits go straight into the trial the panel is shown for.
+// SSTab1: the settings of the selected trial on the trial-settings form. Edits are
+// reported as the trial's settings with the change; the panel never changes the trial.
 
 #include "kelvane/Dialogs.h"
 #include "kelvane/model/TrialSettings.h"
 #include "kelvane/widgets/ColourButton.h"
 #include "kelvane/widgets/SpinnerField.h"
-
-#include <QTabWidget>
+#include "kelvane/widgets/TrialSettingsForm.h"
 
 #include <functional>
 
-class QLineEdit;
-
 namespace kelvane {
 
-class TrialSettingsPanel : public QTabWidget
+class TrialSettingsPanel : public TrialSettingsForm
 {
     Q_OBJECT
 
@@ -28,37 +25,17 @@ public:
     // its value is left alone, so the researcher typing in it keeps the cursor.
     void showSettings(const TrialSettings &settings);
 
-    QLineEdit *TimeUpMessage = nullptr;
-    QLineEdit *StartMessage = nullptr;
-    QLineEdit *EndMessage = nullptr;
-    SpinnerField *time = nullptr;
-    SpinnerField *CloseAfter = nullptr;
-    SpinnerField *ScreenSize = nullptr;
-    SpinnerField *boxSizeMm = nullptr;
-    ColourButton *ChangeColor = nullptr;
-    ColourButton *ChangeForeColor = nullptr;
-
 protected:
     // Undo and Redo keys in a field go to the editor's history, not the field's own.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 Q_SIGNALS:
     // The researcher changed the setting captioned `setting`: `after` is the trial's
-    // settings with that change. The panel does not change the trial itself.
-    void edited(const QString &setting, const kelvane::TrialSettings &after);
+    // settings with that change.
+    void settingEdited(const QString &setting, const kelvane::TrialSettings &after);
 
 private:
-    QWidget *messagesTab();
-    QWidget *timingTab();
-    QWidget *screenTab(Dialogs &dialogs);
-    QLineEdit *messageField(QWidget *tab, const QString &caption, QString TrialSettings::*field);
-    SpinnerField *numberField(QWidget *tab, const QString &caption, const QString &unit,
-                              QString TrialSettings::*field);
-    ColourButton *colourField(QWidget *tab, Dialogs &dialogs, const QString &caption,
-                              ColourValue TrialSettings::*field);
-
-    template <typename Value>
-    void report(const QString &setting, Value TrialSettings::*field, const Value &value);
+    void report(Field field, const QString &caption);
 
     std::function<const TrialSettings &()> m_trial;
 };

@@ -36,6 +36,5 @@ QImage composedImage(const IconImage &icon, IconColour background);
 QImage magnify(const QImage &actualSize, const QImage &overlay);
 
 QRgb toQRgb(IconColour colour);
-IconColour fromQRgb(QRgb rgb);
 
 } // namespace kelvane

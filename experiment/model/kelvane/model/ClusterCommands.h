@@ -28,7 +28,7 @@ public:
     virtual bool askToSaveChanges() = 0;
     // Clear Cluster once the question has been answered: leaves one trial with the
     // stored defaults and erases the box table.
-    virtual void clearCluster() = 0;
+    virtual void clearClusterWithoutAsking() = 0;
     // Rebuilds trials and layout from the model (selecting the last, then the first trial).
     virtual void showCluster() = 0;
 };

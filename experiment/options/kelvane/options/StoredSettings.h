@@ -90,8 +90,6 @@ inline constexpr double LargestBoxSizeMm = 200;
 // The millimetres a box size text gives: its leading number, when that is from 1 to 200.
 // Anything else leaves the boxes at the icon size.
 std::optional<double> boxSizeMillimetres(const QString &text);
-// What the Box Size fields say about themselves.
-QString boxSizeHint();
 
 // The box picture size in twips; a stored text that is not a number from 0 to
 // MaxIconSize is reported and the first-run size used.

@@ -66,9 +66,9 @@ public:
     bool SaveExp_Click();
     void btnRunExp_Click();
     void Command1_Click();
-    void btnCheck_Click();
-    void btnOrders_Click();
-    void btnResultsFolder_Click();
+    void checkButton_Click();
+    void ordersButton_Click();
+    void resultsFolderButton_Click();
 
     QLabel *label1 = nullptr;
     QListWidget *clusters = nullptr;
@@ -78,14 +78,14 @@ public:
     UpDownButtons *UpDown1 = nullptr;
     QPushButton *LoadExp = nullptr;
     QPushButton *SaveExp = nullptr;
-    QPushButton *btnCheck = nullptr;
-    QPushButton *btnOrders = nullptr;
+    QPushButton *checkButton = nullptr;
+    QPushButton *ordersButton = nullptr;
     QLabel *Label2 = nullptr;
     QLineEdit *Subject = nullptr;
     QCheckBox *HideMouse = nullptr;
     QLabel *Label3 = nullptr;
     QLabel *ResultFile = nullptr;
-    QPushButton *btnResultsFolder = nullptr;
+    QPushButton *resultsFolderButton = nullptr;
     QPushButton *btnRunExp = nullptr;
     QPushButton *Command1 = nullptr;
 

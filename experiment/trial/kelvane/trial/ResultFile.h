@@ -4,6 +4,7 @@
 // next event, and a killed program loses at most the half-line being written.
 
 #include "kelvane/FileSaving.h"
+#include "kelvane/formats/ResultFileTrials.h"
 #include "kelvane/model/Program.h"
 
 #include <QStringList>
@@ -20,16 +21,5 @@ bool writeFirstHalf(const Program &program, int trial, FileError *error);
 
 // The end of the current trial's line, with the within-trial repeats of `clicks`.
 bool writeSecondHalf(const Program &program, const QStringList &clicks, FileError *error);
-
-// Whether a result file holds any trial's line (or half-line) after its two header
-// lines: the results of an earlier run that a new run would replace. False for a file
-// that does not exist or cannot be read.
-bool holdsTrialLines(const QString &resultPath);
-
-// Appends the trial lines of a cluster result file (all lines after the first two) to
-// the subject result file. A last line without line end is a trial that never ended
-// and is left out: the subject file holds complete trials only.
-bool appendClusterToSubject(const QString &clusterResult, const QString &subjectResult,
-                            FileError *error);
 
 } // namespace kelvane

@@ -9,9 +9,6 @@
 
 namespace kelvane {
 
-// Colour values hold red in the low byte, blue in the high byte.
-QColor toQColor(ColourValue value);
-ColourValue colourValueOf(const QColor &colour);
 // "#ff0000", for tooltips and screen readers.
 QString colourName(ColourValue value);
 

@@ -36,4 +36,7 @@ protected:
     void wheelEvent(QWheelEvent *event) override;
 };
 
+// A spinner in a frame captioned `caption`, its unit after it, added to `parent`'s layout.
+SpinnerField *framedSpinner(QWidget *parent, const QString &caption, const QString &unit);
+
 } // namespace kelvane

@@ -22,7 +22,7 @@ public:
     // Rebuilds the tabs from the model and shows `trial` as the model now holds it.
     virtual void showChangedTrial(int trial) = 0;
     // Clear Cluster's own work, once any question about unsaved changes is answered.
-    virtual void clearCluster() = 0;
+    virtual void clearClusterWithoutAsking() = 0;
 };
 
 // One trial's settings and boxes 1..n.

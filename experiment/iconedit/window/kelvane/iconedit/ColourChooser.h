@@ -86,9 +86,9 @@ public:
     void picColorToUse_DblClick();
     void picColorToUse_MouseUp();
 
-    QGroupBox *fraPalette = nullptr;
+    QGroupBox *paletteFrame = nullptr;
     PaletteGrid *PicColorPalette = nullptr;
-    QGroupBox *fraColorToUse = nullptr;
+    QGroupBox *colourToUseFrame = nullptr;
     ColourBox *picColorToUse = nullptr;
     QScrollBar *HsrRed = nullptr;
     QScrollBar *HsrGreen = nullptr;
@@ -97,7 +97,7 @@ public:
     QLabel *lblGreenDegree = nullptr;
     QLabel *lblBlueDegree = nullptr;
     std::array<ColourBox *, 3> PicRGB{};
-    QGroupBox *fraMix = nullptr;
+    QGroupBox *mixFrame = nullptr;
     SurroundingArea *pixMixContainer = nullptr;
     MixerStrip *picMix = nullptr;
 

@@ -24,8 +24,6 @@ class QToolButton;
 
 namespace kelvane {
 
-struct DecodedPicture;
-
 class frmIconEdit : public QMainWindow
 {
     Q_OBJECT
@@ -124,10 +122,10 @@ public:
     QAction *mnuFileExit = nullptr;
     QMenu *mnuEdit = nullptr;
     QAction *mnuEditUndo = nullptr;
-    QAction *mnuEditCut = nullptr;
-    QAction *mnuEditCopy = nullptr;
-    QAction *mnuEditPaste = nullptr;
-    QAction *mnuEditClearClipboard = nullptr;
+    QAction *cutAction = nullptr;
+    QAction *copyAction = nullptr;
+    QAction *pasteAction = nullptr;
+    QAction *clearClipboardAction = nullptr;
     QMenu *mnuEffects = nullptr;
     QAction *mnuEffectsFlipHoriz = nullptr;
     QAction *mnuEffectsFlipVert = nullptr;
@@ -139,8 +137,8 @@ public:
     QAction *mnuOptionsDottedGridlines = nullptr;
     QMenu *mnuTools = nullptr;
     QAction *mnuToolsPaint = nullptr;
-    QMenu *mnuExtraction = nullptr;
-    QAction *mnuExtractionShow = nullptr;
+    QMenu *extractionMenu = nullptr;
+    QAction *showExtractionAction = nullptr;
 
 signals:
     // An icon file was written (and read back): the cluster editor may offer it now.
@@ -161,7 +159,6 @@ private:
     bool requireLoaded();
     void paintCell(double x, double y, bool startsStroke);
     std::optional<IconImage> readPicture(const QString &path, const QString &procedure);
-    void showPictureProblem(const DecodedPicture &decoded, const QString &path, const QString &procedure);
     GridStyle gridStyle() const;
     // Menu items and shortcuts follow the state at once, not only when a menu opens.
     void refreshCommands();

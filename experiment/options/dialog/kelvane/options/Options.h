@@ -9,19 +9,17 @@
 #include "kelvane/options/DefaultSettings.h"
 #include "kelvane/options/PendingPictures.h"
 #include "kelvane/options/SettingsStore.h"
+#include "kelvane/widgets/TrialSettingsForm.h"
 
 #include <QDialog>
 
 #include <functional>
 
-class QLineEdit;
 class QPushButton;
 class QScrollArea;
-class QTabWidget;
 
 namespace kelvane {
 
-class ColourButton;
 class PictureRow;
 class PictureWidget;
 class SpinnerField;
@@ -50,16 +48,7 @@ public:
     // one message when the dialog first shows.
     const QStringList &loadProblems() const { return m_loadProblems; }
 
-    QTabWidget *SSTab1 = nullptr;
-    QLineEdit *TimeUpMessage = nullptr;
-    QLineEdit *StartMessage = nullptr;
-    QLineEdit *EndMessage = nullptr;
-    SpinnerField *time = nullptr;
-    SpinnerField *CloseAfter = nullptr;
-    SpinnerField *ScreenSize = nullptr;
-    SpinnerField *boxSizeMm = nullptr;
-    ColourButton *ChangeColor = nullptr;
-    ColourButton *ChangeForeColor = nullptr;
+    TrialSettingsForm *SSTab1 = nullptr;
     SpinnerField *PixelIcon = nullptr;
     PictureWidget *Voorbeeld = nullptr;
     PictureRow *DragBox = nullptr;
@@ -74,9 +63,6 @@ protected:
 private:
     // Building the window (OptionsWindow.cpp).
     void buildWindow();
-    QWidget *messagesTab();
-    QWidget *timingTab();
-    QWidget *screenTab();
     QWidget *picturesColumn();
     PictureRow *pictureRow(QWidget *column, int count, const QString &caption, const QString &role,
                            void (Options::*clicked)(int));
@@ -92,7 +78,6 @@ private:
     QString m_iconFolder;
     PendingPictures m_pending;
     QScrollArea *m_previewArea = nullptr;
-    QWidget *m_screenTab = nullptr;
     QStringList m_loadProblems;
     bool m_loadProblemsTold = false;
 };
