@@ -4,6 +4,7 @@
 
 install(TARGETS kelvane kelvane-check kelvane-analyzer kelvane-analyze
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS kelvane-analyze-report LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/kelvane)
 
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/experiment/resources/
   DESTINATION ${CMAKE_INSTALL_DATADIR}/kelvane)

@@ -85,6 +85,13 @@ last=$(tail -n 1 "$root/work/sample.bof")
 
 "$usr/bin/kelvane-analyze" -o "$root/work/table.dat" tests/data/analyzer/worked.bof
 grep -q '^worked' "$root/work/table.dat" || fail "kelvane-analyze wrote no row for the worked example"
+# The command line is a Qt Core program: Qt Gui comes only with the report's library,
+# which it loads from the installed library folder when a report is asked for.
+linked=$(ldd "$usr/bin/kelvane-analyze")
+! grep -qE 'libQt6(Widgets|Gui)' <<<"$linked" || fail "the installed kelvane-analyze links Qt Gui or Widgets: $linked"
+"$usr/bin/kelvane-analyze" --report "$root/work/report.pdf" tests/data/analyzer/worked.bof 2>"$root/report.err" \
+  || { cat "$root/report.err"; fail "the installed kelvane-analyze wrote no report"; }
+[[ $(head -c 5 "$root/work/report.pdf") == '%PDF-' ]] || fail "the installed kelvane-analyze's report is not a PDF"
 
 echo "== relocated install"
 DESTDIR=$root/relocated cmake --install "$build" --prefix /opt/kelvane >/dev/null

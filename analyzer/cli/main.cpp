@@ -2,12 +2,12 @@
 // result files too large to pick in a dialog and for scripts.
 
 #include "AnalysisRun.h"
-#include "ReportWriter.h"
+#include "ReportLoader.h"
 #include "kelvane/Version.h"
 
 #include <QCommandLineParser>
 #include <QDate>
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QLocale>
 #include <QTextStream>
 
@@ -21,26 +21,38 @@ namespace {
 
 enum ExitStatus { Success = 0, FilesSkipped = 1, Failed = 2 };
 
-// Drawing a report's text needs fonts, which come with a GUI application; a report shows
-// no window, so it is drawn on the offscreen platform wherever the command runs.
-std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+bool asksForReport(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], "--report", 8) == 0) {
-            if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-                qputenv("QT_QPA_PLATFORM", "offscreen");
-            return std::make_unique<QGuiApplication>(argc, argv);
-        }
+        if (std::strncmp(argv[i], "--report", 8) == 0)
+            return true;
     }
+    return false;
+}
+
+// Drawing a report's text needs fonts, which come with a GUI application that the
+// report's library makes; every other run stays a plain Qt Core program.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[],
+                                                  const kelvane::analyzer::report::LoadedReport &report)
+{
+    if (report.makeApplication)
+        return std::unique_ptr<QCoreApplication>(report.makeApplication(argc, argv));
     return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 // The exit status of the report alone.
-ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const QStringList &clusterFolders,
+ExitStatus writeReport(const kelvane::analyzer::report::LoadedReport &report, const QString &pdfPath,
+                       const QStringList &files, const QStringList &clusterFolders,
                        kelvane::analyzer::PracticeInSummaries practice, QTextStream &err)
 {
-    const kelvane::analyzer::report::ReportOutcome outcome = kelvane::analyzer::report::writeReport(
-        {pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate), practice});
+    if (!report.problem.isEmpty()) {
+        err << "kelvane-analyze: no report: " << report.problem << '\n';
+        return Failed;
+    }
+    kelvane::analyzer::report::ReportOutcome outcome;
+    report.write({pdfPath, files, clusterFolders, QLocale::system(), QDate::currentDate().toString(Qt::ISODate),
+                  practice},
+                 outcome);
     for (const QString &note : outcome.notes)
         err << "kelvane-analyze: report: " << note << '\n';
     if (!outcome.problem.isEmpty()) {
@@ -54,7 +66,9 @@ ExitStatus writeReport(const QString &pdfPath, const QStringList &files, const Q
 
 int main(int argc, char *argv[])
 {
-    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    const kelvane::analyzer::report::LoadedReport loadedReport =
+        asksForReport(argc, argv) ? kelvane::analyzer::report::loadReport() : kelvane::analyzer::report::LoadedReport{};
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv, loadedReport);
     QCoreApplication::setApplicationName(QStringLiteral("kelvane-analyze"));
     QCoreApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
     QTextStream err(stderr);
@@ -133,7 +147,7 @@ int main(int argc, char *argv[])
     const auto practice = parser.isSet(includePractice) ? kelvane::analyzer::PracticeInSummaries::Counted
                                                         : kelvane::analyzer::PracticeInSummaries::LeftOut;
     const ExitStatus reported =
-        wantsReport ? writeReport(parser.value(report), files, parser.values(clusters), practice, err) : Success;
+        wantsReport ? writeReport(loadedReport, parser.value(report), files, parser.values(clusters), practice, err) : Success;
     if (reported == Failed || (!wide && !tidyTables))
         return reported;
 
