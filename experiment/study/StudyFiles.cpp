@@ -1,6 +1,7 @@
 #include "kelvane/study/StudyFiles.h"
 
 #include "kelvane/FileSaving.h"
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileWriter.h"
 
@@ -60,10 +61,18 @@ StudyWriteOutcome writeStudy(const QString &folder, const Study &study, bool rep
                         .arg(absolute, listed(present))};
 
     std::vector<PlannedFile> files;
+    QStringList staleSizes;
     for (const StudyProblem &problem : study.problems) {
         if (const auto why = findUnwritableText(problem.cluster, study.objectRow))
             return {{}, problem.fileName + QStringLiteral(": ") + *why};
-        files.push_back({QDir(absolute).filePath(problem.fileName), clusterFileBytes(problem.cluster, study.objectRow)});
+        const QString path = QDir(absolute).filePath(problem.fileName);
+        files.push_back({path, clusterFileBytes(problem.cluster, study.objectRow)});
+        // Sizes in millimetres live beside the cluster: written when the trials have one,
+        // and an earlier study's file of the same name cleared, or it would size these boxes.
+        if (const QByteArray sizes = boxSizeFileBytes(problem.cluster); !sizes.isEmpty())
+            files.push_back({boxSizeFilePath(path), sizes});
+        else
+            staleSizes.append(boxSizeFilePath(path));
     }
     const QStringList entries = studyEntries(absolute, study);
     for (const QString &entry : entries) {
@@ -95,6 +104,12 @@ StudyWriteOutcome writeStudy(const QString &folder, const Study &study, bool rep
         if (!existed)
             made.append(file.path);
         outcome.written.append(file.path);
+    }
+    for (const QString &path : staleSizes) {
+        QFile stale(path);
+        if (stale.exists() && !stale.remove())
+            outcome.problem = QStringLiteral("%1 is from an earlier study and could not be removed: %2")
+                                  .arg(QDir::toNativeSeparators(path), stale.errorString());
     }
     return outcome;
 }

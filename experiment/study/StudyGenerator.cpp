@@ -91,6 +91,7 @@ TrialSettings trialSettings(const StudyOptions &options, const StudyLook &look, 
     settings.ChangeColor = look.trial.BackColor;
     settings.ChangeForeColor = look.trial.ForeColor;
     settings.ScreenSize = look.trial.ScreenSize;
+    settings.BoxSizeMm = look.trial.BoxSizeMm;
     return settings;
 }
 

@@ -4,6 +4,7 @@
 #include "RunProgram.h"
 #include "TestFiles.h"
 
+#include "kelvane/formats/BoxSizeFile.h"
 #include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/model/ClusterFileReader.h"
 #include "kelvane/model/LayoutGeometry.h"
@@ -204,8 +205,21 @@ private Q_SLOTS:
                  qPrintable(again.problem));
         QVERIFY(again.written.isEmpty());
         QCOMPARE(readBytes(folder + u"/boxes8-4.box"_s), before);
+        // An earlier cluster's millimetre sizes must not size the new boxes of that name.
+        writeBytes(folder + u"/boxes8-4.sizes.csv"_s, "trial,box_mm\r\n0,30\r\n");
         QCOMPARE(writeStudy(folder, generateStudy(options, firstRunLook()), true).written.size(), 18);
         QVERIFY(readBytes(folder + u"/boxes8-4.box"_s) != before);
+        QVERIFY(!QFileInfo::exists(folder + u"/boxes8-4.sizes.csv"_s));
+
+        // A stored size in millimetres goes with every generated trial.
+        StudyLook sized = firstRunLook();
+        sized.trial.BoxSizeMm = u"20"_s;
+        QVERIFY(writeStudy(folder, generateStudy(options, sized), true).problem.isEmpty());
+        ClusterModel read = readClusterFile(folder + u"/boxes8-4.box"_s, ObjectRow::Ignore).cluster;
+        QVERIFY(readBoxSizes(folder + u"/boxes8-4.box"_s, read, nullptr));
+        QCOMPARE(read.Trials.size(), std::size_t(8));
+        for (const TrialSettings &trial : read.Trials)
+            QCOMPARE(trial.BoxSizeMm, u"20"_s);
     }
 
     void aTrialMadeIntoAProblem()

@@ -45,7 +45,7 @@ std::optional<QString> invalidStudyOptions(const StudyOptions &options);
 // The look of the trials, as the Options dialog keeps it.
 struct StudyLook
 {
-    TrialDefaults trial;           // close-after time, colours and screen size are used
+    TrialDefaults trial;           // close-after time, colours, screen size and box size in mm are used
     double iconSize = FirstRunIconSize;
     QStringList boxPictures;       // closed boxes; position k goes with emptyBoxPictures[k]
     QStringList emptyBoxPictures;
