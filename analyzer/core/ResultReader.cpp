@@ -63,7 +63,9 @@ int plainBoxNumber(QByteArrayView field)
         ++at;
     int value = 0;
     int digits = 0;
-    for (; at != end && *at >= '0' && *at <= '9'; ++at, ++digits)
+    // Past three digits the field is not plain; stopping there also keeps a long run of
+    // digits from overflowing.
+    for (; at != end && *at >= '0' && *at <= '9' && digits <= 3; ++at, ++digits)
         value = value * 10 + (*at - '0');
     while (at != end && *at == ' ')
         ++at;
