@@ -2,6 +2,7 @@
 
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/CsvRecords.h"
 #include "kelvane/formats/EventLogFile.h"
 
 #include <QFileInfo>
@@ -32,7 +33,7 @@ LoggedRun readLog(QByteArrayView bytes)
     const QByteArray session = QByteArray(SessionEventName.data(), SessionEventName.size());
     const QByteArray start = eventName(TrialEventKind::Start).toLatin1();
     const QByteArray click = eventName(TrialEventKind::Click).toLatin1();
-    EventLogReader records(bytes);
+    CsvRecordReader records(bytes);
     QList<QByteArray> values;
     records.next(&values); // the title line
     while (records.next(&values)) {

@@ -74,9 +74,12 @@ bool ClusterCommands::SaveCluster()
     const QString path = *chosen;
 
     FileError error;
-    if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)
-        || !saveBoxSizes(path, cluster, &error)) {
+    if (!saveWholeFile(path, clusterFileBytes(cluster, objectRow), &error)) {
         showError(error);
+        return false;
+    }
+    if (const FileResult<void> sizes = saveBoxSizes(path, cluster); !sizes) {
+        showError(sizes.error());
         return false;
     }
     m_program.ClusterFile = path;
@@ -103,9 +106,10 @@ bool ClusterCommands::OpenClusterFile(const QString &path)
         m_view.setObjectRowNames(content.objectRow);
 
     const QList<ClusterProblem> clearedTargets = clearUnusableTargets(m_program.Cluster);
-    FileError sizesError;
-    if (!content.problem && !readBoxSizes(path, m_program.Cluster, &sizesError))
-        content.problem = sizesError;
+    if (!content.problem) {
+        if (const FileResult<void> sizes = readBoxSizes(path, m_program.Cluster); !sizes)
+            content.problem = sizes.error();
+    }
 
     if (content.problem) {
         // What was read stays in the editor so it can be salvaged, but the damaged file

@@ -14,8 +14,11 @@ bool OpenFile(Program &program, const QString &Bestand, FileError *error)
             *error = *content.problem;
         return false;
     }
-    if (!readBoxSizes(Bestand, program.Cluster, error))
+    if (const FileResult<void> sizes = readBoxSizes(Bestand, program.Cluster); !sizes) {
+        if (error)
+            *error = sizes.error();
         return false;
+    }
     program.ClusterFile = Bestand;
     program.ClusterName = Bestand;
     return true;

@@ -2,6 +2,7 @@
 
 #include "kelvane/FileSaving.h"
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/CsvRecords.h"
 #include "kelvane/formats/EventLogFile.h"
 #include "kelvane/formats/ExperimentFile.h"
 #include "kelvane/formats/ResultFileNames.h"
@@ -23,7 +24,7 @@ bool logOpensWithExperimentLine(const QString &logPath)
         return false;
     QByteArray head = log.readLine();
     head += log.readLine();
-    EventLogReader reader(head);
+    CsvRecordReader reader(head);
     QList<QByteArray> values;
     return reader.next(&values) && reader.next(&values) && values.value(EventColumn) == "experiment";
 }

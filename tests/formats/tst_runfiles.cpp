@@ -7,6 +7,7 @@
 #include "SearchScores.h"
 
 #include "kelvane/Windows1252.h"
+#include "kelvane/formats/CsvRecords.h"
 #include "kelvane/formats/EventLogFile.h"
 #include "kelvane/formats/ResultLines.h"
 #include "kelvane/formats/SubjectFile.h"
@@ -201,7 +202,7 @@ private Q_SLOTS:
         written.append({u"/study/\"first\".bex"_s, {}, u"experiment"_s, {}, {}, {}, {}, {}, {}});
 
         const QByteArray bytes = toWindows1252(text);
-        EventLogReader reader(bytes);
+        CsvRecordReader reader(bytes);
         QList<QByteArray> values;
         for (const QStringList &line : std::as_const(written)) {
             QVERIFY(reader.next(&values));

@@ -5,7 +5,7 @@
 // The file: the title line "trial,box_mm", then one line per trial that has a size, the
 // trial numbered from 0 as in result files, the size as the researcher typed it; CR LF.
 
-#include "kelvane/FileSaving.h"
+#include "kelvane/formats/FileResult.h"
 #include "kelvane/model/ClusterModel.h"
 
 namespace kelvane {
@@ -18,11 +18,11 @@ QByteArray boxSizeFileBytes(const ClusterModel &cluster);
 
 // Writes the file beside `clusterPath`, or removes an earlier one when no trial has a
 // size, so that it never speaks for another cluster saved under the same name.
-bool saveBoxSizes(const QString &clusterPath, const ClusterModel &cluster, FileError *error);
+FileResult<void> saveBoxSizes(const QString &clusterPath, const ClusterModel &cluster);
 
 // Gives every trial the size the file beside `clusterPath` names, and the others none.
-// No file means no sizes. A damaged file leaves every trial without a size and returns
-// false, with `error` naming the file and the line.
-bool readBoxSizes(const QString &clusterPath, ClusterModel &cluster, FileError *error);
+// No file means no sizes. A damaged file leaves every trial without a size, and the error
+// names the file and the line.
+FileResult<void> readBoxSizes(const QString &clusterPath, ClusterModel &cluster);
 
 } // namespace kelvane

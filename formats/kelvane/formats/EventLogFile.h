@@ -5,7 +5,6 @@
 // program writes it and the analyzer reads it back.
 
 #include <QByteArray>
-#include <QByteArrayView>
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
@@ -81,20 +80,6 @@ QString eventLogPath(const QString &resultPath);
 // What the log says a box held: the object's picture name, or "empty".
 QString boxHolds(bool empty, const QString &contentFile);
 
-// Reads a log's lines one after another, as the values of their columns (Windows-1252
-// bytes, quotes taken off). A value between double quotes may hold commas, line ends
-// and doubled quotes. Lines end at LF, a CR before it dropped.
-class EventLogReader
-{
-public:
-    explicit EventLogReader(QByteArrayView bytes) : m_bytes(bytes) {}
-
-    // False after the last line; `values` then is empty.
-    bool next(QList<QByteArray> *values);
-
-private:
-    QByteArrayView m_bytes;
-    qsizetype m_at = 0;
-};
+// A log is read with CsvRecordReader (kelvane/formats/CsvRecords.h).
 
 } // namespace kelvane

@@ -121,7 +121,7 @@ private Q_SLOTS:
         ClusterModel cluster = twoTrialExample();
         cluster.Trials[1].BoxSizeMm = QStringLiteral("12,5");
         FileError error;
-        QVERIFY(saveBoxSizes(path, cluster, &error));
+        QVERIFY(saveBoxSizes(path, cluster));
         QCOMPARE(readBytes(sizes), QByteArray("trial,box_mm\r\n1,\"12,5\"\r\n"));
 
         // Opened, the sizes come back; the cluster file is read as any other.
@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(path), twoTrialExampleBytes());
 
         // Saved without sizes, the earlier file goes, so it cannot speak for this cluster.
-        QVERIFY(saveBoxSizes(path, twoTrialExample(), &error));
+        QVERIFY(saveBoxSizes(path, twoTrialExample()));
         QVERIFY(!QFileInfo::exists(sizes));
         QVERIFY(OpenFile(program, path, &error));
         QCOMPARE(program.Cluster.Trials[1].BoxSizeMm, QString());
@@ -146,7 +146,7 @@ private Q_SLOTS:
                      qPrintable(error.description));
             QCOMPARE(error.line, damaged.startsWith("0") ? 1 : 3);
         }
-        QVERIFY(!readBoxSizes(path, cluster, &error));
+        QVERIFY(!readBoxSizes(path, cluster));
         QCOMPARE(cluster.Trials[1].BoxSizeMm, QString());
     }
 

@@ -216,7 +216,7 @@ private Q_SLOTS:
         sized.trial.BoxSizeMm = u"20"_s;
         QVERIFY(writeStudy(folder, generateStudy(options, sized), true).problem.isEmpty());
         ClusterModel read = readClusterFile(folder + u"/boxes8-4.box"_s, ObjectRow::Ignore).cluster;
-        QVERIFY(readBoxSizes(folder + u"/boxes8-4.box"_s, read, nullptr));
+        QVERIFY(readBoxSizes(folder + u"/boxes8-4.box"_s, read));
         QCOMPARE(read.Trials.size(), std::size_t(8));
         for (const TrialSettings &trial : read.Trials)
             QCOMPARE(trial.BoxSizeMm, u"20"_s);
