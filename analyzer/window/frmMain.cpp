@@ -2,6 +2,7 @@
 
 #include "AnalysisRun.h"
 #include "FileList.h"
+#include "kelvane/TypedPath.h"
 #include "kelvane/Version.h"
 #include "OutputPath.h"
 #include "ReportControls.h"
@@ -312,11 +313,11 @@ void frmMain::tidyFolderButton_Click()
 
 std::optional<QString> frmMain::tidyFolder()
 {
-    if (tidyFolderEdit->text().isEmpty())
+    if (tidyFolderEdit->text().trimmed().isEmpty())
         tidyFolderButton_Click();
-    if (tidyFolderEdit->text().isEmpty())
+    if (tidyFolderEdit->text().trimmed().isEmpty())
         return std::nullopt;
-    return tidyFolderEdit->text();
+    return typedPath(tidyFolderEdit->text());
 }
 
 void frmMain::cmdSave_Click()
@@ -325,7 +326,7 @@ void frmMain::cmdSave_Click()
     if (tidyCheck->isChecked() && !(tidy = tidyFolder()))
         return;
     cmdSave->setEnabled(false);
-    m_outputPath = outputPathWithExtension(txtOutputFile->text(), spssChosen());
+    m_outputPath = outputPathWithExtension(typedPath(txtOutputFile->text()), spssChosen());
     if (m_outputPath != txtOutputFile->text())
         txtOutputFile->setText(m_outputPath);
     const QStringList paths = filesToAnalyse(m_fileList);

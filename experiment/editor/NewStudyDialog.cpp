@@ -1,5 +1,6 @@
 #include "kelvane/editor/NewStudyDialog.h"
 
+#include "kelvane/TypedPath.h"
 #include "kelvane/study/StudyFiles.h"
 
 #include <QCheckBox>
@@ -157,7 +158,13 @@ void NewStudyDialog::accept()
         refuse(problem);
         return;
     }
-    const QString where = QDir::cleanPath(QDir::fromNativeSeparators(folder->text().trimmed()));
+    const QString where = QDir::cleanPath(typedPath(folder->text()));
+    // A relative folder would land wherever the program happened to be started.
+    if (QDir::isRelativePath(where)) {
+        refuse(QStringLiteral("Type the folder's whole path, such as %1, or choose it with Choose...")
+                   .arg(QDir::toNativeSeparators(QDir::homePath() + QStringLiteral("/study"))));
+        return;
+    }
     const Study study = generateStudy(*options, studyLookFromStore(m_store, nullptr));
     const StudyWriteOutcome outcome = writeStudy(where, study, replace->isChecked());
     if (!outcome.problem.isEmpty()) {

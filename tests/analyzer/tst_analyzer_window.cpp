@@ -316,6 +316,18 @@ private Q_SLOTS:
         m_dialogs->folders.push_back(std::nullopt);
         click(w.tidyFolderButton);
         QCOMPARE(m_dialogs->fileRequests.last().initialFolder, folder);
+
+        // Typed as in a terminal: "~" is the home folder, not a folder of that name.
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", m_dir.path().toLocal8Bit());
+        QTest::keyClicks(w.tidyFolderEdit, QStringLiteral("~/tidy-typed"));
+        clearText(w.txtOutputFile);
+        QTest::keyClicks(w.txtOutputFile, QStringLiteral("~/typed"));
+        click(w.cmdSave);
+        qputenv("HOME", home);
+        QCOMPARE(w.txtOutputFile->text(), path(QStringLiteral("typed.dat")));
+        QVERIFY(QFile::exists(path(QStringLiteral("typed.dat"))));
+        QVERIFY(QFile::exists(path(QStringLiteral("tidy-typed/levels.csv"))));
         QVERIFY(m_dialogs->messages.isEmpty());
     }
 

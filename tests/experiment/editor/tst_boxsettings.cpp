@@ -180,7 +180,10 @@ private Q_SLOTS:
             auto *dialog = w.findChild<NewStudyDialog *>();
             QVERIFY(dialog);
             seed = dialog->seed->text();
-            dialog->folder->setText(folder);
+            // A folder typed without its whole path is refused, and "~" is the home folder.
+            dialog->folder->setText(QStringLiteral("study"));
+            click(dialog->buttons->button(QDialogButtonBox::Ok));
+            dialog->folder->setText(QStringLiteral(" ~/study "));
             dialog->sizes->setText(QStringLiteral("3,40"));
             dialog->minDistance->setValue(4);
             click(dialog->buttons->button(QDialogButtonBox::Ok));
@@ -192,8 +195,14 @@ private Q_SLOTS:
             dialog->language->setCurrentIndex(1);
             click(dialog->buttons->button(QDialogButtonBox::Ok));
         });
+        const QByteArray home = qgetenv("HOME");
+        qputenv("HOME", QFileInfo(folder).path().toLocal8Bit());
         w.newStudyAction->trigger();
-        QCOMPARE(f.dialogs.messages.size(), 2);
+        qputenv("HOME", home);
+        QCOMPARE(f.dialogs.messages.size(), 3);
+        QVERIFY(f.dialogs.messages[0].text.startsWith(QStringLiteral("Type the folder's whole path")));
+        QVERIFY(!QFileInfo::exists(QStringLiteral("study")));
+        f.dialogs.messages.removeFirst();
         QVERIFY2(f.dialogs.messages[0].text.startsWith(QStringLiteral("No study was made: 40 boxes of 480 twips")),
                  qPrintable(f.dialogs.messages[0].text));
         const QString made = folder + QStringLiteral("/STUDY.bex");
