@@ -536,6 +536,11 @@ private Q_SLOTS:
         QVERIFY(back && back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);
         QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
+        // The keys move too when the focus is not on the page.
+        QTest::keyClick(shown, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(shown->currentPage(), QStringLiteral("reference/folders-and-settings.md"));
+        QTest::keyClick(shown, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
         QVERIFY(dialogs.messages.isEmpty());
     }
 
