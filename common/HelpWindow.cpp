@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -137,6 +138,10 @@ HelpWindow::HelpWindow(const QString &folder, QWidget *parent)
     connect(contents, &QPushButton::clicked, this, [this] { showPage(manual::ContentsPage); });
     connect(m_browser, &QTextBrowser::backwardAvailable, m_back, &QWidget::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, m_forward, &QWidget::setEnabled);
+    // Alt+Left and Alt+Right, as in a web browser, wherever the focus is: the page alone
+    // knows them, and the window opens with the focus on a button.
+    connect(new QShortcut(QKeySequence::Back, this), &QShortcut::activated, m_back, &QAbstractButton::click);
+    connect(new QShortcut(QKeySequence::Forward, this), &QShortcut::activated, m_forward, &QAbstractButton::click);
     resize(820, 700);
 }
 

@@ -32,6 +32,8 @@
 #include <QTest>
 #include <QTextBlock>
 
+#include <algorithm>
+
 using namespace kelvane;
 using namespace kelvane::test;
 
@@ -52,7 +54,8 @@ QStringList manualFiles()
 }
 
 // A page as prose: fenced code blocks and code spans left out, so that an option list
-// such as "[--sav]" in an example is not taken for a link.
+// such as "[--sav]" in an example is not taken for a link. A fenced line stays as an empty
+// one, so that a line of the prose is the same line of the page.
 struct Page
 {
     QStringList headings;
@@ -68,10 +71,13 @@ Page readPage(const QString &relativePath)
     for (const QString &line : text.split(u'\n')) {
         if (line.startsWith(QStringLiteral("```"))) {
             fenced = !fenced;
+            page.prose += u'\n';
             continue;
         }
-        if (fenced)
+        if (fenced) {
+            page.prose += u'\n';
             continue;
+        }
         if (line.startsWith(u'#'))
             page.headings.append(line.section(u' ', 1).trimmed());
         page.prose += QString(line).remove(codeSpan) + u'\n';
@@ -99,8 +105,19 @@ QSet<QString> longOptions(const QString &text)
     return found;
 }
 
+// Whether the text before `at`, on its line, is a step's number ("2. ").
+bool opensNumberedStep(const QString &prose, qsizetype at)
+{
+    static const QRegularExpression stepNumber(QStringLiteral(R"(^\s*\d+\.\s+$)"));
+    const qsizetype lineStart = at == 0 ? 0 : prose.lastIndexOf(u'\n', at - 1) + 1;
+    return stepNumber.match(prose.mid(lineStart, at - lineStart)).hasMatch();
+}
+
 // The names the manual asks a reader to look for on screen: its bold spans, but not the
 // lead-in of a paragraph or list item ("**Slots**:", "**Check the files.**") nor a question.
+// A lead-in that opens a numbered step ("2. **Folder**: type ...") is the field the step
+// fills in, named as assistive technology names it ("Problem sizes"); the label beside
+// the field ("Problem sizes (boxes):") is not read as a second name for it.
 QStringList quotedNames(const QString &prose)
 {
     static const QRegularExpression bold(QStringLiteral(R"(\*\*([^*]+?)\*\*(:?))"));
@@ -108,14 +125,139 @@ QStringList quotedNames(const QString &prose)
     for (const QRegularExpressionMatch &match : bold.globalMatch(prose)) {
         // A name may be wrapped onto the next line.
         const QString text = match.captured(1).simplified();
-        const bool leadIn = !match.captured(2).isEmpty() || text.endsWith(u':')
-                            || text.endsWith(u'?')
+        const bool termLeadIn = (!match.captured(2).isEmpty() || text.endsWith(u':'))
+                                && !opensNumberedStep(prose, match.capturedStart());
+        const bool leadIn = termLeadIn || text.endsWith(u'?')
                             || (text.endsWith(u'.') && !text.endsWith(QStringLiteral("...")));
         if (!leadIn)
-            names.append(text);
+            names.append(text.endsWith(u':') ? text.chopped(1) : text);
     }
     return names;
 }
+
+// Every "..." of a page's prose, with the line it starts on. A quote may wrap onto the
+// next line of its paragraph; blank lines end a paragraph.
+struct Quote
+{
+    int line;
+    QString text;
+};
+
+QList<Quote> doubleQuoted(const QString &prose)
+{
+    static const QRegularExpression quoted(QStringLiteral(R"RE("([^"]+)")RE"));
+    // Joining a paragraph's lines keeps every offset, so a quote's line can still be counted.
+    QString paragraphs = prose;
+    for (qsizetype i = 1; i + 1 < paragraphs.size(); ++i) {
+        if (paragraphs[i] == u'\n' && paragraphs[i - 1] != u'\n' && paragraphs[i + 1] != u'\n')
+            paragraphs[i] = u' ';
+    }
+    QList<Quote> quotes;
+    for (const QRegularExpressionMatch &match : quoted.globalMatch(paragraphs))
+        quotes.append({int(prose.first(match.capturedStart()).count(u'\n')) + 1, match.captured(1).simplified()});
+    return quotes;
+}
+
+// The texts the programs can show or write: every string literal of their sources, with
+// adjacent literals joined as the compiler joins them and the mnemonic ampersands and a
+// title's "[*]" left out. A text is theirs when it is part of a literal, or when a literal
+// with its %1..%9 filled in makes the whole text or, when the literal begins with a word,
+// the text's beginning ("Order 2 begins with ..."). A blank is filled with a number, a
+// name or a "..." (no spaces), and a literal with no word outside its blanks ("%1: %2")
+// is not read as one: either would make nearly any text the program's.
+class ProgramTexts
+{
+public:
+    ProgramTexts()
+    {
+        for (const char *folder : {"common", "experiment", "analyzer", "formats"}) {
+            QDirIterator sources(SourceDir + u'/' + QLatin1String(folder),
+                                 {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                                 QDirIterator::Subdirectories);
+            while (sources.hasNext())
+                addLiteralsOf(QString::fromUtf8(readBytes(sources.next())));
+        }
+    }
+
+    qsizetype size() const { return m_literals.size(); }
+
+    bool has(const QString &text) const
+    {
+        if (isPartOfOne(text))
+            return true;
+        // "..." marks text left out, such as a file's name: what is around it is the program's.
+        const QStringList parts = text.split(QStringLiteral("..."));
+        return parts.size() > 1 && std::all_of(parts.begin(), parts.end(), [this](const QString &part) {
+                   return part.trimmed().isEmpty() || isPartOfOne(part.trimmed());
+               });
+    }
+
+private:
+    bool isPartOfOne(const QString &text) const
+    {
+        return std::any_of(m_literals.begin(), m_literals.end(),
+                           [&text](const QString &literal) { return literal.contains(text); })
+               || std::any_of(m_filledIn.begin(), m_filledIn.end(), [&text](const FilledIn &literal) {
+                      const QRegularExpressionMatch match = literal.pattern.match(
+                          text, 0, QRegularExpression::PartialPreferCompleteMatch);
+                      return match.hasMatch() || (literal.beginningToo && match.hasPartialMatch());
+                  });
+    }
+
+    void addLiteralsOf(const QString &source)
+    {
+        // Comments and character literals are matched only to be passed over: a quote
+        // in a comment is no text of the program, and '"' opens no string.
+        static const QRegularExpression token(
+            QStringLiteral(R"RE(//[^\n]*|/\*.*?\*/|(?<![0-9])'(?:[^'\\\n]|\\.)*'|R"([^(\s]*)\((.*?)\)\1"|"((?:[^"\\\n]|\\.)*)")RE"),
+            QRegularExpression::DotMatchesEverythingOption);
+        QString pending;
+        qsizetype pendingEnd = -1;
+        for (const QRegularExpressionMatch &match : token.globalMatch(source)) {
+            const int group = match.hasCaptured(2) ? 2 : match.hasCaptured(3) ? 3 : 0;
+            if (group == 0)
+                continue;
+            const bool adjacent = pendingEnd >= 0
+                                  && source.sliced(pendingEnd, match.capturedStart() - pendingEnd).trimmed().isEmpty();
+            if (adjacent) {
+                pending += match.captured(group);
+            } else {
+                if (pendingEnd >= 0)
+                    add(pending);
+                pending = match.captured(group);
+            }
+            pendingEnd = match.capturedEnd();
+        }
+        if (pendingEnd >= 0)
+            add(pending);
+    }
+
+    void add(QString literal)
+    {
+        static const QRegularExpression mnemonic(QStringLiteral("&(&?)"));
+        static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+        static const QRegularExpression word(QStringLiteral("[[:alpha:]]{3}"));
+        literal.remove(QStringLiteral("[*]")).replace(mnemonic, QStringLiteral("\\1"));
+        m_literals.append(literal);
+        QStringList pieces = literal.split(placeholder);
+        if (pieces.size() == 1 || !pieces.join(QString()).contains(word))
+            return;
+        const bool beginsWithWord = pieces.front().contains(word);
+        for (QString &piece : pieces)
+            piece = QRegularExpression::escape(piece);
+        m_filledIn.append({QRegularExpression(QRegularExpression::anchoredPattern(pieces.join(QStringLiteral("\\S+"))),
+                                              QRegularExpression::DotMatchesEverythingOption),
+                           beginsWithWord});
+    }
+
+    struct FilledIn
+    {
+        QRegularExpression pattern;
+        bool beginningToo;
+    };
+    QStringList m_literals;
+    QList<FilledIn> m_filledIn;
+};
 
 // What the windows show, as assistive technology reads it: every control's and menu
 // item's name, the mnemonic ampersands left out, and every menu item under its menu path
@@ -260,8 +402,10 @@ private Q_SLOTS:
         QVERIFY2(differences.isEmpty(), qPrintable(differences.join(u'\n')));
     }
 
-    // A control the manual names that no window has sends the reader looking in vain; an
-    // ampersand in the text is a mnemonic copied from the code, which no screen shows.
+    // A control the manual names that no window has sends the reader looking in vain, and
+    // so does a text it quotes that the program never shows; an ampersand in the text is
+    // a mnemonic copied from the code, which no screen shows. Words that are not the
+    // program's (translations, terms) are written in italics, not in quotes.
     void theControlsTheManualNamesAreTheWindowsOwn()
     {
         EditorFixture editor;
@@ -287,9 +431,16 @@ private Q_SLOTS:
             shown.collect(QAccessible::queryAccessibleInterface(window));
         QVERIFY(shown.menuPaths.contains(QStringLiteral("Extra > Options")));
 
+        const ProgramTexts texts;
+        QVERIFY(texts.size() > 1000);
+        // Labelled by the platform's message boxes and dialogs, not by the program.
+        const QSet<QString> standardButtons{QStringLiteral("Yes"), QStringLiteral("No"), QStringLiteral("OK"),
+                                            QStringLiteral("Cancel"), QStringLiteral("Save")};
+
         static const QRegularExpression mnemonic(QStringLiteral(R"(&\w)"));
         QStringList wrong;
         int checked = 0;
+        int quotes = 0;
         for (const QString &file : manualFiles()) {
             const QString prose = readPage(file).prose;
             if (const QRegularExpressionMatch match = mnemonic.match(prose); match.hasMatch())
@@ -300,8 +451,20 @@ private Q_SLOTS:
                 if (!shown.has(name))
                     wrong.append(QStringLiteral("%1: **%2** is the name of no control or menu item").arg(file, name));
             }
+            // The developers' page quotes test data, which is no text of the program.
+            if (file == QStringLiteral("docs/development.md"))
+                continue;
+            for (const Quote &quote : doubleQuoted(prose)) {
+                ++quotes;
+                if (!shown.has(quote.text) && !standardButtons.contains(quote.text) && !texts.has(quote.text))
+                    wrong.append(QStringLiteral("%1:%2: \"%3\" is no text of the program")
+                                     .arg(file)
+                                     .arg(quote.line)
+                                     .arg(quote.text));
+            }
         }
         QVERIFY(checked > 50);
+        QVERIFY(quotes > 100);
         wrong.removeDuplicates();
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(u'\n')));
     }
@@ -372,6 +535,11 @@ private Q_SLOTS:
         }
         QVERIFY(back && back->isEnabled());
         QTest::mouseClick(back, Qt::LeftButton);
+        QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
+        // The keys move too when the focus is not on the page.
+        QTest::keyClick(shown, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(shown->currentPage(), QStringLiteral("reference/folders-and-settings.md"));
+        QTest::keyClick(shown, Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(shown->currentPage(), QStringLiteral("howto/options-and-icons.md"));
         QVERIFY(dialogs.messages.isEmpty());
     }
