@@ -7,13 +7,14 @@
 # committing. Not part of the tests.
 #
 # Usage: scripts/screenshots.sh [BUILD_DIR] [DISPLAY]      (defaults: build :16)
-# With KELVANE_PREFIX=/usr it uses the installed package instead of installing the build.
+# With KELVANE_PREFIX=/usr it uses the installed package instead of installing the build;
+# KELVANE_IMAGES=FOLDER writes the pictures there instead.
 # Needs xvfb, xdotool, imagemagick, poppler-utils, dbus, at-spi2-core, python3-pyatspi.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 display=${2:-:16}
-images=$PWD/docs/images
+images=${KELVANE_IMAGES:-$PWD/docs/images}
 tools=$PWD/scripts/screenshots
 
 # The pictures show the tutorial's folder, /home/anna/study: the script runs in a mount
@@ -32,7 +33,7 @@ if [[ -z $prefix ]]; then
     [[ -x $build/bin/$program ]] || { echo "screenshots: $build/bin/$program is not built" >&2; exit 1; }
   done
 fi
-drawing=$PWD/$build/bin/kelvane-search-picture
+drawing=$(realpath -m "$build")/bin/kelvane-search-picture
 [[ -x $drawing ]] || { echo "screenshots: $drawing is not built" >&2; exit 1; }
 
 # A fixed folder; one run at a time may use it.
