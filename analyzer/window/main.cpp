@@ -6,17 +6,23 @@
 #include "kelvane/QtDialogs.h"
 #include "kelvane/Version.h"
 
+#include "kelvane/StartPlace.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QSettings>
+#include <QTextStream>
 
-int main(int argc, char *argv[])
+namespace {
+
+void nameProgram()
 {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kelvane Analyzer"));
-    QApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvane Analyzer"));
+    QCoreApplication::setApplicationVersion(QLatin1StringView(kelvane::Version));
+}
 
-    QCommandLineParser parser;
+void describeCommandLine(QCommandLineParser &parser)
+{
     parser.setApplicationDescription(
         QStringLiteral("The Kelvane Analyzer window: choose result files (.bof) and write one table of "
                        "measures for them. Files named here are chosen when the window opens."));
@@ -24,6 +30,46 @@ int main(int argc, char *argv[])
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("files"), QStringLiteral("result files to choose"),
                                  QStringLiteral("[FILE.bof...]"));
+}
+
+bool givenAnyOf(int argc, char *argv[], std::initializer_list<const char *> words)
+{
+    for (int i = 1; i < argc; ++i) {
+        for (const char *word : words) {
+            if (qstrcmp(argv[i], word) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Help, the version, a mistyped option and the news that no window can open need no
+// window system; without a display Qt would only abort with a message of its own.
+int answerWithoutWindow(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    nameProgram();
+    QCommandLineParser parser;
+    describeCommandLine(parser);
+    parser.process(application); // help, the version and mistakes end the program here
+    QTextStream(stderr) << "kelvane-analyzer: " << kelvane::noDisplayText() << '\n';
+    return 1;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const bool textOnly = givenAnyOf(argc, argv, {"-h", "-?", "--help", "--help-all", "-v", "--version"});
+    // Qt's own -platform chooses where windows go, as QT_QPA_PLATFORM does.
+    const bool platformOption = givenAnyOf(argc, argv, {"-platform", "--platform"});
+    if (textOnly || !kelvane::windowsPossible(kelvane::StartPlace::current(), platformOption))
+        return answerWithoutWindow(argc, argv);
+
+    QApplication application(argc, argv);
+    nameProgram();
+    QCommandLineParser parser;
+    describeCommandLine(parser);
     parser.process(application);
 
     kelvane::QtDialogs shown;

@@ -1,5 +1,6 @@
 #include "kelvane/app/CommandLine.h"
 
+#include "kelvane/StartPlace.h"
 #include "kelvane/Version.h"
 
 #include <QCommandLineParser>
@@ -268,8 +269,7 @@ std::optional<int> answerWithoutWindow(const CommandLine &command, bool windowsP
         break;
     }
     if (!windowsPossible) {
-        errors << "kelvane: there is no display to open a window on (neither DISPLAY nor "
-                  "WAYLAND_DISPLAY is set)\n";
+        errors << "kelvane: " << noDisplayText() << '\n';
         return 1;
     }
     return std::nullopt;

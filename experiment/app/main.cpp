@@ -7,7 +7,7 @@
 #include "kelvane/app/ProgramStart.h"
 #include "kelvane/app/ProgramWindows.h"
 #include "kelvane/app/RunDevices.h"
-#include "kelvane/app/StartPlace.h"
+#include "kelvane/StartPlace.h"
 #include "kelvane/editor/BoxSettings.h"
 #include "kelvane/options/StoredSettings.h"
 #include "kelvane/runexp/RunExp.h"

@@ -112,6 +112,30 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(empty));
     }
 
+    // Started where no window can open (a text console, ssh without a display), the
+    // window program still answers --version and --help, and otherwise says why it
+    // cannot start instead of aborting inside Qt.
+    void theWindowProgramAnswersWithoutADisplay()
+    {
+        kelvane::test::RunOptions nowhere;
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            nowhere.environment.remove(QString::fromLatin1(name));
+        const QString program = QStringLiteral(KELVANE_ANALYZER_PROGRAM);
+
+        const kelvane::test::ProgramRun version = kelvane::test::runProgram(program, {QStringLiteral("--version")}, nowhere);
+        QCOMPARE(version.status, 0);
+        QCOMPARE(version.out, QStringLiteral("Kelvane Analyzer " KELVANE_PROJECT_VERSION "\n"));
+        const kelvane::test::ProgramRun help = kelvane::test::runProgram(program, {QStringLiteral("--help")}, nowhere);
+        QCOMPARE(help.status, 0);
+        QVERIFY2(help.out.contains(QStringLiteral("[FILE.bof...]")), qPrintable(help.out));
+
+        const kelvane::test::ProgramRun window = kelvane::test::runProgram(program, {path(QStringLiteral("pp1.bof"))}, nowhere);
+        QCOMPARE(window.status, 1);
+        QVERIFY2(window.err.endsWith(QStringLiteral("kelvane-analyzer: there is no display to open a window on "
+                                                    "(neither DISPLAY nor WAYLAND_DISPLAY is set)\n")),
+                 qPrintable(window.err));
+    }
+
     void unwritableOutputGivesTheRealReason()
     {
         // The folder /proc takes no new files, but the reason is not that anything is

@@ -6,7 +6,7 @@
 
 #include "kelvane/app/CommandLine.h"
 #include "kelvane/app/SilentDialogs.h"
-#include "kelvane/app/StartPlace.h"
+#include "kelvane/StartPlace.h"
 
 #include <QDir>
 #include <QFileInfo>

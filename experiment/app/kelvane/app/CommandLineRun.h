@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kelvane/app/CommandLine.h"
-#include "kelvane/app/StartPlace.h"
+#include "kelvane/StartPlace.h"
 #include "kelvane/model/Program.h"
 #include "kelvane/options/SettingsStore.h"
 

@@ -1,4 +1,4 @@
-#include "kelvane/app/StartPlace.h"
+#include "kelvane/StartPlace.h"
 
 #include <unistd.h>
 
@@ -31,6 +31,11 @@ StartPlace StartPlace::current()
 bool windowsPossible(const StartPlace &place, bool platformOption)
 {
     return place.displayNamed || place.platformNamed || platformOption;
+}
+
+QString noDisplayText()
+{
+    return QStringLiteral("there is no display to open a window on (neither DISPLAY nor WAYLAND_DISPLAY is set)");
 }
 
 bool platformShowsWindows(const QString &platformName)

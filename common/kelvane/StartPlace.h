@@ -1,7 +1,8 @@
 #pragma once
-// Where kelvane was started from, as far as it decides who can see a window and who
+// Where a program was started from, as far as it decides who can see a window and who
 // can answer a message box. A run started from a script must never wait for a click
-// that nobody is there to give.
+// that nobody is there to give, and a window program started where no window can open
+// says so in words rather than failing inside Qt.
 
 #include <QProcessEnvironment>
 #include <QString>
@@ -23,6 +24,9 @@ struct StartPlace
 // Whether Qt has somewhere to open windows: a display in the environment, or a platform
 // chosen by QT_QPA_PLATFORM or -platform (which then is Qt's business).
 bool windowsPossible(const StartPlace &place, bool platformOption);
+
+// What a window program says, after its name, when windowsPossible() is false.
+QString noDisplayText();
 
 // Whether windows on this Qt platform reach a person ("offscreen" and "minimal" draw
 // into memory only).
