@@ -43,6 +43,12 @@ bool AnalysisRun::add(const QString &path)
         return false;
     }
     ++m_analysed;
+    if (outcome->unfinishedTrialLine > 0) {
+        m_warnings.append(QStringLiteral("%1, line %2: the last trial did not finish (the run was cut off); "
+                                         "the trials before it are analysed")
+                              .arg(path)
+                              .arg(outcome->unfinishedTrialLine));
+    }
     if (m_tidy)
         addToTidy();
     if (m_layout == ClusterLayout::ByPosition)

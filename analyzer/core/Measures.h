@@ -30,6 +30,9 @@ struct SubjectResult
     QList<ClusterMeasures> clusters;
     // The "Cluster" field of each cluster's last line, in the order of `clusters`.
     QStringList clusterNames = {};
+    // The line of the trial a cut-off run left unfinished at the file's end, which is
+    // not analysed; 0 when every trial line is whole.
+    int unfinishedTrialLine = 0;
 };
 
 } // namespace kelvane::analyzer

@@ -153,13 +153,25 @@ public:
             --stop;
         *line = QByteArrayView(m_at, stop - m_at);
         m_at = feed ? feed + 1 : m_end;
+        m_unended = !feed;
         return true;
     }
+
+    // Whether the line last returned is the file's end, with no line end after it.
+    bool lastLineUnended() const { return m_unended; }
 
 private:
     const char *m_at;
     const char *m_end;
+    bool m_unended = false;
 };
+
+// The first half of a trial line at the file's end: the trial a cut-off run left
+// unfinished, whose second half was never written.
+bool isUnfinishedTrial(QByteArrayView line, int fieldCount, bool unended)
+{
+    return unended && fieldCount == FirstHalfFields + 1 && line.endsWith('\t');
+}
 
 } // namespace
 
@@ -270,6 +282,7 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
 
     tables.clusters[0] = {};
     tables.clusterCount = 0;
+    int unfinishedTrialLine = 0;
     int dataLines = 0;
     int previousTrialNumber = 0;
     std::array<QByteArrayView, RequiredFields - 1> fields;
@@ -282,6 +295,10 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
                                     .arg(Limit::DataLines)};
         }
         if (const int fieldCount = splitFields(text, fields)) {
+            if (isUnfinishedTrial(text, fieldCount, lines.lastLineUnended())) {
+                unfinishedTrialLine = line;
+                break;
+            }
             throw Refusal{line, QStringLiteral("the line has only %1 of the %2 fields of a trial "
                                                "line")
                                     .arg(fieldCount)
@@ -335,6 +352,7 @@ SubjectResult ResultReader::analyse(const QString &subject, QByteArrayView bytes
 
     SubjectResult result;
     result.subject = subject;
+    result.unfinishedTrialLine = unfinishedTrialLine;
     result.clusters.reserve(tables.clusterCount);
     result.clusterNames.reserve(tables.clusterCount);
     if (score) {

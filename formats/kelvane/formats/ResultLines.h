@@ -39,6 +39,11 @@ inline constexpr std::array<QLatin1StringView, ResultFieldCount> ResultColumnTit
 // "Trial" TAB "Cluster" TAB ... "Within Error" CR LF.
 QString resultTitleLine();
 
+// A trial line is written in two halves, the first when the trial starts: a run cut off
+// during a trial leaves the file ending in these fields, each followed by a TAB, with
+// no line end.
+inline constexpr int FirstHalfFields = TimeField;
+
 // Fields 1 to 5, each followed by a TAB, no line end.
 QString firstHalfOfTrialLine(int trial, const QString &clusterName, int boxes, int objects,
                              qint64 target);

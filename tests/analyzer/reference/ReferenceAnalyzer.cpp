@@ -58,6 +58,8 @@ constexpr QLatin1StringView rowEnd("\r\r\n");
 // Field positions of a trial line, counting from 0.
 enum Field { TrialField = 0, BoxesField = 2, TargetField = 4, OpenedField = 6, ClickOrderField = 7 };
 constexpr int RequiredFields = 9;
+// Trial to Target: what a run writes of a trial line when the trial starts.
+constexpr int FirstHalfFields = 5;
 
 struct Refusal
 {
@@ -257,6 +259,7 @@ SubjectResult analyse(const QString &subject, QStringView text)
 
     // Lines before the first trial numbered 0 go to cluster 0, which is never reported.
     std::vector<Cluster> clusters(1);
+    int unfinishedTrialLine = 0;
     int dataLines = 0;
     int previousTrialNumber = 0;
     for (qsizetype index = 2; index < lines.size(); ++index) {
@@ -267,6 +270,13 @@ SubjectResult analyse(const QString &subject, QStringView text)
                                     .arg(Limit::DataLines)};
         }
         const QList<QStringView> fields = QStringView(lines[index]).split(u'\t');
+        // The first half of a trial line ends a file whose run was cut off mid-trial.
+        const bool unfinished = index == lines.size() - 1 && !text.endsWith(u'\n')
+                                && fields.size() == FirstHalfFields + 1 && fields.last().isEmpty();
+        if (unfinished) {
+            unfinishedTrialLine = line;
+            break;
+        }
         if (fields.size() < RequiredFields) {
             throw Refusal{line, QStringLiteral("the line has only %1 of the %2 fields of a trial "
                                                "line")
@@ -314,6 +324,7 @@ SubjectResult analyse(const QString &subject, QStringView text)
 
     SubjectResult result;
     result.subject = subject;
+    result.unfinishedTrialLine = unfinishedTrialLine;
     result.clusters.reserve(clusterCount);
     for (int c = 1; c <= clusterCount; ++c)
         result.clusters.append(measure(clusters[std::size_t(c)], c));
