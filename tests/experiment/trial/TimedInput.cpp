@@ -4,7 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointingDevice>
+#include <QTabletEvent>
 #include <QWidget>
+
+#include <tuple>
 
 namespace kelvane::test {
 
@@ -72,6 +75,21 @@ void sendClickMadeFromTouch(QWidget *widget, quint64 pressedAt, quint64 released
 {
     sendMadeFromTouch(widget, QEvent::MouseButtonPress, Qt::LeftButton, pressedAt);
     sendMadeFromTouch(widget, QEvent::MouseButtonRelease, Qt::NoButton, releasedAt);
+}
+
+void sendPenTap(QWidget *widget, quint64 downAt, quint64 upAt)
+{
+    static const QPointingDevice pen(QStringLiteral("test pen"), 4001, QInputDevice::DeviceType::Stylus,
+                                     QPointingDevice::PointerType::Pen,
+                                     QInputDevice::Capability::Position | QInputDevice::Capability::Pressure, 1, 3);
+    const QPointF local = QRectF(widget->rect()).center();
+    for (const auto &[type, at, pressure] : {std::tuple{QEvent::TabletPress, downAt, 0.6},
+                                             std::tuple{QEvent::TabletRelease, upAt, 0.0}}) {
+        QTabletEvent event(type, &pen, local, widget->mapToGlobal(local), pressure, 0, 0, 0, 0, 0, Qt::NoModifier,
+                           Qt::LeftButton, type == QEvent::TabletPress ? Qt::LeftButton : Qt::NoButton);
+        event.setTimestamp(at);
+        QApplication::sendEvent(widget, &event);
+    }
 }
 
 Fingers::Fingers(QWidget *window) : m_sequence(QTest::touchEvent(window, touchScreen(), false)) {}

@@ -33,6 +33,10 @@ QPointingDevice *touchScreen();
 // the mouse events it makes from a touch.
 void sendClickMadeFromTouch(QWidget *widget, quint64 pressedAt, quint64 releasedAt);
 
+// A pen that touches down in the middle of `widget` and lifts again, as a tablet delivers
+// it; Qt Test has no tablet events of its own.
+void sendPenTap(QWidget *widget, quint64 downAt, quint64 upAt);
+
 // Fingers on the touch screen over `window`, through the platform's own touch path, which
 // stamps each touch event itself on its input clock: every step returns that stamp.
 class Fingers

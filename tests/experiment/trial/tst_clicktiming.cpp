@@ -167,6 +167,31 @@ private Q_SLOTS:
                                         " 2 \tcluster1.box\t 2 \t 2 \t 2 \t");
     }
 
+    // A pen opens a box where it touches down, timed at that moment; the mouse events the
+    // system makes of it are no second click, and the log names the pen.
+    void aPenOpensABoxWhereItTouchesDownOnce()
+    {
+        Session s;
+        setTrial(s.program().Cluster, 0, u"10"_s, u"5"_s, 3, {true, true, true});
+        s.folder.saveCluster(u"cluster1.box"_s);
+        s.screen.Form_Load();
+        s.pressStart();
+        s.stall(1500);
+        sendPenTap(s.screen.Boxes.at(1), s.stampInTrial(600), s.stampInTrial(900));
+        QVERIFY(s.screen.boxShownOpen(1));
+        sendClick(s.screen.Boxes.at(2), s.stampInTrial(950), s.stampInTrial(960));
+        QVERIFY(!s.screen.boxShownOpen(2));
+        s.stall(1000);
+        s.clickBoxAt(2, 2000, 2100);
+        QCOMPARE(s.program().Run.ClickOrder, u" 1 2"_s);
+        // The log is written on its own thread.
+        QTRY_COMPARE(loggedClicks(s).size(), 2);
+        const QList<QByteArray> clicks = loggedClicks(s);
+        QVERIFY2(clicks[0].startsWith("cluster1.box,0,click,600,1,Content1.ico,600,") && clicks[0].endsWith(",pen"),
+                 clicks[0].constData());
+        QVERIFY2(clicks[1].endsWith(",mouse"), clicks[1].constData());
+    }
+
     // The platform stamps touch events on its own; the window's clock learns where that
     // clock stands from them, as on a real display.
     void aSubjectDoesATrialByTouchAloneWithEveryTouchCountedOnce()
