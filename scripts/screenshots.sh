@@ -111,7 +111,8 @@ draw_marks() {
     draw+=(-fill '#c2410c' -stroke white -strokewidth 2 -draw "circle $x,$y $((x + 11)),$y"
            -stroke none -fill white -annotate "+$((x - 4 - 4 * (${#number} - 1)))+$((y + 5))" "$number")
   done
-  /usr/bin/convert "$picture" -font DejaVu-Sans-Bold -pointsize 13 "${draw[@]}" "$picture"
+  # Without dates in the file, a picture that did not change keeps its bytes.
+  /usr/bin/convert "$picture" -font DejaVu-Sans-Bold -pointsize 13 "${draw[@]}" -define png:exclude-chunks=date,time "$picture"
   marks=()
 }
 # shoot_window TITLE PICTURE [PLAIN]: a picture of the window, with the marks; PLAIN, if
